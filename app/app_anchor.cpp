@@ -1,0 +1,1 @@
+// Temporary until the first application sources land.
