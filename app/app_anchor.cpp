@@ -1,1 +1,0 @@
-// Temporary until the first application sources land.

@@ -1,0 +1,208 @@
+#include "XGAppCore.h"
+
+#include "XGAlert.h"
+#include "XGAssert.h"
+#include "XGDebug.h"
+#include "XGView.h"
+#include "XGViewFactory.h"
+#include "XGWindow.h"
+#include "XGWindowFactory.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <exception>
+
+namespace yaaf {
+
+XGAppCore* gApplication = nullptr;
+
+YAAF_DISPATCH_BEGIN(XGAppCore)
+YAAF_DISPATCH_ENTRY('qapp', XGAppCore, HandleQuit)
+YAAF_DISPATCH_ENTRY('menu', XGAppCore, HandleMenu)
+YAAF_DISPATCH_ENTRY('stat', XGAppCore, HandleStatus)
+YAAF_DISPATCH_END(XGAppCore, XGDispatch)
+
+// The platform side of the run loop: the timer that keeps it ticking and the filter that sees
+// each input event before standard handling.
+struct XGAppCorePlatform : public QObject {
+    explicit XGAppCorePlatform(XGAppCore* app) : fApp(app) {
+        fTimer.setInterval(50);
+        QObject::connect(&fTimer, &QTimer::timeout, [] {});
+        fTimer.start();
+        if (QCoreApplication* qapp = QCoreApplication::instance()) qapp->installEventFilter(this);
+    }
+
+    ~XGAppCorePlatform() override {
+        fTimer.stop();
+        if (QCoreApplication* qapp = QCoreApplication::instance()) qapp->removeEventFilter(this);
+    }
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Quit:
+            // The end of the platform's message stream.
+            fApp->fQuitFlag = true;
+            return false;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+            break;
+        default:
+            return false;
+        }
+        if (!object->isWidgetType()) return false;
+        // An event that travels up to the enclosing widgets passes here again; once is enough.
+        if (event == fLastEvent && event->type() == fLastType) return false;
+        fLastEvent = event;
+        fLastType = event->type();
+        fApp->fEventOwner = XGWindow::FromWidget(static_cast<QWidget*>(object));
+        if (fApp->FilterEvent(event)) return true;
+        return XGDispatch::SendDispatch('even', 0, event) == 1;
+    }
+
+    XGAppCore* fApp;
+    QTimer fTimer;
+    const QEvent* fLastEvent = nullptr;
+    QEvent::Type fLastType = QEvent::None;
+};
+
+XGAppCore::XGAppCore() {
+    YAAF_ASSERT_DLG(gApplication == NULL);
+    gApplication = this;
+    _GFocusFallback = this;
+    fPlatform = std::make_unique<XGAppCorePlatform>(this);
+    XGWindowFactory::Register('wind', [](XGForm* form) { return new XGWindow(form); });
+    XGViewFactory::Register('view', [] { return new XGView('view'); });
+}
+
+XGAppCore::~XGAppCore() {
+    fPlatform.reset();
+    if (gApplication == this) gApplication = nullptr;
+}
+
+void XGAppCore::PreEvent() {
+    XGPeriodic::SendPeriodic(false);
+    gSend.SendMessage('pree', 0, nullptr);
+    SendDispatch('peri', 0, nullptr);
+}
+
+void XGAppCore::PostEvent() {
+    // Views deleted from inside their own event handling go now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    AdjustFocus();
+    XGEventTrigger::Periodic();
+    XGSendPostedBroadcasts();
+    gSend.SendMessage('post', 0, nullptr);
+    XGPeriodic::SendPeriodic(true);
+}
+
+void XGAppCore::RunOnce(XGWindow* modalWindow) {
+    XGWindow* const previousModal = fModalWindow;
+    fModalWindow = modalWindow;
+    struct Restore {
+        XGAppCore* app;
+        XGWindow* modal;
+        ~Restore() { app->fModalWindow = modal; }
+    } restore{this, previousModal};
+
+    PreEvent();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    fEventOwner = nullptr;
+    PostEvent();
+}
+
+void XGAppCore::AdjustFocus() {
+    XGWindow* front = fModalWindow ? fModalWindow : XGWindow::GetFrontWindow();
+    if (!front) {
+        // Only a focus inside some window is stale without a front window.
+        auto* view = dynamic_cast<XGView*>(gFocus);
+        if ((view && view->GetWindow()) || dynamic_cast<XGWindow*>(gFocus) || !gFocus) SetFocus();
+        return;
+    }
+    if (gFocus == front) return;
+    if (auto* view = dynamic_cast<XGView*>(gFocus); view && view->GetWindow() == front) return;
+    front->RestoreFocus();
+}
+
+bool XGAppCore::CloseAllWindows() {
+    while (!XGWindow::GetWindows().empty()) {
+        XGWindow* front = XGWindow::GetFrontWindow();
+        if (!front) front = XGWindow::GetWindows().front();
+        if (!front->Close()) return false;
+    }
+    return true;
+}
+
+void XGAppCore::Run() {
+    fQuitFlag = false;
+    try {
+        Init();
+        AdjustFocus();
+        PostEvent();
+    } catch (...) {
+        XGShowAlert({XGAlertKind::kError, "Error:", "Uncaught exception in event loop", {}, 0, 0});
+    }
+
+    for (;;) {
+        while (!fQuitFlag) {
+            try {
+                RunOnce(nullptr);
+            } catch (const std::exception& e) {
+                YAAFDebugError("Uncaught exception caught in YAAF event loop (%s)", e.what());
+            } catch (...) {
+                YAAFDebugError("Uncaught exception caught in YAAF event loop");
+            }
+        }
+        try {
+            if (CloseAllWindows()) return;
+            fQuitFlag = false; // a window refused: keep running
+        } catch (...) {
+            XGShowAlert({XGAlertKind::kError, "Error:", "Uncaught exception while quitting", {}, 0, 0});
+            fQuitFlag = false;
+        }
+    }
+}
+
+int32 XGAppCore::DoQuitApplication(int32, void*) {
+    if (!CloseAllWindows()) return kDispatchNotHandled;
+    Exit();
+    return kDispatchHandled;
+}
+
+int32 XGAppCore::DoMenuCommand(int32 command) {
+    if (fModalWindow) return kDispatchNotHandled;
+    switch (command) {
+    case kXGCmd_Exit:
+        if (SendDispatch('qapp') == kDispatchNotHandled && !gFocus) DoDispatch('qapp', 0, nullptr, true);
+        return kDispatchHandled;
+    case kXGCmd_Close:
+        if (XGWindow* front = XGWindow::GetFrontWindow()) front->Close();
+        return kDispatchHandled;
+    default:
+        return kDispatchNotHandled;
+    }
+}
+
+int32 XGAppCore::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
+    if (fModalWindow || !status) return kDispatchNotHandled;
+    switch (command) {
+    case kXGCmd_About:
+    case kXGCmd_Exit:
+        status->enable = true;
+        return kDispatchHandled;
+    case kXGCmd_Close:
+        status->enable = XGWindow::GetFrontWindow() != nullptr;
+        return kDispatchHandled;
+    default:
+        return kDispatchNotHandled;
+    }
+}
+
+} // namespace yaaf

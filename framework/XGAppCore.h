@@ -1,0 +1,89 @@
+#pragma once
+// The application object: the last link of every dispatch chain, and the run loop that takes one
+// platform event at a time between the periodic work before and after it.
+
+#include "XGDispatch.h"
+#include "XGTypes.h"
+
+#include <memory>
+
+namespace yaaf {
+
+class XGWindow;
+struct XGAppCorePlatform;
+
+class XGAppCore : public XGDispatch {
+    YAAF_DECLARE_DISPATCH()
+public:
+    // Needs the platform (XGPlatformInit or XGApplicationMain) set up first.
+    XGAppCore();
+    ~XGAppCore() override;
+
+    // The menu bar layout for windows that do not choose their own.
+    virtual int32 GetCurMBarResID() { return 128; }
+    // Start-up work of the application, before the loop runs.
+    virtual void Init() {}
+    // Runs the loop until quitting has closed every window.
+    virtual void Run();
+    // The counterpart of Init; the run loop does not call it.
+    virtual void Destroy() {}
+    // Ends the loop after the current event.
+    virtual void Exit() { fQuitFlag = true; }
+    // Sees each input event before standard handling; true consumes it. data is the platform's
+    // event.
+    virtual bool FilterEvent(void* event) { return false; }
+
+    // One event: the pre-event work, one pass of the platform's events, the post-event work.
+    void RunOnce(XGWindow* modalWindow = nullptr);
+    // The steps before and after an event, also used on their own (after start-up).
+    void PreEvent();
+    void PostEvent();
+    // Gives the focus to the front window's view (or the application when there is no window)
+    // unless it is already inside the front window.
+    void AdjustFocus();
+
+    // 'qapp': asks every window to close; answers -1 when one refuses.
+    virtual int32 DoQuitApplication(int32 param, void* data);
+    virtual int32 DoMenuCommand(int32 command);
+    virtual int32 DoGetMenuStatus(int32 command, XGSMenuStatus* status);
+
+    bool IsQuitting() const { return fQuitFlag; }
+    void SetQuitFlag(bool quit) { fQuitFlag = quit; }
+    XGWindow* GetModalWindow() const { return fModalWindow; }
+    XGWindow* GetEventOwner() const { return fEventOwner; }
+
+protected:
+    // The window whose event is being handled, or none.
+    XGWindow* fEventOwner = nullptr;
+    // The modal window while one runs; the application's own menu handlers then decline.
+    XGWindow* fModalWindow = nullptr;
+    bool fQuitFlag = false;
+
+private:
+    friend struct XGAppCorePlatform;
+
+    int32 HandleQuit(int32 param, void* data) { return DoQuitApplication(param, data); }
+    int32 HandleMenu(int32 param, void*) { return DoMenuCommand(param); }
+    int32 HandleStatus(int32 param, void* data) {
+        return DoGetMenuStatus(param, static_cast<XGSMenuStatus*>(data));
+    }
+    // Closes the front window until none is left; false when one refused.
+    bool CloseAllWindows();
+
+    std::unique_ptr<XGAppCorePlatform> fPlatform;
+};
+
+// The application, or none.
+extern XGAppCore* gApplication;
+
+// Application commands answered by the framework.
+enum : int32 {
+    kXGCmd_About = 13,
+    kXGCmd_Exit = 16654,
+    kXGCmd_Close = 17674,
+    kXGCmd_Tile = 126,
+    kXGCmd_Cascade = 127,
+    kXGCmd_ArrangeIcons = 128,
+};
+
+} // namespace yaaf

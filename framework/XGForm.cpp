@@ -1,0 +1,14 @@
+#include "XGForm.h"
+
+#include "XGAppCore.h"
+
+namespace yaaf {
+
+YAAF_DISPATCH_BEGIN(XGForm)
+YAAF_DISPATCH_END(XGForm, XGDispatch)
+
+XGDispatch* XGForm::GetParentDispatch() const {
+    return gApplication;
+}
+
+} // namespace yaaf

@@ -1,0 +1,85 @@
+#pragma once
+// Small modal forms made of check boxes and number or text fields, numbered like the items of
+// a dialog layout: 1 is OK, 2 is Cancel, fields and check boxes are 3 and up. Tests install a
+// responder that edits the values and answers the pressed item without showing anything; with
+// no responder where nothing can be shown, the form answers Cancel.
+
+#include "XGTypes.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace yaaf {
+
+class XGFormDialog;
+
+using XGFormResponder = std::function<int(XGFormDialog&)>;
+
+class XGFormDialog {
+public:
+    static constexpr int kItemOK = 1;
+    static constexpr int kItemCancel = 2;
+
+    enum class ItemKind { kCheckBox, kNumber, kText };
+
+    struct Item {
+        int number = 0;
+        ItemKind kind = ItemKind::kCheckBox;
+        std::string label;
+        bool checked = false;
+        int32 value = 0;
+        int32 minValue = -2147483647 - 1;
+        int32 maxValue = 2147483647;
+        std::string text;
+    };
+
+    XGFormDialog(int16 layoutId, std::string title);
+
+    void AddCheckBox(int number, std::string label, bool checked);
+    void AddNumberField(int number, std::string label, int32 value, int32 minValue, int32 maxValue);
+    void AddTextField(int number, std::string label, std::string text);
+
+    // Runs the form; answers kItemOK or kItemCancel. The values change only on OK.
+    int Run();
+
+    bool GetCheck(int number) const;
+    int32 GetNumber(int number) const;
+    std::string GetText(int number) const;
+
+    // For responders: setting a number clamps it to the field's range.
+    void SetCheck(int number, bool checked);
+    void SetNumber(int number, int32 value);
+    void SetText(int number, std::string text);
+    // A click on a check box toggles it.
+    void Click(int number);
+
+    int16 LayoutId() const { return fLayoutId; }
+    const std::string& Title() const { return fTitle; }
+    const std::vector<Item>& Items() const { return fItems; }
+    const Item* FindItem(int number) const;
+
+    static XGFormResponder SetResponder(XGFormResponder responder);
+
+private:
+    Item* Find(int number);
+    int RunWidgets();
+
+    int16 fLayoutId;
+    std::string fTitle;
+    std::vector<Item> fItems;
+};
+
+class XGScopedFormResponder {
+public:
+    explicit XGScopedFormResponder(XGFormResponder responder)
+        : fPrevious(XGFormDialog::SetResponder(std::move(responder))) {}
+    ~XGScopedFormResponder() { XGFormDialog::SetResponder(std::move(fPrevious)); }
+    XGScopedFormResponder(const XGScopedFormResponder&) = delete;
+    XGScopedFormResponder& operator=(const XGScopedFormResponder&) = delete;
+
+private:
+    XGFormResponder fPrevious;
+};
+
+} // namespace yaaf

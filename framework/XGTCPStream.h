@@ -1,0 +1,131 @@
+#pragma once
+// One TCP connection, as used by the version check and by picture fetches over HTTP.
+// The socket is non-blocking underneath: every connect, read and write waits at most the
+// stream's timeout, and every wait watches an interrupt flag, so that a silent server can
+// never keep a worker thread (or the program's shut-down) waiting for ever.
+
+#include "XGTypes.h"
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+
+namespace yaaf {
+
+constexpr int16 kXGTCP_NoErr = 0;
+constexpr int16 kXGTCP_ProtocolErr = 11; // network library could not be started
+constexpr int16 kXGTCP_ConnectErr = 13;  // host not found or connection failed
+
+class XGTCPStream {
+public:
+    // Makes the stream with an unconnected socket, or without one when `noSocket` is true.
+    // Raises XGYAAFUnexpected when no socket can be made.
+    explicit XGTCPStream(bool noSocket = false);
+    ~XGTCPStream();
+    XGTCPStream(const XGTCPStream&) = delete;
+    XGTCPStream& operator=(const XGTCPStream&) = delete;
+
+    // The socket interface needs no start-up here; kept so that callers read the same everywhere.
+    static int16 InitProtocol();
+    static void EndProtocol();
+
+    // Resolves `host` (a dotted or bracketed address is used directly) and connects within the
+    // timeout. Answers 0 or kXGTCP_ConnectErr.
+    int16 InitSend(const char* host, uint16 port);
+
+    // One send (after waiting for room within the timeout); answers the bytes sent or -1.
+    int32 Write(int32 length, const void* bytes);
+    // Sends all of `length` bytes; false when the stream failed on the way.
+    bool WriteAll(int32 length, const void* bytes);
+
+    // One receive: the bytes read, 0 when nothing is there yet, -1 at the end or on error.
+    int32 ReadAsync(int32 length, void* bytes);
+    // Reads until `length` bytes came, the stream ended, it timed out (no byte for the timeout)
+    // or the interrupt flag was set. Answers the count read, or -1 when nothing was read.
+    int32 ReadSync(int32 length, void* bytes);
+    int32 Read(int32 length, void* bytes) { return ReadSync(length, bytes); }
+
+    // Closes the socket (once).
+    void Close();
+
+    bool IsReadable() const { return fReadable; }
+    bool IsWritable() const { return fWritable; }
+    // The last wait ended because the timeout passed.
+    bool TimedOut() const { return fTimedOut; }
+    // The peer closed the connection in order (as opposed to a reset or another error).
+    bool Ended() const { return fEnded; }
+
+    // Stops every wait of this stream soon (callable from any thread).
+    void Interrupt() { fInterrupt.store(true); }
+    // A second flag, owned by the caller, that also stops the waits (for example the flag a
+    // worker's owner sets when it shuts down). Must outlive the stream.
+    void SetInterruptFlag(const std::atomic<bool>* flag) { fExternalInterrupt = flag; }
+    bool Interrupted() const;
+
+    // Milliseconds a connect, a read or a write may wait.
+    void SetTimeout(int32 ms) { fTimeoutMs = ms; }
+    int32 GetTimeout() const { return fTimeoutMs; }
+    // The timeout new streams start with (10 seconds unless changed, e.g. by tests).
+    static void SetDefaultTimeout(int32 ms);
+    static int32 GetDefaultTimeout();
+
+    // The number of streams in existence, and the time stamp (steady clock, milliseconds)
+    // renewed to now + 2 seconds whenever a stream is made or destroyed.
+    static int32 GetOpenStreamCount();
+    static int64 GetStreamTimeStamp();
+
+private:
+    enum class State { kNone, kOpen, kConnected, kClosed };
+
+    // Waits for `events` on the socket; 1 ready, 0 timed out, -1 error or interrupted.
+    int WaitFor(short events, int32 timeoutMs);
+    bool MakeSocket(int family);
+
+    int fSocket = -1;
+    State fState = State::kNone;
+    bool fReadable = true;
+    bool fWritable = true;
+    bool fTimedOut = false;
+    bool fEnded = false;
+    int32 fTimeoutMs;
+    std::atomic<bool> fInterrupt{false};
+    const std::atomic<bool>* fExternalInterrupt = nullptr;
+};
+
+// Splits "host", "host:port", "[v6address]" or "[v6address]:port". Answers false for an empty
+// host or a port that is not a number from 1 to 65535.
+bool XGSplitHostPort(const std::string& spec, uint16 defaultPort, std::string& host, uint16& port);
+
+// An HTTP reply, or a bare document from a server that answered without a status line.
+struct XGHTTPResponse {
+    bool hasStatusLine = false;
+    int32 status = 0; // 200 for a bare document
+    std::string headers;
+    std::string body;
+};
+
+enum XGHTTPReadResult : int16 {
+    kXGHTTPRead_OK = 0,
+    kXGHTTPRead_TooLarge,    // the reply passed the size limit
+    kXGHTTPRead_TimedOut,    // the server fell silent
+    kXGHTTPRead_Truncated,   // the reply ended before its headers or its announced length
+    kXGHTTPRead_Failed,      // the connection failed
+    kXGHTTPRead_Interrupted, // the interrupt flag was set
+    kXGHTTPRead_Malformed,   // an unreadable status line or chunk
+};
+
+constexpr size_t kXGHTTPDefaultLimit = 1024 * 1024;
+
+// Reads a whole reply until the peer closes the connection (or the announced length came),
+// refusing replies larger than `maxBytes`. The whole read may last at most six times the
+// stream's timeout, so that a server trickling bytes cannot hold it for ever either.
+XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out,
+                                    size_t maxBytes = kXGHTTPDefaultLimit);
+
+// Parses a reply held in memory (the part of XGReadHTTPResponse after reading).
+XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out);
+
+// Answers the value of header `name` (case-insensitive) or an empty string.
+std::string XGHTTPHeaderValue(const XGHTTPResponse& response, const char* name);
+
+} // namespace yaaf

@@ -1,0 +1,525 @@
+// Windows, views, documents and the run loop: the dispatch chain through real widgets, the
+// keyboard translation, triggers, the window list and quitting.
+
+#include "XGAppMultiWindow.h"
+#include "XGDocForm.h"
+#include "XGDocument.h"
+#include "XGDraw.h"
+#include "XGKeyboard.h"
+#include "XGView.h"
+#include "XGViewFactory.h"
+#include "XGWindow.h"
+#include "XGWindowFactory.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace yaaf;
+
+Q_DECLARE_METATYPE(std::vector<yaaf::XGKeyMessage>)
+Q_DECLARE_METATYPE(std::vector<yaaf::uint32>)
+
+namespace {
+
+std::vector<std::string> gLog;
+
+class RecView : public XGView {
+    YAAF_DECLARE_DISPATCH()
+public:
+    explicit RecView(std::string name, XGView* parent = nullptr) : XGView(parent), fName(std::move(name)) {}
+
+    int32 Test(int32, void*) {
+        gLog.push_back(fName);
+        return kDispatchNotHandled;
+    }
+    int32 Peri(int32, void*) {
+        gLog.push_back(fName + ":peri");
+        return kDispatchNotHandled;
+    }
+    int32 Key(int32 param, void*) {
+        fKeys.push_back(uint32(param));
+        return (fHandleProbe && (param & 0xFFFF) == kXGKeyTabProbe) ? kDispatchHandled : kDispatchNotHandled;
+    }
+
+    std::string fName;
+    std::vector<uint32> fKeys;
+    bool fHandleProbe = false;
+    std::vector<int> fClicks;
+
+protected:
+    void DoMouseDown(Point where, uint16, int clicks) override {
+        fClicks.push_back(clicks);
+        fLastWhere = where;
+    }
+
+public:
+    Point fLastWhere;
+};
+
+YAAF_DISPATCH_BEGIN(RecView)
+YAAF_DISPATCH_ENTRY('test', RecView, Test)
+YAAF_DISPATCH_ENTRY('peri', RecView, Peri)
+YAAF_DISPATCH_ENTRY('keye', RecView, Key)
+YAAF_DISPATCH_END(RecView, XGView)
+
+class RecWindow : public XGWindow {
+    YAAF_DECLARE_DISPATCH()
+public:
+    explicit RecWindow(XGForm* form, bool visible = true) : XGWindow(form, visible) {}
+    int32 Test(int32, void*) {
+        gLog.push_back("window");
+        return kDispatchNotHandled;
+    }
+    void TriggerEvent(uint32 value) override {
+        fTriggers.push_back(value);
+        XGWindow::TriggerEvent(value);
+    }
+    std::vector<uint32> fTriggers;
+};
+
+YAAF_DISPATCH_BEGIN(RecWindow)
+YAAF_DISPATCH_ENTRY('test', RecWindow, Test)
+YAAF_DISPATCH_END(RecWindow, XGWindow)
+
+class RecForm : public XGDocForm {
+    YAAF_DECLARE_DISPATCH()
+public:
+    using XGDocForm::XGDocForm;
+    int32 Test(int32, void*) {
+        gLog.push_back("form");
+        return kDispatchNotHandled;
+    }
+};
+
+YAAF_DISPATCH_BEGIN(RecForm)
+YAAF_DISPATCH_ENTRY('test', RecForm, Test)
+YAAF_DISPATCH_END(RecForm, XGDocForm)
+
+class RecDoc : public XGDocument {
+    YAAF_DECLARE_DISPATCH()
+public:
+    int32 Test(int32, void*) {
+        gLog.push_back("document");
+        return kDispatchNotHandled;
+    }
+};
+
+YAAF_DISPATCH_BEGIN(RecDoc)
+YAAF_DISPATCH_ENTRY('test', RecDoc, Test)
+YAAF_DISPATCH_END(RecDoc, XGDocument)
+
+class TestApp : public XGAppMultiWindow {
+    YAAF_DECLARE_DISPATCH()
+public:
+    TestApp() : XGAppMultiWindow("Vorn") {}
+    int32 Test(int32, void*) {
+        gLog.push_back("application");
+        return kDispatchNotHandled;
+    }
+    int32 Peri(int32, void*) {
+        ++fPeri;
+        if (fPeriHook) fPeriHook(fPeri);
+        return kDispatchHandled;
+    }
+    int fPeri = 0;
+    std::function<void(int)> fPeriHook;
+};
+
+YAAF_DISPATCH_BEGIN(TestApp)
+YAAF_DISPATCH_ENTRY('test', TestApp, Test)
+YAAF_DISPATCH_ENTRY('peri', TestApp, Peri)
+YAAF_DISPATCH_END(TestApp, XGAppMultiWindow)
+
+// A window with a document, a form and a content view, shown by one trigger pass.
+RecWindow* MakeDocWindow(RecDoc** docOut = nullptr, bool show = true) {
+    auto* doc = new RecDoc;
+    auto* window = new RecWindow(new RecForm(doc));
+    if (docOut) *docOut = doc;
+    if (show) XGEventTrigger::Periodic();
+    return window;
+}
+
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        gLog.clear();
+        XGDocument::ResetUntitledCounter();
+    }
+    void cleanup() { QCOMPARE(XGWindow::GetWindows().size(), size_t(0)); }
+
+    void chainRunsFromViewToApplication() {
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* root = new RecView("root");
+        window->SetContentView(root);
+        auto* child = new RecView("child", root);
+        child->SetFocus();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(child));
+        QCOMPARE(XGDispatch::SendDispatch('test'), kDispatchNotHandled);
+        const std::vector<std::string> expected = {"child", "root",     "window",
+                                                   "form",  "document", "application"};
+        QCOMPARE(gLog, expected);
+        QCOMPARE(child->GetWindow(), static_cast<XGWindow*>(window));
+    }
+
+    void periReachesApplicationPastFocusedViews() {
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* view = new RecView("view", window->GetContentView());
+        view->SetFocus();
+        QVERIFY(window->IsFront());
+        app.RunOnce();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(view)); // the focus stays inside the front window
+        QCOMPARE(app.fPeri, 1);
+        QCOMPARE(gLog, std::vector<std::string>{"view:peri"});
+    }
+
+    void triggersDeliverTheLargerValueOnce() {
+        TestApp app;
+        auto* window = new RecWindow(new RecForm(new RecDoc), false);
+        window->SetTrigger(0);
+        window->SetTrigger(1);
+        XGEventTrigger::Periodic();
+        QCOMPARE(window->fTriggers, std::vector<uint32>{1});
+        QVERIFY(window->IsVisible());
+        QVERIFY(window->IsFront());
+        XGEventTrigger::Periodic();
+        QCOMPARE(window->fTriggers.size(), size_t(1));
+
+        // A visible window asks for 1 when made; a view's layout request (0) does not lower it.
+        auto* second = new RecWindow(nullptr, true);
+        auto* view = new XGView(second->GetContentView());
+        view->RequestLayout();
+        XGEventTrigger::Periodic();
+        QCOMPARE(second->fTriggers, std::vector<uint32>{1});
+        QVERIFY(second->IsFront());
+        QVERIFY(!window->IsFront());
+    }
+
+    void keyTranslation_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<std::vector<XGKeyMessage>>("expected");
+
+        using M = XGKeyMessage;
+        const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+        QTest::newRow("up") << int(Qt::Key_Up) << 0 << "" << 0
+                            << std::vector<M>{{'keye', 0x80000080u, M::kAlwaysHandled}};
+        QTest::newRow("shift F3") << int(Qt::Key_F3) << shift << "" << 0
+                                  << std::vector<M>{{'keye', 0x800100A2u, M::kAlwaysHandled}};
+        QTest::newRow("F15") << int(Qt::Key_F15) << 0 << "" << 0
+                             << std::vector<M>{{'keye', 0x800000AEu, M::kAlwaysHandled}};
+        QTest::newRow("delete types no character")
+            << int(Qt::Key_Delete) << 0 << "\x7f" << 0
+            << std::vector<M>{{'keye', 0x80000085u, M::kAlwaysHandled}};
+        QTest::newRow("escape") << int(Qt::Key_Escape) << ctrl << "\x1b" << 0
+                                << std::vector<M>{{'keye', 0x8002008Au, M::kAlwaysHandled}};
+        QTest::newRow("num lock") << int(Qt::Key_NumLock) << 0 << "" << 0
+                                  << std::vector<M>{{'keye', 0x8000008Cu, M::kAlwaysHandled}};
+        QTest::newRow("character") << int(Qt::Key_A) << 0 << "a" << 0
+                                   << std::vector<M>{{'keye', 'a', M::kNormal}};
+        QTest::newRow("shifted character")
+            << int(Qt::Key_A) << shift << "A" << 0 << std::vector<M>{{'keye', 0x10000u | 'A', M::kNormal}};
+        QTest::newRow("control character")
+            << int(Qt::Key_A) << ctrl << "\x01" << 0 << std::vector<M>{{'keye', 0x20001u, M::kNormal}};
+        QTest::newRow("return") << int(Qt::Key_Return) << 0 << "\r" << 0
+                                << std::vector<M>{{'keye', 13u, M::kNormal}};
+        QTest::newRow("non-latin character")
+            << int(0x416) << 0 << QString(QChar(0x416)) << 0 << std::vector<M>{{'keye', 0x416u, M::kNormal}};
+        QTest::newRow("alt x") << int(Qt::Key_X) << alt << "x" << 0
+                               << std::vector<M>{{'keym', 0x80000u | 'x', M::kNormal}};
+        QTest::newRow("alt x without text")
+            << int(Qt::Key_X) << alt << "" << 0 << std::vector<M>{{'keym', 0x80000u | 'x', M::kNormal}};
+        QTest::newRow("alt shift x") << int(Qt::Key_X) << (alt | shift) << "" << 0
+                                     << std::vector<M>{{'keym', 0x90000u | 'X', M::kNormal}};
+        QTest::newRow("alt arrow stays special") << int(Qt::Key_Left) << alt << "" << 0
+                                                 << std::vector<M>{{'keye', 0x80080082u, M::kAlwaysHandled}};
+        QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << "\t" << 0
+                             << std::vector<M>{{'keye', 0xFFFFu, M::kNormal},
+                                               {'keye', 9u, M::kOnlyIfUnhandled}};
+        QTest::newRow("shift tab") << int(Qt::Key_Backtab) << shift << "" << 0
+                                   << std::vector<M>{{'keye', 0x1FFFFu, M::kNormal},
+                                                     {'keye', 0x10009u, M::kOnlyIfUnhandled}};
+        QTest::newRow("mouse buttons in state")
+            << int(Qt::Key_B) << 0 << "b" << int(Qt::LeftButton | Qt::RightButton)
+            << std::vector<M>{{'keye', 0x300000u | 'b', M::kNormal}};
+        QTest::newRow("shift alone") << int(Qt::Key_Shift) << shift << "" << 0 << std::vector<M>{};
+    }
+
+    void keyTranslation() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(int, buttons);
+        QFETCH(std::vector<XGKeyMessage>, expected);
+        const auto got =
+            XGKeyboard::Translate(key, uint32(modifiers), text.toStdU16String(), uint32(buttons));
+        QCOMPARE(got.size(), expected.size());
+        for (size_t i = 0; i < got.size(); ++i) {
+            QCOMPARE(got[i].msg, expected[i].msg);
+            QCOMPARE(got[i].param, expected[i].param);
+            QCOMPARE(int(got[i].rule), int(expected[i].rule));
+        }
+    }
+
+    void tabFallsBackToCharacterOnlyWhenUnhandled_data() {
+        QTest::addColumn<bool>("handleProbe");
+        QTest::addColumn<std::vector<uint32>>("received");
+        QTest::newRow("unhandled") << false << std::vector<uint32>{0xFFFF, 9};
+        QTest::newRow("handled") << true << std::vector<uint32>{0xFFFF};
+    }
+
+    void tabFallsBackToCharacterOnlyWhenUnhandled() {
+        QFETCH(bool, handleProbe);
+        QFETCH(std::vector<uint32>, received);
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* outer = new RecView("outer", window->GetContentView());
+        auto* view = new RecView("view", outer);
+        view->SetFocusable(true);
+        view->fHandleProbe = handleProbe;
+        view->SetFocus();
+        // Through the widget, as the platform delivers it: the enclosing view hears what the
+        // focused one declined along the chain, and only once.
+        QTest::keyClick(view->GetWidget(), Qt::Key_Tab);
+        QCOMPARE(view->fKeys, received);
+        QCOMPARE(outer->fKeys, handleProbe ? std::vector<uint32>{} : received);
+    }
+
+    void specialKeysCountAsHandled() {
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* view = new RecView("view", window->GetContentView());
+        view->SetFocus();
+        QVERIFY(XGKeyboard::HandleKeyPress(Qt::Key_Home, 0, u""));
+        QVERIFY(!XGKeyboard::HandleKeyPress(Qt::Key_A, 0, u"a"));
+        QCOMPARE(view->fKeys, (std::vector<uint32>{0x80000086u, 'a'}));
+    }
+
+    void untitledNames() {
+        RecDoc first, second;
+        QCOMPARE(first.GetDocumentName(), std::string("untitled"));
+        QCOMPARE(second.GetDocumentName(), std::string("untitled 2"));
+        XGDocument::RewindUntitledCounter();
+        RecDoc third;
+        QCOMPARE(third.GetDocumentName(), std::string("untitled 2"));
+        RecDoc named;
+        named.SetFile(XGFileSpecifier("/tmp/some folder/plan.2dv"));
+        QCOMPARE(named.GetDocumentName(), std::string("plan.2dv"));
+        QCOMPARE(XGDocument::GetUntitledCounter(), 3);
+        // Documents hear the broadcasts and leave them when they go.
+        QVERIFY(gSend.HasReceiver(&first));
+    }
+
+    void refusingWindowKeepsQuitFromFinishing() {
+        TestApp app;
+        RecDoc* dirtyDoc = nullptr;
+        auto* dirty = MakeDocWindow(&dirtyDoc);
+        MakeDocWindow(); // in front: closed before the refusal
+        dirtyDoc->SetDirty(true);
+        QCOMPARE(app.DoDispatch('qapp', 0, nullptr, true), kDispatchNotHandled);
+        QVERIFY(!app.IsQuitting());
+        QCOMPARE(XGWindow::GetWindows(), std::vector<XGWindow*>{dirty});
+
+        // The same through the run loop: a quit with the dirty window is cancelled and the loop
+        // goes on; an exception escaping an event does not end it either.
+        std::vector<size_t> windowsAtTick;
+        app.fPeriHook = [&](int tick) {
+            windowsAtTick.push_back(XGWindow::GetWindows().size());
+            if (tick == 1) throw std::runtime_error("test");
+            if (tick == 2) app.Exit();
+            if (tick == 3) {
+                dirtyDoc->SetDirty(false);
+                app.Exit();
+            }
+        };
+        app.Run();
+        QCOMPARE(windowsAtTick, (std::vector<size_t>{1, 1, 1}));
+        QVERIFY(XGWindow::GetWindows().empty());
+    }
+
+    void closeButtonAsksTheDocument() {
+        TestApp app;
+        RecDoc* doc = nullptr;
+        auto* window = MakeDocWindow(&doc);
+        auto* sub = dynamic_cast<QMdiSubWindow*>(window->GetFrameWidget());
+        QVERIFY(sub);
+        doc->SetDirty(true);
+        sub->close();
+        QCOMPARE(XGWindow::GetWindows().size(), size_t(1));
+        doc->SetDirty(false);
+        QPointer<QMdiSubWindow> guard(sub);
+        sub->close();
+        QVERIFY(XGWindow::GetWindows().empty());
+        app.PostEvent();
+        QVERIFY(guard.isNull());
+    }
+
+    void closeShortcutIsNotControlW() {
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* sub = dynamic_cast<QMdiSubWindow*>(window->GetFrameWidget());
+        QVERIFY(sub && sub->systemMenu());
+        bool sawCtrlF4 = false;
+        for (QAction* action : sub->systemMenu()->actions()) {
+            for (const QKeySequence& k : action->shortcuts()) {
+                QVERIFY(k != QKeySequence(Qt::CTRL | Qt::Key_W));
+                sawCtrlF4 |= k == QKeySequence(Qt::CTRL | Qt::Key_F4);
+            }
+        }
+        QVERIFY(sawCtrlF4);
+        window->Close();
+    }
+
+    void mainFrameCloseQuitsOnlyWhenWindowsClose() {
+        TestApp app;
+        RecDoc* doc = nullptr;
+        MakeDocWindow(&doc);
+        QPointer<QMainWindow> frame(app.GetMainFrame());
+        QVERIFY(frame);
+        QCOMPARE(frame->windowTitle(), QString("Vorn"));
+        doc->SetDirty(true);
+        QVERIFY(!frame->close());
+        QVERIFY(!app.IsQuitting());
+        doc->SetDirty(false);
+        QVERIFY(frame->close());
+        QVERIFY(XGWindow::GetWindows().empty());
+        app.PostEvent();
+        QVERIFY(frame.isNull());
+        QVERIFY(app.IsQuitting());
+        QCOMPARE(app.GetMainFrame(), nullptr);
+    }
+
+    void windowListFollowsCreateDestroyAndName() {
+        TestApp app;
+        auto* a = new XGWindow(nullptr, false);
+        auto* b = new XGWindow(nullptr, false);
+        auto* tool = new XGWindow(nullptr, false);
+        tool->SetAttributes(kXGWindowAttr_Unlisted);
+        a->SetName("beta");
+        b->SetName("Alpha");
+        tool->SetName("palette");
+        const auto& list = app.GetWindowList();
+        QCOMPARE(list.size(), size_t(3));
+        QCOMPARE(list[0].window, b);
+        QCOMPARE(list[0].digit, int16(1));
+        QCOMPARE(list[0].commandID, kXGWindowListFirstID);
+        QCOMPARE(list[1].window, a);
+        QCOMPARE(list[1].digit, int16(2));
+        QCOMPARE(list[2].window, tool); // larger attribute bits sort last, and it is not numbered
+        QCOMPARE(list[2].digit, int16(-1));
+        delete b;
+        QCOMPARE(list.size(), size_t(2));
+        QCOMPARE(list[0].window, a);
+        QCOMPARE(list[0].digit, int16(1));
+        delete a;
+        delete tool;
+        QVERIFY(list.empty());
+    }
+
+    void focusFallsToApplicationWhenFocusedViewDies() {
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* view = new RecView("view", window->GetContentView());
+        view->SetFocus();
+        QCOMPARE(window->GetFocusView(), static_cast<XGView*>(view));
+        delete view;
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(&app));
+        QCOMPARE(window->GetFocusView(), nullptr);
+        // After the next event the front window takes it again.
+        app.PostEvent();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(window));
+        window->Close();
+        app.PostEvent();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(&app));
+    }
+
+    void mouseReachesTheView() {
+        TestApp app;
+        auto* window = MakeDocWindow();
+        auto* view = new RecView("view", window->GetContentView());
+        view->SetBounds({10, 20, 110, 70});
+        QCOMPARE(view->GetWidth(), 100);
+        QCOMPARE(view->GetBounds(), (tagRECT{10, 20, 110, 70}));
+        QTest::mouseClick(view->GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 7));
+        QTest::mouseDClick(view->GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 7));
+        QCOMPARE(view->fClicks.back(), 2);
+        QCOMPARE(view->fLastWhere, (Point{7, 5}));
+    }
+
+    void windowWithoutFrameIsTopLevel() {
+        auto* window = new XGWindow(new XGDocForm(new RecDoc), true);
+        XGEventTrigger::Periodic();
+        QVERIFY(window->GetFrameWidget()->isWindow());
+        QCOMPARE(window->GetParentDispatch(), window->GetForm());
+        QVERIFY(window->GetDocument());
+        QPointer<QWidget> frame(window->GetFrameWidget());
+        frame->close();
+        QVERIFY(XGWindow::GetWindows().empty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frame.isNull());
+    }
+
+    void factoriesMakeByKind() {
+        TestApp app;
+        QVERIFY(XGViewFactory::IsRegistered('view'));
+        XGViewFactory::Register('recv', [] { return new RecView("made"); });
+        XGView* made = XGViewFactory::Create('recv');
+        QVERIFY(dynamic_cast<RecView*>(made));
+        delete made;
+        QCOMPARE(XGViewFactory::Create('none'), nullptr);
+        XGWindow* window = XGWindowFactory::Create('wind', new RecForm(new RecDoc));
+        QVERIFY(window && window->GetDocument());
+        window->Close();
+        QCOMPARE(XGWindowFactory::Create('none', new RecForm(new RecDoc)), nullptr);
+    }
+
+    void drawingOnAnImage() {
+        QImage image(40, 20, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        {
+            XGDraw draw(&image);
+            draw.SetPenWidth(2);
+            draw.FrameRect({0, 0, 10, 10});
+            draw.FillRect({20, 0, 30, 10}, XGColor::RGB(255, 0, 0));
+            draw.InvertRect({20, 0, 25, 10});
+        }
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(1, 9), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));    // inside the border
+        QCOMPARE(image.pixelColor(10, 5), QColor(Qt::white));   // the border stays inside
+        QCOMPARE(image.pixelColor(22, 5), QColor(0, 255, 255)); // red inverted
+        QCOMPARE(image.pixelColor(27, 5), QColor(255, 0, 0));
+
+        auto render = [](const std::string& text) {
+            QImage img(80, 20, QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::white);
+            XGDraw draw(&img);
+            draw.DrawText(2, 15, text);
+            return img;
+        };
+        QVERIFY(render("Il") != render("mw"));
+        XGFont font("Arial", 12);
+        QVERIFY(font.TextWidth("mmmm") > font.TextWidth("ii"));
+        QVERIFY(font.LineHeight() >= font.Ascent() + font.Descent());
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
