@@ -1,24 +1,522 @@
 #include "TVornApp.h"
 
+#include "CCheckVersion.h"
+#include "CDo.h"
+#include "CDocumentKinds.h"
 #include "CVornPrefs.h"
+#include "GGlobals.h"
 #include "MemTracking.h"
+#include "VornLog.h"
+#include "XGAlert.h"
+#include "XGAssert.h"
+#include "XGDocForm.h"
+#include "XGDocument.h"
+#include "XGFileDialog.h"
+#include "XGFileSpecifier.h"
+#include "XGInstance.h"
+#include "XGMenuBar.h"
+#include "XGPlatform.h"
+#include "XGPreferences.h"
+#include "XGShellCommand.h"
+#include "XGWindow.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+using namespace yaaf;
 
 TVornApp* gVornApp = nullptr;
 
+const char* const kVornHelpURL = "https://www.quorvale.com/vorn/help/";
+const char* const kVornFeedbackMailURL = "mailto:vorn@quorvale.com?subject=Vorn Feedback";
+const char* const kVornFeedbackFormURL = "https://www.quorvale.com/vorn/feedback/formmail.html";
+
 YAAF_DISPATCH_BEGIN(TVornApp)
+YAAF_DISPATCH_ENTRY('peri', TVornApp, DoPeriodic)
+YAAF_DISPATCH_ENTRY('oapp', TVornApp, DoOpenApplication)
+YAAF_DISPATCH_ENTRY('odoc', TVornApp, DoOpenDocument)
+YAAF_DISPATCH_ENTRY('pdoc', TVornApp, DoPrintDocument)
 YAAF_DISPATCH_END(TVornApp, yaaf::XGAppMultiWindow)
 
+namespace {
+
+// Application commands.
+enum : int32 {
+    kCmd_Undo = 11,
+    kCmd_Redo = 12,
+    kCmd_Logging = 108,
+    kCmd_MemLogging = 109,
+    kCmd_AutoVersCheck = 110,
+    kCmd_Accepted111 = 111,
+    kCmd_Accepted113 = 113,
+    kCmd_ClearUndo = 114,
+    kCmd_CheckVersion = 115,
+    kCmd_Preferences = 16909,
+    kCmd_NewVorn = 17665,
+    kCmd_NewText = 17666,
+    kCmd_Open = 17667,
+    kCmd_Unsettled17669 = 17669,
+    kCmd_Unsettled17670 = 17670,
+    kCmd_Help = 18689,
+    kCmd_FeedbackMail = 18691,
+    kCmd_FeedbackForm = 18692,
+};
+
+// How much of a command line is taken: a whole path of the platform, not a line of the old one.
+constexpr size_t kMaxCommandLine = 4095;
+
+std::string LowerCase(std::string s) {
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void LogHex(const char* format, uint32 value) {
+    char line[64];
+    std::snprintf(line, sizeof line, format, static_cast<unsigned long>(value));
+    Log(line);
+}
+
+} // namespace
+
+std::string VornInstanceName() {
+    const char* name = std::getenv("VORN_INSTANCE_NAME");
+    return name && *name ? std::string(name) : std::string(kVornInstanceName);
+}
+
+int32 VornSplashMs() {
+    const char* text = std::getenv("VORN_SPLASH_MS");
+    if (text && *text) {
+        char* end = nullptr;
+        long ms = std::strtol(text, &end, 10);
+        if (end && *end == 0 && ms >= 0 && ms <= 60000) return int32(ms);
+    }
+    return 3000;
+}
+
 TVornApp::TVornApp() : XGAppMultiWindow("Vorn") {
+    i_init_stageS = AppInitStage_NONE;
     StartTracking();
     // Loading the preferences opens the log when logging is on or Shift is held.
     gVornPrefsP = new CVornPrefs();
+
+    Log("-------------------- New Vorn Log -------------------------\n");
+    char line[128];
+    std::snprintf(line, sizeof line, "%s %s\n", "Vorn", XGAppVersionString());
+    Log(line);
+    std::snprintf(line, sizeof line, "System version: 0x%hx\n", static_cast<unsigned short>(GetSystemVers()));
+    Log(line);
+    Log("Registering Views\n");
+    // The framework's views register themselves with the factory; the document views are
+    // registered by their parts (boards, text) before the application is made.
+
+    SetCopyrightInfo(std::string("Vorn ") + XGAppVersionString(), VornSplashMs());
+    XGContextMenu::SetPlayerOnly(gVornPrefsP->i_prefs.b.player_onlyB);
     gVornApp = this;
 }
 
 TVornApp::~TVornApp() {
+    i_serverP.reset();
+    // Documents go before the globals they use.
+    while (!XGWindow::GetWindows().empty())
+        delete XGWindow::GetWindows().front();
+    Destroy();
     delete gVornPrefsP; // writes the preferences back
     gVornPrefsP = nullptr;
     if (gVornApp == this) gVornApp = nullptr;
 }
 
-void TVornApp::Init() {}
+int32 TVornApp::GetCurMBarResID() {
+    if (!gVornPrefsP) return 128;
+    return gVornPrefsP->i_prefs.b.player_onlyB ? 130 : 128;
+}
+
+void TVornApp::Init() {
+    StatusInCopyright("Initializing COM");
+    StatusInCopyright("Initializing Globals");
+    if (!g) g = new GGlobals();
+    StatusInCopyright("Initializing QuickTime");
+    // Pictures are decoded by the platform's image readers, which need no start-up.
+    i_init_stageS = AppInitStage_QTML;
+    StatusInCopyright("Allocating QuickTime Globals");
+    if (i_init_stageS == AppInitStage_QTML) i_init_stageS = AppInitStage_MOVIES;
+    StatusInCopyright("Loading Plugins: No Plugins");
+    StatusInCopyright("Catching Breath");
+}
+
+void TVornApp::Destroy() {
+    if (i_init_stageS == AppInitStage_MOVIES) i_init_stageS = AppInitStage_QTML;
+    if (i_init_stageS == AppInitStage_QTML) i_init_stageS = AppInitStage_NONE;
+    if (g) {
+        GGlobals* globals = g;
+        g = nullptr;
+        delete globals;
+    }
+}
+
+bool TVornApp::StartInstanceServer(const std::string& name) {
+    auto server = std::make_unique<XGInstanceServer>();
+    if (!server->Listen(name)) return false;
+    server->SetHandler([this](const std::string& message) { HandleInstanceMessage(message); });
+    i_serverP = std::move(server);
+    return true;
+}
+
+int32 TVornApp::Send(int32 msg, void* data) {
+    int32 result = XGDispatch::SendDispatch(msg, 0, data);
+    if (result == kDispatchNotHandled && !gFocus && gVornApp)
+        result = gVornApp->DoDispatch(msg, 0, data, true);
+    return result;
+}
+
+// ---- command line, hand-over and shell
+
+void TVornApp::OpenArguments() {
+    std::string text = i_command_lineZ.substr(0, kMaxCommandLine);
+    Log("command line args: ");
+    Log(text.empty() ? std::string("None") : text);
+    Log("\n");
+    OpenCommandLine(text, true);
+}
+
+int TVornApp::OpenCommandLine(const std::string& text, bool openAppIfNone) {
+    if (!text.empty()) {
+        XGFileSpecifier whole(text);
+        if (whole.Exists()) {
+            Log("Opening that one file.\n");
+            Send('odoc', &whole);
+            return 1;
+        }
+    }
+    std::vector<std::string> tokens = XGSplitCommandLine(text, 32);
+    if (tokens.empty()) {
+        if (openAppIfNone) Send('oapp', nullptr);
+        return 0;
+    }
+    int n = 0;
+    for (const std::string& token : tokens) {
+        Log("File #");
+        Log(std::to_string(n));
+        Log(": ");
+        Log(token);
+        Log("\n");
+        XGFileSpecifier spec(token);
+        Send('odoc', &spec);
+        ++n;
+    }
+    return n;
+}
+
+void TVornApp::HandleInstanceMessage(const std::string& message) {
+    if (message == kXGInstanceLaunchMessage) {
+        BringFrameToFront();
+        std::string launch;
+        {
+            XGPreferences store(kVornLaunchVendor, kVornLaunchProduct, kVornLaunchVersion);
+            launch = store.GetString(kVornLaunchKey);
+        }
+        // A second start without arguments only brings this one to the front.
+        OpenCommandLine(launch.substr(0, kMaxCommandLine), false);
+        return;
+    }
+    DoShellCommands(message);
+}
+
+void TVornApp::DoShellCommands(const std::string& text) {
+    for (const XGShellCommand& cmd : XGParseShellCommands(text)) {
+        const std::string name = LowerCase(cmd.name);
+        if (name == "open" && !cmd.args.empty()) {
+            XGFileSpecifier spec(cmd.args[0]);
+            Send('odoc', &spec);
+        } else if (name == "print" && !cmd.args.empty()) {
+            XGFileSpecifier spec(cmd.args[0]);
+            Send('pdoc', &spec);
+        } else if (name == "exit") {
+            Send('qapp', nullptr);
+        }
+    }
+}
+
+// ---- messages
+
+int32 TVornApp::DoPeriodic(int32, void*) {
+    if (g) g->Idle();
+    return kDispatchHandled;
+}
+
+int32 TVornApp::DoOpenApplication(int32, void*) {
+    // A start without arguments shows the empty main frame.
+    return kDispatchHandled;
+}
+
+int32 TVornApp::DoOpenDocument(int32, void* data) {
+    auto* spec = static_cast<const XGFileSpecifier*>(data);
+    if (spec) InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, spec);
+    return kDispatchHandled;
+}
+
+int32 TVornApp::DoPrintDocument(int32, void* data) {
+    auto* spec = static_cast<const XGFileSpecifier*>(data);
+    if (spec) DoPrintDocument(*spec);
+    return kDispatchHandled;
+}
+
+bool TVornApp::DoPrintDocument(const XGFileSpecifier& fileSpec) {
+    const CDocumentKinds& kinds = GetDocumentKinds();
+    if (!kinds.printBoard) return false;
+    return kinds.printBoard(fileSpec);
+}
+
+int32 TVornApp::DoMenuCommand(int32 command) {
+    if (fModalWindow) return XGAppMultiWindow::DoMenuCommand(command);
+    switch (command) {
+    case kCmd_Undo:
+    case kCmd_Redo:
+        if (!gDo) return kDispatchNotHandled;
+        gDo->Do(command == kCmd_Undo ? CDo_Type_UNDO : CDo_Type_REDO);
+        return kDispatchHandled;
+    case kCmd_Logging:
+        if (!gVornPrefsP) return kDispatchNotHandled;
+        gVornPrefsP->Set_Logging(!gVornPrefsP->Get_Logging());
+        gVornPrefsP->Flush();
+        return kDispatchHandled;
+    case kCmd_MemLogging:
+        if (!gVornPrefsP) return kDispatchNotHandled;
+        gVornPrefsP->Set_LogMem(!gVornPrefsP->Get_MemLogging());
+        gVornPrefsP->Flush();
+        return kDispatchHandled;
+    case kCmd_AutoVersCheck:
+        if (!gVornPrefsP) return kDispatchNotHandled;
+        gVornPrefsP->i_prefs.b.auto_vers_checkB = !gVornPrefsP->i_prefs.b.auto_vers_checkB;
+        gVornPrefsP->Flush();
+        return kDispatchHandled;
+    case kCmd_Accepted111:
+    case kCmd_Accepted113:
+        return kDispatchHandled;
+    case kCmd_ClearUndo:
+        if (gDo) gDo->DisposeActiveStacks();
+        return kDispatchHandled;
+    case kCmd_CheckVersion:
+        if (gCheckVersion) gCheckVersion->DoCheck();
+        return kDispatchHandled;
+    case kCmd_Preferences:
+        if (gVornPrefsP) {
+            gVornPrefsP->DoDialog();
+            XGContextMenu::SetPlayerOnly(gVornPrefsP->i_prefs.b.player_onlyB);
+        }
+        return kDispatchHandled;
+    case kCmd_NewVorn:
+        DoNewVornWindow();
+        return kDispatchHandled;
+    case kCmd_NewText:
+        DoNewTextWindow();
+        return kDispatchHandled;
+    case kCmd_Open:
+        DoOpenWindow();
+        return kDispatchHandled;
+    case kCmd_Help:
+        LaunchURL(kVornHelpURL);
+        return kDispatchHandled;
+    case kCmd_FeedbackMail:
+        LaunchURL(kVornFeedbackMailURL);
+        return kDispatchHandled;
+    case kCmd_FeedbackForm:
+        LaunchURL(kVornFeedbackFormURL);
+        return kDispatchHandled;
+    default:
+        return XGAppMultiWindow::DoMenuCommand(command);
+    }
+}
+
+int32 TVornApp::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
+    if (fModalWindow || !status) return XGAppMultiWindow::DoGetMenuStatus(command, status);
+    switch (command) {
+    case kCmd_Undo:
+    case kCmd_Redo: {
+        if (!gDo) return kDispatchNotHandled;
+        char text[kCDo_MenuTextSize] = {};
+        gDo->GetString(command == kCmd_Undo ? CDo_Type_UNDO : CDo_Type_REDO, text);
+        if (XGMenuBar* bar = XGMenuBar::Current()) {
+            std::string title = text;
+            title += command == kCmd_Undo ? "\tCtrl+Z" : "\tCtrl+Shift+Z";
+            bar->SetItemText(command, title);
+        }
+        status->enable = text[0] != 'C';
+        return kDispatchHandled;
+    }
+    case kCmd_Logging:
+        status->enable = true;
+        status->check = gVornPrefsP && gVornPrefsP->Get_Logging();
+        return kDispatchHandled;
+    case kCmd_MemLogging:
+        status->enable = true;
+        status->check = gVornPrefsP && gVornPrefsP->Get_MemLogging();
+        return kDispatchHandled;
+    case kCmd_AutoVersCheck:
+        status->enable = true;
+        status->check = gVornPrefsP && gVornPrefsP->i_prefs.b.auto_vers_checkB;
+        return kDispatchHandled;
+    case kCmd_Accepted113:
+    case kCmd_ClearUndo:
+    case kCmd_CheckVersion:
+    case kCmd_Preferences:
+    case kCmd_NewVorn:
+    case kCmd_NewText:
+    case kCmd_Open:
+    case kCmd_Unsettled17669:
+    case kCmd_Unsettled17670:
+    case kCmd_Help:
+    case kCmd_FeedbackMail:
+    case kCmd_FeedbackForm:
+        status->enable = true;
+        return kDispatchHandled;
+    default:
+        return XGAppMultiWindow::DoGetMenuStatus(command, status);
+    }
+}
+
+// ---- document windows
+
+namespace {
+
+// Holds a candidate document until a form takes it.
+struct DocHolder {
+    XGDocument* docP = nullptr;
+    ~DocHolder() { delete docP; }
+    XGDocument* release() {
+        XGDocument* d = docP;
+        docP = nullptr;
+        return d;
+    }
+    void reset() {
+        delete docP;
+        docP = nullptr;
+    }
+};
+
+bool IsBoardType(OSType type) {
+    return type == '2dv ' || type == 'fldr';
+}
+
+bool IsTextType(OSType type) {
+    return type == 'text' || type == 'txt ' || type == 'TEXT';
+}
+
+XGWindow* MakeDocumentWindow(const CDocumentKind& kind, DocHolder& doc, XGDocForm** outForm) {
+    XGDocForm* form = kind.makeForm(doc.release());
+    if (!form) return nullptr;
+    if (outForm) *outForm = form;
+    XGWindow* window = kind.makeWindow(form);
+    if (!window && outForm) *outForm = nullptr;
+    return window;
+}
+
+} // namespace
+
+XGWindow* TVornApp::InitWindow_Vorn(Vorn_WindowInit kind, const XGFileSpecifier* fileSpec,
+                                    XGDocForm** outForm) {
+    const CDocumentKinds& kinds = GetDocumentKinds();
+    if (outForm) *outForm = nullptr;
+
+    Log("creating model\n");
+    DocHolder vornModelP, textModelP;
+    int made = 0;
+    if (kinds.board.IsAvailable() && (vornModelP.docP = kinds.board.makeDocument())) ++made;
+    if (kinds.text.IsAvailable() && (textModelP.docP = kinds.text.makeDocument())) ++made;
+    // One window consumes one untitled number.
+    for (int i = 1; i < made; ++i)
+        XGDocument::RewindUntitledCounter();
+
+    XGFileSpecifier chosen;
+    switch (kind) {
+    case Vorn_WindowInit_NEW_VORN:
+        Log("creating new vorn document\n");
+        textModelP.reset();
+        if (!vornModelP.docP || (kinds.board.initNew && !kinds.board.initNew(vornModelP.docP)))
+            return nullptr;
+        break;
+    case Vorn_WindowInit_NEW_NEW_VORN:
+    case Vorn_WindowInit_NEW_BROWSER: {
+        vornModelP.reset();
+        textModelP.reset();
+        if (!kinds.outline.IsAvailable()) return nullptr;
+        if (made > 0) XGDocument::RewindUntitledCounter();
+        DocHolder outline;
+        outline.docP = kinds.outline.makeDocument();
+        if (!outline.docP || (kinds.outline.initNew && !kinds.outline.initNew(outline.docP))) return nullptr;
+        XGDocForm* form = nullptr;
+        Log("creating vorn window\n");
+        XGWindow* window = MakeDocumentWindow(kinds.outline, outline, &form);
+        if (!window) return nullptr;
+        if (kind == Vorn_WindowInit_NEW_BROWSER && kinds.addBrowserParts) kinds.addBrowserParts(form);
+        if (outForm) *outForm = form;
+        Log("success!\n");
+        if (!outForm) window->Select();
+        return window;
+    }
+    case Vorn_WindowInit_NEW_TEXT:
+        Log("creating new text document\n");
+        vornModelP.reset();
+        if (!textModelP.docP || (kinds.text.initNew && !kinds.text.initNew(textModelP.docP))) return nullptr;
+        break;
+    case Vorn_WindowInit_OPEN_NEW: {
+        YAAF_ASSERT_DLG(fileSpec == NULL);
+        std::vector<std::string> filters;
+        if (!kinds.board.fileFilter.empty()) filters.push_back(kinds.board.fileFilter);
+        if (!kinds.text.fileFilter.empty()) filters.push_back(kinds.text.fileFilter);
+        Log("showing the 'open file' dialog\n");
+        if (!XGChooseOpenFile("Open Vorn File", filters, chosen)) return nullptr;
+        fileSpec = &chosen;
+        [[fallthrough]];
+    }
+    case Vorn_WindowInit_OPEN_FILE: {
+        if (!fileSpec || fileSpec->IsEmpty()) return nullptr;
+        if (kinds.findOpenBoard) {
+            if (XGWindow* open = kinds.findOpenBoard(*fileSpec)) {
+                if (!outForm) open->Select();
+                return open;
+            }
+        }
+        Log("opening file document\n");
+        const OSType type = fileSpec->GetFileType();
+        LogHex("File Type from file: 0x%lX\n", type);
+        LogHex("File Type from prog: 0x%lX\n", uint32('.2dv'));
+        if (IsBoardType(type) && fileSpec->Exists()) {
+            textModelP.reset();
+            if (!vornModelP.docP || !kinds.board.openFile ||
+                !kinds.board.openFile(vornModelP.docP, *fileSpec))
+                return nullptr;
+        } else if (IsTextType(type) && fileSpec->Exists()) {
+            vornModelP.reset();
+            if (!textModelP.docP || !kinds.text.openFile || !kinds.text.openFile(textModelP.docP, *fileSpec))
+                return nullptr;
+        } else {
+            // Unknown types and missing files open nothing and report nothing.
+            return nullptr;
+        }
+        break;
+    }
+    default:
+        return nullptr;
+    }
+
+    XGWindow* window = nullptr;
+    if (vornModelP.docP) {
+        YAAF_ASSERT_DLG(textModelP.docP == NULL);
+        Log("creating vorn controller\n");
+        Log("creating vorn window\n");
+        window = MakeDocumentWindow(kinds.board, vornModelP, outForm);
+    } else if (textModelP.docP) {
+        YAAF_ASSERT_DLG(vornModelP.docP == NULL);
+        Log("creating text controller\n");
+        Log("creating text window\n");
+        window = MakeDocumentWindow(kinds.text, textModelP, outForm);
+    }
+    if (!window) return nullptr;
+    Log("success!\n");
+    if (!outForm) window->Select();
+    return window;
+}

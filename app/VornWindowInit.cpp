@@ -1,6 +1,8 @@
 #include "VornWindowInit.h"
 
-// Until the application object can make document windows, nothing is made.
-yaaf::XGWindow* InitWindow_Vorn(Vorn_WindowInit, const yaaf::XGFileSpecifier*, yaaf::XGDocForm**) {
-    return nullptr;
+#include "TVornApp.h"
+
+yaaf::XGWindow* InitWindow_Vorn(Vorn_WindowInit kind, const yaaf::XGFileSpecifier* fileSpec,
+                                yaaf::XGDocForm** outForm) {
+    return TVornApp::InitWindow_Vorn(kind, fileSpec, outForm);
 }

@@ -3,13 +3,18 @@
 #include "XGAlert.h"
 #include "XGAssert.h"
 #include "XGDebug.h"
+#include "XGMenuBar.h"
+#include "XGSplash.h"
 #include "XGView.h"
 #include "XGViewFactory.h"
 #include "XGWindow.h"
 #include "XGWindowFactory.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -59,10 +64,25 @@ struct XGAppCorePlatform : public QObject {
         }
         if (!object->isWidgetType()) return false;
         // An event that travels up to the enclosing widgets passes here again; once is enough.
-        if (event == fLastEvent && event->type() == fLastType) return false;
+        // The platform builds its input events in the same place each time, so the address alone
+        // does not tell a travelling event from the next one: only an enclosing widget of the
+        // first receiver sees the same event again.
+        QWidget* widget = static_cast<QWidget*>(object);
+        if (event == fLastEvent && event->type() == fLastType && fLastTarget && widget != fLastTarget &&
+            widget->isAncestorOf(fLastTarget))
+            return false;
         fLastEvent = event;
         fLastType = event->type();
-        fApp->fEventOwner = XGWindow::FromWidget(static_cast<QWidget*>(object));
+        fLastTarget = widget;
+        XGWindow* owner = XGWindow::FromWidget(static_cast<QWidget*>(object));
+        // The accelerators come first, but only for the main frame and the document windows:
+        // the keys of a platform dialog are the dialog's.
+        if (event->type() == QEvent::KeyPress && !QApplication::activeModalWidget()) {
+            QWidget* top = static_cast<QWidget*>(object)->window();
+            const bool ours = owner || (top && top->objectName().startsWith(QStringLiteral("_XGMain_")));
+            if (ours && XGAccelerators::TranslateKey(static_cast<QKeyEvent*>(event))) return true;
+        }
+        fApp->fEventOwner = owner;
         if (fApp->FilterEvent(event)) return true;
         return XGDispatch::SendDispatch('even', 0, event) == 1;
     }
@@ -71,6 +91,7 @@ struct XGAppCorePlatform : public QObject {
     QTimer fTimer;
     const QEvent* fLastEvent = nullptr;
     QEvent::Type fLastType = QEvent::None;
+    QPointer<QWidget> fLastTarget;
 };
 
 XGAppCore::XGAppCore() {
@@ -140,11 +161,34 @@ bool XGAppCore::CloseAllWindows() {
     return true;
 }
 
+void XGAppCore::ShowCopyright() {
+    XGSplash::ShowUntilInput(fSplashTitle);
+}
+
+void XGAppCore::OpenCopyright() {
+    XGSplash::Open(fSplashTitle, fSplashMinimumMs);
+}
+
+void XGAppCore::CloseCopyright() {
+    XGSplash::Close();
+}
+
+void XGAppCore::StatusInCopyright(const char* line) {
+    XGSplash::Status(line ? line : "");
+}
+
 void XGAppCore::Run() {
+    OpenCopyright();
     fQuitFlag = false;
     try {
         Init();
+    } catch (...) {
+        XGShowAlert({XGAlertKind::kError, "Error:", "Uncaught exception in event loop", {}, 0, 0});
+    }
+    CloseCopyright();
+    try {
         AdjustFocus();
+        OpenArguments();
         PostEvent();
     } catch (...) {
         XGShowAlert({XGAlertKind::kError, "Error:", "Uncaught exception in event loop", {}, 0, 0});
@@ -179,6 +223,9 @@ int32 XGAppCore::DoQuitApplication(int32, void*) {
 int32 XGAppCore::DoMenuCommand(int32 command) {
     if (fModalWindow) return kDispatchNotHandled;
     switch (command) {
+    case kXGCmd_About:
+        ShowCopyright();
+        return kDispatchHandled;
     case kXGCmd_Exit:
         if (SendDispatch('qapp') == kDispatchNotHandled && !gFocus) DoDispatch('qapp', 0, nullptr, true);
         return kDispatchHandled;

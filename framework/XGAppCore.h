@@ -6,6 +6,7 @@
 #include "XGTypes.h"
 
 #include <memory>
+#include <string>
 
 namespace yaaf {
 
@@ -33,6 +34,20 @@ public:
     // event.
     virtual bool FilterEvent(void* event) { return false; }
 
+    // The splash window: About shows it until a key or a mouse button goes down; start-up shows
+    // it before Init, writes status lines into it and removes it once its minimum time is over.
+    virtual void ShowCopyright();
+    virtual void OpenCopyright();
+    virtual void CloseCopyright();
+    virtual void StatusInCopyright(const char* line);
+    // Turns the command line into 'odoc' or 'oapp' messages, after Init.
+    virtual void OpenArguments() {}
+    // The splash's top-right text and its minimum time.
+    void SetCopyrightInfo(const std::string& title, int32 minimumMs) {
+        fSplashTitle = title;
+        fSplashMinimumMs = minimumMs;
+    }
+
     // One event: the pre-event work, one pass of the platform's events, the post-event work.
     void RunOnce(XGWindow* modalWindow = nullptr);
     // The steps before and after an event, also used on their own (after start-up).
@@ -58,6 +73,8 @@ protected:
     // The modal window while one runs; the application's own menu handlers then decline.
     XGWindow* fModalWindow = nullptr;
     bool fQuitFlag = false;
+    std::string fSplashTitle;
+    int32 fSplashMinimumMs = 3000;
 
 private:
     friend struct XGAppCorePlatform;

@@ -1,5 +1,7 @@
 #include "XGAppMultiWindow.h"
 
+#include "XGMenuBar.h"
+#include "XGToolbar.h"
 #include "XGWindow.h"
 #include "XGWindowFrame.h"
 
@@ -56,6 +58,13 @@ XGAppMultiWindow::XGAppMultiWindow(const std::string& appName) : fAppName(appNam
     // A second instance finds the running one by this name.
     fFrame->setObjectName(QStringLiteral("_XGMain_") + QString::fromStdString(appName).toUpper());
     fFrame->resize(900, 650);
+    fMyMenuBar = new XGMenuBar(fFrame);
+    // The default layout of the framework; the application's own choice is loaded after the
+    // first event, once it can answer for itself.
+    if (fMyMenuBar->Load(XGAppMultiWindow::GetCurMBarResID())) fWindowListChanged = true;
+    XGAccelerators::Load(128);
+    fToolbar = new XGToolbar(fFrame);
+    fToolbar->Load(128);
     fFrame->show();
     gSend.AddReceiver(this);
 }
@@ -64,6 +73,10 @@ XGAppMultiWindow::~XGAppMultiWindow() {
     // Windows still open at the end go before the frame that holds them.
     while (!XGWindow::GetWindows().empty())
         delete XGWindow::GetWindows().front();
+    delete fToolbar;
+    fToolbar = nullptr;
+    delete fMyMenuBar;
+    fMyMenuBar = nullptr;
     if (fFrame) {
         XGMainFrame* frame = fFrame;
         fFrame = nullptr;
@@ -76,7 +89,35 @@ QMainWindow* XGAppMultiWindow::GetMainFrame() const {
     return fFrame;
 }
 
+void XGAppMultiWindow::BringFrameToFront() {
+    if (!fFrame) return;
+    if (fFrame->isMinimized()) fFrame->showNormal();
+    fFrame->show();
+    fFrame->raise();
+    fFrame->activateWindow();
+}
+
+int32 XGAppMultiWindow::GetCurMenu() const {
+    int32 id = -1;
+    if (XGWindow* front = XGWindow::GetFrontWindow())
+        id = front->GetMenuBarResID();
+    else
+        id = 0;
+    if (id == 0) id = const_cast<XGAppMultiWindow*>(this)->GetCurMBarResID();
+    return id;
+}
+
+bool XGAppMultiWindow::SetMenuBar(int32 id) {
+    if (!fMyMenuBar || !fMyMenuBar->Load(id)) return false;
+    fWindowListChanged = true;
+    return true;
+}
+
 void XGAppMultiWindow::FrameGone() {
+    delete fToolbar;
+    fToolbar = nullptr;
+    delete fMyMenuBar;
+    fMyMenuBar = nullptr;
     fFrame = nullptr;
     fQuitFlag = true;
 }
@@ -146,6 +187,19 @@ int32 XGAppMultiWindow::DoWindowName(int32, void*) {
 }
 
 int32 XGAppMultiWindow::DoPostPeriodic() {
+    if (!fMyMenuBar) return kDispatchHandled;
+    const int32 want = GetCurMenu();
+    if (want > 0 && want != fMyMenuBar->GetLoadedID()) SetMenuBar(want);
+    if (fWindowListChanged) {
+        fWindowListChanged = false;
+        fMyMenuBar->RebuildWindowList(fWindowList, XGWindow::GetFrontWindow());
+        fListedFront = XGWindow::GetFrontWindow();
+    } else if (fListedFront != XGWindow::GetFrontWindow()) {
+        fListedFront = XGWindow::GetFrontWindow();
+        fMyMenuBar->RebuildWindowList(fWindowList, fListedFront);
+    }
+    fMyMenuBar->UpdateStatus();
+    if (fToolbar) fToolbar->UpdateStatus();
     return kDispatchHandled;
 }
 
@@ -165,6 +219,14 @@ int32 XGAppMultiWindow::DoMenuCommand(int32 command) {
             break;
         }
     }
+    if (!fModalWindow && command >= kXGWindowListFirstID && command <= kXGWindowListLastID) {
+        for (const XGWindowListRecord& r : fWindowList)
+            if (r.commandID == command && r.window) {
+                r.window->Select();
+                return 1;
+            }
+        return kDispatchNotHandled;
+    }
     return XGAppCore::DoMenuCommand(command);
 }
 
@@ -173,6 +235,15 @@ int32 XGAppMultiWindow::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
         (command == kXGCmd_Tile || command == kXGCmd_Cascade || command == kXGCmd_ArrangeIcons)) {
         status->enable = fFrame && _GMdiArea && !XGWindow::GetWindows().empty();
         return kDispatchHandled;
+    }
+    if (!fModalWindow && status && command >= kXGWindowListFirstID && command <= kXGWindowListLastID) {
+        for (const XGWindowListRecord& r : fWindowList)
+            if (r.commandID == command) {
+                status->enable = true;
+                status->check = r.window && r.window->IsFront();
+                return 1;
+            }
+        return kDispatchNotHandled;
     }
     return XGAppCore::DoGetMenuStatus(command, status);
 }

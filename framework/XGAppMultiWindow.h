@@ -12,6 +12,8 @@ class QMainWindow;
 namespace yaaf {
 
 class XGMainFrame;
+class XGMenuBar;
+class XGToolbar;
 
 struct XGWindowListRecord {
     int16 digit = -1;     // shortcut digit 1 to 9, or -1
@@ -52,6 +54,15 @@ public:
 
     // For framework code: the main frame (none once it was closed).
     QMainWindow* GetMainFrame() const;
+    // The main frame's menu bar and toolbar (none once the frame was closed).
+    XGMenuBar* GetMenuBar() const { return fMyMenuBar; }
+    XGToolbar* GetToolbar() const { return fToolbar; }
+    // The menu bar layout for the front window (its own, or the application's default).
+    int32 GetCurMenu() const;
+    // Loads a menu bar layout into the main frame's bar.
+    bool SetMenuBar(int32 id);
+    // Brings the main frame to the front (a second start handed its work over).
+    void BringFrameToFront();
 
 private:
     friend class XGMainFrame;
@@ -68,6 +79,10 @@ private:
     std::string fAppName;
     XGMainFrame* fFrame = nullptr;
     std::vector<XGWindowListRecord> fWindowList;
+    XGMenuBar* fMyMenuBar = nullptr;
+    XGToolbar* fToolbar = nullptr;
+    // The front window when the window list was last built (compared, never used).
+    const void* fListedFront = nullptr;
 };
 
 } // namespace yaaf

@@ -24,6 +24,8 @@ int XGApplicationMain(int argc, char** argv, const std::function<XGAppCore*()>& 
             return 0;
         }
         app->Run();
+        // The counterpart of Init: globals and the memory report, while the platform still runs.
+        app->Destroy();
     } catch (...) {
         YAAFDebugError("Unknown exception caught before application core initialized");
     }

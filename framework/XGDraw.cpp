@@ -1,7 +1,15 @@
 #include "XGDraw.h"
 
+#include "XGPicture.h"
+#include "XGRegion.h"
+#include "XGRegionData.h"
+
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace yaaf {
 
@@ -19,12 +27,14 @@ QRect ToQRect(const tagRECT& r) {
 
 XGDraw::XGDraw(QPainter* painter) : fPainter(painter) {
     fPainter->setFont(fFont.GetQFont());
+    fMetrics = std::make_unique<QFontMetrics>(fFont.GetQFont(), fPainter->device());
     ApplyPen();
 }
 
 XGDraw::XGDraw(QImage* image) : fOwnedPainter(std::make_unique<QPainter>(image)) {
     fPainter = fOwnedPainter.get();
     fPainter->setFont(fFont.GetQFont());
+    fMetrics = std::make_unique<QFontMetrics>(fFont.GetQFont(), fPainter->device());
     ApplyPen();
 }
 
@@ -38,8 +48,10 @@ void XGDraw::ApplyPen() {
 }
 
 void XGDraw::SetFont(const XGFont& font) {
+    if (font == fFont) return;
     fFont = font;
     fPainter->setFont(fFont.GetQFont());
+    *fMetrics = QFontMetrics(fFont.GetQFont(), fPainter->device());
 }
 
 void XGDraw::SetTextColor(XGColor color) {
@@ -61,10 +73,7 @@ void XGDraw::SetBackColor(XGColor color) {
 }
 
 void XGDraw::DrawText(int32 x, int32 y, const std::string& text) {
-    fPainter->save();
-    fPainter->setPen(ToQColor(fTextColor));
-    fPainter->drawText(QPoint(x, y), QString::fromStdString(text));
-    fPainter->restore();
+    DrawLine(x, y, QString::fromStdString(text));
 }
 
 void XGDraw::EraseRect(const tagRECT& r) {
@@ -112,6 +121,175 @@ void XGDraw::SetClip(const tagRECT& r) {
 
 void XGDraw::ClearClip() {
     fPainter->setClipping(false);
+}
+
+
+void XGDraw::DrawLine(int32 x, int32 y, const QString& line) {
+    fPainter->setPen(ToQColor(fTextColor));
+    fPainter->drawText(QPoint(x, y), line);
+    ApplyPen();
+}
+
+namespace {
+// The paragraphs of a text: split at LF, CR and CR LF.
+QStringList Paragraphs(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QChar('\r'), QChar('\n'));
+    return t.split(QChar('\n'));
+}
+
+// Breaks one paragraph into lines no wider than `width` (at least one character a line).
+void WrapParagraph(const QString& para, const QFontMetrics& fm, int width, QStringList& out) {
+    if (para.isEmpty() || fm.horizontalAdvance(para) <= width) {
+        out.append(para);
+        return;
+    }
+    QString line;
+    int at = 0;
+    const int n = int(para.size());
+    while (at < n) {
+        // The next word with the blanks before it.
+        int end = at;
+        while (end < n && para[end] == QChar(' '))
+            ++end;
+        while (end < n && para[end] != QChar(' '))
+            ++end;
+        const QString word = para.mid(at, end - at);
+        if (fm.horizontalAdvance(line + word) <= width) {
+            line += word;
+            at = end;
+            continue;
+        }
+        if (!line.isEmpty()) {
+            out.append(line);
+            line.clear();
+            // The blanks that ended the line are not carried to the next one.
+            while (at < n && para[at] == QChar(' '))
+                ++at;
+            continue;
+        }
+        // A word wider than the line: break it where it stops fitting.
+        int cut = at + 1;
+        while (cut < end && fm.horizontalAdvance(para.mid(at, cut + 1 - at)) <= width)
+            ++cut;
+        out.append(para.mid(at, cut - at));
+        at = cut;
+    }
+    if (!line.isEmpty()) out.append(line);
+}
+} // namespace
+
+void XGDraw::DrawWrap(const std::string& text, const tagRECT& r, int32 length) {
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    const size_t n = length < 0 ? text.size() : std::min(text.size(), size_t(length));
+    const QString all = QString::fromUtf8(text.data(), qsizetype(n));
+    const QFontMetrics& fm = *fMetrics;
+    const int width = r.right - r.left;
+    const int ascent = fm.ascent();
+    // The usual case: one line that fits.
+    if (!all.contains(QChar('\n')) && !all.contains(QChar('\r')) && fm.horizontalAdvance(all) <= width) {
+        DrawLine(r.left, r.top + ascent, all);
+        return;
+    }
+    QStringList lines;
+    for (const QString& para : Paragraphs(all))
+        WrapParagraph(para, fm, width, lines);
+    const int step = fm.lineSpacing();
+    int32 y = r.top;
+    fPainter->setPen(ToQColor(fTextColor));
+    for (const QString& line : lines) {
+        if (y >= r.bottom) break;
+        if (!line.isEmpty()) fPainter->drawText(QPoint(r.left, y + ascent), line);
+        y += step;
+    }
+    ApplyPen();
+}
+
+void XGDraw::MeasureText(const std::string& text, tagRECT& r) const {
+    const QFontMetrics& fm = *fMetrics;
+    int width = 0;
+    const QStringList paras = Paragraphs(QString::fromStdString(text));
+    for (const QString& para : paras)
+        width = std::max(width, fm.horizontalAdvance(para));
+    r.right = r.left + width;
+    r.bottom = r.top + int32(paras.size()) * fm.lineSpacing();
+}
+
+int32 XGDraw::TextWidth(const std::string& text) const {
+    return fMetrics->horizontalAdvance(QString::fromStdString(text));
+}
+
+int32 XGDraw::LineHeight() const {
+    return fMetrics->lineSpacing();
+}
+
+void XGDraw::InvertFrameRect(const tagRECT& r) {
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    const int32 wide = r.right - r.left;
+    const int32 high = r.bottom - r.top;
+    const int32 w = std::min({fPenWidth, wide, high});
+    fPainter->save();
+    fPainter->setCompositionMode(QPainter::CompositionMode_Difference);
+    // Top and bottom bands across the whole width, the sides between them: no pixel twice.
+    fPainter->fillRect(QRect(r.left, r.top, wide, w), Qt::white);
+    if (high > w) fPainter->fillRect(QRect(r.left, std::max(r.top + w, r.bottom - w), wide, std::min(w, high - w)), Qt::white);
+    if (high > 2 * w) {
+        fPainter->fillRect(QRect(r.left, r.top + w, w, high - 2 * w), Qt::white);
+        if (wide > w)
+            fPainter->fillRect(QRect(std::max(r.left + w, r.right - w), r.top + w, std::min(w, wide - w), high - 2 * w),
+                               Qt::white);
+    }
+    fPainter->restore();
+}
+
+void XGDraw::PaintRect(const tagRECT& r) {
+    FillRect(r, fPenColor);
+}
+
+void XGDraw::EraseRgn(const XGRegion& rgn) {
+    fPainter->fillPath(rgn.GetData().Path(), ToQColor(fBackColor));
+}
+
+void XGDraw::PaintRgn(const XGRegion& rgn) {
+    fPainter->fillPath(rgn.GetData().Path(), ToQColor(fPenColor));
+}
+
+void XGDraw::FrameRgn(const XGRegion& rgn) {
+    fPainter->save();
+    QPen pen(ToQColor(fPenColor));
+    pen.setWidth(fPenWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    fPainter->setPen(pen);
+    fPainter->setBrush(Qt::NoBrush);
+    for (const QPolygonF& poly : rgn.GetData().outlines)
+        fPainter->drawPolygon(poly);
+    fPainter->restore();
+}
+
+void XGDraw::InvertRgn(const XGRegion& rgn) {
+    fPainter->save();
+    fPainter->setCompositionMode(QPainter::CompositionMode_Difference);
+    fPainter->fillPath(rgn.GetData().Path(), Qt::white);
+    fPainter->restore();
+}
+
+void XGDraw::DrawPicture(const XGPicture& picture, const tagRECT& dstR, const tagRECT* srcR, bool xorB) {
+    if (!picture.IsValid() || dstR.right <= dstR.left || dstR.bottom <= dstR.top) return;
+    const QRect src = srcR ? ToQRect(*srcR) : picture.GetImage().rect();
+    if (src.width() <= 0 || src.height() <= 0) return;
+    if (xorB) {
+        fPainter->save();
+        fPainter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    }
+    fPainter->drawImage(ToQRect(dstR), picture.GetImage(), src);
+    if (xorB) fPainter->restore();
+}
+
+void XGDraw::SetOrigin(int32 dh, int32 dv) {
+    fPainter->translate(dh - fOriginH, dv - fOriginV);
+    fOriginH = dh;
+    fOriginV = dv;
 }
 
 } // namespace yaaf

@@ -10,8 +10,13 @@
 
 class QPainter;
 class QImage;
+class QFontMetrics;
+class QString;
 
 namespace yaaf {
+
+class XGPicture;
+class XGRegion;
 
 struct XGColor {
     uint8 red = 0;
@@ -46,6 +51,17 @@ public:
     XGColor GetBackColor() const { return fBackColor; }
 
     void DrawText(int32 x, int32 y, const std::string& text);
+    // Draws the text into the rectangle from its top-left corner, broken into lines at line
+    // ends (LF, CR or CR LF) and between words where a line would pass the right edge; a word
+    // longer than the width is broken inside. `length` limits the bytes drawn (-1: all). Lines
+    // below the rectangle are not drawn.
+    void DrawWrap(const std::string& text, const tagRECT& r, int32 length = -1);
+    // The rectangle the text needs in the current font, from `r`'s top-left corner: as wide as
+    // its widest line and as high as its lines, each the font's line spacing (an empty text is
+    // one line of no width).
+    void MeasureText(const std::string& text, tagRECT& r) const;
+    int32 TextWidth(const std::string& text) const;
+    int32 LineHeight() const;
 
     // Fills with the background colour.
     void EraseRect(const tagRECT& r);
@@ -54,6 +70,21 @@ public:
     void FrameRect(const tagRECT& r);
     // Inverts the colours inside the rectangle; twice restores them.
     void InvertRect(const tagRECT& r);
+    // Inverts a border of the pen width inside the rectangle (corners once only).
+    void InvertFrameRect(const tagRECT& r);
+    // Fills with the pen colour.
+    void PaintRect(const tagRECT& r);
+
+    // The same for a region (an outline polygon); framing draws its outlines with the pen.
+    void EraseRgn(const XGRegion& rgn);
+    void PaintRgn(const XGRegion& rgn);
+    void FrameRgn(const XGRegion& rgn);
+    void InvertRgn(const XGRegion& rgn);
+
+    // Copies the picture's `srcR` (all of it when null) into `dstR`, stretched when the sizes
+    // differ; with xorB the picture is combined by exclusive-or instead of replacing.
+    void DrawPicture(const XGPicture& picture, const tagRECT& dstR, const tagRECT* srcR = nullptr,
+                     bool xorB = false);
 
     void MoveTo(int32 x, int32 y);
     void LineTo(int32 x, int32 y);
@@ -61,12 +92,22 @@ public:
     void SetClip(const tagRECT& r);
     void ClearClip();
 
+    // Moves what is drawn afterwards by (dh, dv): drawing at (x, y) lands on (x + dh, y + dv).
+    void SetOrigin(int32 dh, int32 dv);
+    int32 GetOriginH() const { return fOriginH; }
+    int32 GetOriginV() const { return fOriginV; }
+
+    int32 GetPenWidth() const { return fPenWidth; }
+    XGColor GetTextColor() const { return fTextColor; }
+
     // For framework code that needs more than this interface.
     QPainter* GetPainter() const { return fPainter; }
 
 private:
     void ApplyPen();
+    void DrawLine(int32 x, int32 y, const QString& line);
 
+    std::unique_ptr<QFontMetrics> fMetrics;
     QPainter* fPainter;
     std::unique_ptr<QPainter> fOwnedPainter;
     XGFont fFont;
@@ -76,6 +117,8 @@ private:
     int32 fPenWidth = 1;
     int32 fPenX = 0;
     int32 fPenY = 0;
+    int32 fOriginH = 0;
+    int32 fOriginV = 0;
 };
 
 } // namespace yaaf

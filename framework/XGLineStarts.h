@@ -13,7 +13,9 @@ namespace yaaf {
 class XGLineStarts {
 public:
     int32 Count() const { return int32(fEntries.size()); }
-    int32 Get(int32 index) const { return index >= fStepFrom ? fEntries[size_t(index)] + fStep : fEntries[size_t(index)]; }
+    int32 Get(int32 index) const {
+        return index >= fStepFrom ? fEntries[size_t(index)] + fStep : fEntries[size_t(index)];
+    }
 
     void Clear() {
         fEntries.clear();
@@ -50,6 +52,25 @@ public:
             ++fStepFrom;
         } else {
             fEntries.insert(fEntries.begin() + index, value - fStep);
+        }
+    }
+
+    void Set(int32 index, int32 value) {
+        fEntries[size_t(index)] = index >= fStepFrom ? value - fStep : value;
+    }
+
+    // Replaces `count` entries from `index` with `values`, moving the entries behind only when
+    // the number of entries changes.
+    void Replace(int32 index, int32 count, const std::vector<int32>& values) {
+        const int32 fresh = int32(values.size());
+        const int32 common = fresh < count ? fresh : count;
+        for (int32 i = 0; i < common; ++i)
+            Set(index + i, values[size_t(i)]);
+        if (fresh < count) {
+            Remove(index + common, count - common);
+        } else {
+            for (int32 i = common; i < fresh; ++i)
+                Insert(index + i, values[size_t(i)]);
         }
     }
 

@@ -7,11 +7,42 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
+#include <cctype>
+
 namespace yaaf {
 
 namespace {
 // Larger pictures are refused rather than decoded into gigabytes.
 constexpr int kMaxPictureSide = 32767;
+
+bool EndsWithIco(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string tail = name.substr(name.size() - 4);
+    for (char& c : tail)
+        c = char(std::tolower((unsigned char)c));
+    return tail == ".ico";
+}
+
+// An icon holds several pictures: the one of 32 by 32 if there is one, else the first,
+// scaled to 32 by 32.
+bool DecodeIcon(QImageReader& reader, QImage& out) {
+    reader.setFormat("ico");
+    QImage chosen;
+    const int count = std::max(1, reader.imageCount());
+    for (int i = 0; i < count && i < 64; ++i) {
+        if (i > 0 && !reader.jumpToImage(i)) break;
+        QImage image;
+        if (!reader.read(&image) || image.isNull()) break;
+        if (chosen.isNull() || image.size() == QSize(32, 32)) chosen = image;
+        if (image.size() == QSize(32, 32)) break;
+    }
+    if (chosen.isNull()) return false;
+    if (chosen.size() != QSize(32, 32))
+        chosen = chosen.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out = chosen.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return !out.isNull();
+}
 
 bool Decode(QImageReader& reader, QImage& out) {
     reader.setAutoTransform(true);
@@ -31,17 +62,37 @@ bool XGPicture::LoadFromFile(const std::string& path) {
     *fImage = QImage();
     if (path.empty()) return false;
     QImageReader reader(QString::fromStdString(path));
+    if (EndsWithIco(path)) return DecodeIcon(reader, *fImage);
     return Decode(reader, *fImage);
 }
 
-bool XGPicture::LoadFromData(const void* bytes, int32 size) {
+bool XGPicture::LoadFromData(const void* bytes, int32 size, const std::string& nameHint,
+                             const std::string& mimeHint) {
     *fImage = QImage();
     if (!bytes || size <= 0) return false;
-    QByteArray data(static_cast<const char*>(bytes), size);
+    QByteArray data = QByteArray::fromRawData(static_cast<const char*>(bytes), size);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    return Decode(reader, *fImage);
+    if (EndsWithIco(nameHint)) return DecodeIcon(reader, *fImage);
+    if (!Decode(reader, *fImage) && !mimeHint.empty()) {
+        // Some formats (TGA, for one) are not recognised from their bytes: try the named type.
+        const QString type = QString::fromStdString(mimeHint).section(QChar(';'), 0, 0).trimmed();
+        QByteArray format = type.section(QChar('/'), 1).toLatin1().toLower();
+        if (format.startsWith("x-")) format = format.mid(2);
+        if (!format.isEmpty()) {
+            buffer.seek(0);
+            QImageReader named(&buffer, format);
+            named.setDecideFormatFromContent(false);
+            return Decode(named, *fImage);
+        }
+        return false;
+    }
+    return !fImage->isNull();
+}
+
+void XGPicture::Fill(uint8 red, uint8 green, uint8 blue, uint8 alpha) {
+    if (!fImage->isNull()) fImage->fill(QColor(red, green, blue, alpha));
 }
 
 bool XGPicture::IsValid() const {

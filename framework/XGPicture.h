@@ -21,9 +21,13 @@ public:
     XGPicture(const XGPicture&) = delete;
     XGPicture& operator=(const XGPicture&) = delete;
 
-    // Both answer false and leave the picture empty when the data cannot be decoded.
+    // Both answer false and leave the picture empty when the data cannot be decoded. The
+    // decoder is chosen from the data itself (PNG, JPEG, GIF, BMP, TIFF, ...); a name ending in
+    // ".ico" is read as an icon and always becomes 32 by 32. `nameHint` and `mimeHint` (a
+    // content type such as "image/png") help when the data alone is ambiguous.
     bool LoadFromFile(const std::string& path);
-    bool LoadFromData(const void* bytes, int32 size);
+    bool LoadFromData(const void* bytes, int32 size, const std::string& nameHint = std::string(),
+                      const std::string& mimeHint = std::string());
 
     bool IsValid() const;
     int32 Width() const;
@@ -48,8 +52,12 @@ public:
     // empty picture.
     XGDraw* NewDraw();
 
+    // Fills the whole picture with the colour (red, green, blue, alpha).
+    void Fill(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
+
     // For framework code that draws.
     const QImage& GetImage() const { return *fImage; }
+    QImage& GetImage() { return *fImage; }
 
 private:
     std::unique_ptr<QImage> fImage;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 #include <arpa/inet.h>
@@ -300,7 +301,7 @@ bool Dechunk(const std::string& in, std::string& out) {
 
 } // namespace
 
-XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out) {
+XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out, bool lenientLength) {
     out = XGHTTPResponse{};
     if (raw.compare(0, 5, "HTTP/") != 0) {
         // A server answering an old-style request sends the document alone.
@@ -341,10 +342,12 @@ XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out
         char* end = nullptr;
         errno = 0;
         const unsigned long long n = std::strtoull(length.c_str(), &end, 10);
-        if (errno != 0 || end == length.c_str() || !std::isdigit((unsigned char)length[0]))
-            return kXGHTTPRead_Malformed;
-        if (out.body.size() < n) return kXGHTTPRead_Truncated;
-        out.body.resize(size_t(n));
+        if (errno != 0 || end == length.c_str() || !std::isdigit((unsigned char)length[0])) {
+            if (!lenientLength) return kXGHTTPRead_Malformed;
+        } else {
+            if (out.body.size() < n) return kXGHTTPRead_Truncated;
+            out.body.resize(size_t(n));
+        }
     }
     return kXGHTTPRead_OK;
 }
@@ -370,7 +373,29 @@ std::string XGHTTPHeaderValue(const XGHTTPResponse& response, const char* name) 
     return {};
 }
 
-XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, size_t maxBytes) {
+namespace {
+// Whether the reply read so far is complete by its own Content-Length (a server that keeps the
+// connection open after the body need not be waited for).
+bool ReplyComplete(const std::string& raw) {
+    if (raw.compare(0, 5, "HTTP/") != 0) return false;
+    // Headers beyond 64 KiB are not looked for (the whole reply is then read to its end).
+    const size_t headerEnd = std::string_view(raw.data(), std::min(raw.size(), size_t(65536))).find("\r\n\r\n");
+    if (headerEnd == std::string_view::npos) return false;
+    XGHTTPResponse head;
+    head.headers = raw.substr(0, headerEnd);
+    if (!XGHTTPHeaderValue(head, "Transfer-Encoding").empty()) return false;
+    const std::string length = XGHTTPHeaderValue(head, "Content-Length");
+    if (length.empty() || !std::isdigit((unsigned char)length[0])) return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long n = std::strtoull(length.c_str(), &end, 10);
+    if (errno != 0) return false;
+    return raw.size() - (headerEnd + 4) >= n;
+}
+} // namespace
+
+XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, size_t maxBytes,
+                                    bool lenientLength) {
     out = XGHTTPResponse{};
     std::string raw;
     char buffer[4096];
@@ -382,6 +407,7 @@ XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, si
         if (n > 0) {
             if (raw.size() + size_t(n) > maxBytes) return kXGHTTPRead_TooLarge;
             raw.append(buffer, size_t(n));
+            if (ReplyComplete(raw)) break;
             if (n == int32(sizeof buffer)) continue;
         }
         if (stream.Interrupted()) return kXGHTTPRead_Interrupted;
@@ -390,7 +416,7 @@ XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, si
         if (n < 0 || !stream.IsReadable()) return kXGHTTPRead_Failed;
     }
     if (raw.empty()) return kXGHTTPRead_Truncated;
-    return XGParseHTTPResponse(raw, out);
+    return XGParseHTTPResponse(raw, out, lenientLength);
 }
 
 } // namespace yaaf

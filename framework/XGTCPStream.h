@@ -119,11 +119,13 @@ constexpr size_t kXGHTTPDefaultLimit = 1024 * 1024;
 // Reads a whole reply until the peer closes the connection (or the announced length came),
 // refusing replies larger than `maxBytes`. The whole read may last at most six times the
 // stream's timeout, so that a server trickling bytes cannot hold it for ever either.
+// With `lenientLength`, a negative or unreadable Content-Length counts as absent (the body is
+// what came before the peer closed) instead of making the reply malformed.
 XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out,
-                                    size_t maxBytes = kXGHTTPDefaultLimit);
+                                    size_t maxBytes = kXGHTTPDefaultLimit, bool lenientLength = false);
 
 // Parses a reply held in memory (the part of XGReadHTTPResponse after reading).
-XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out);
+XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out, bool lenientLength = false);
 
 // Answers the value of header `name` (case-insensitive) or an empty string.
 std::string XGHTTPHeaderValue(const XGHTTPResponse& response, const char* name);

@@ -41,9 +41,10 @@ void XGTextBuffer::GrowGap(int32 needed) {
     // Grow by a share of the text so that a long run of insertions stays linear.
     const int64 gap = std::min<int64>(kMaxText - size, std::max<int64>({needed, size / 8, kMinGap}));
     std::vector<char> fresh(size_t(size + gap));
-    std::memcpy(fresh.data(), fBuf.data(), size_t(fGapStart));
+    if (fGapStart > 0) std::memcpy(fresh.data(), fBuf.data(), size_t(fGapStart));
     const int32 tail = int32(size) - fGapStart;
-    std::memcpy(fresh.data() + fGapStart + gap, fBuf.data() + fGapStart + fGapLen, size_t(tail));
+    if (tail > 0)
+        std::memcpy(fresh.data() + fGapStart + gap, fBuf.data() + fGapStart + fGapLen, size_t(tail));
     fBuf.swap(fresh);
     fGapLen = int32(gap);
 }
@@ -127,7 +128,8 @@ int32 XGTextBuffer::Find(const char* pattern, int32 size, int32 from) const {
     const int32 total = GetSize();
     if (size <= 0 || from < 0 || size > total) return -1;
     const int32 last = total - size;
-    for (int32 at = FindByte(pattern[0], from, last + 1); at >= 0; at = FindByte(pattern[0], at + 1, last + 1)) {
+    for (int32 at = FindByte(pattern[0], from, last + 1); at >= 0;
+         at = FindByte(pattern[0], at + 1, last + 1)) {
         int32 i = 1;
         while (i < size && At(at + i) == pattern[i])
             ++i;

@@ -10,7 +10,8 @@ namespace {
 const char* const kBytesType = "application/x-vorn-TEXT";
 
 QClipboard* Board() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
+                                                                        : nullptr;
 }
 } // namespace
 

@@ -49,6 +49,11 @@ public:
     uint32 GetAttributes() const { return fAttributes; }
     void SetAttributes(uint32 attributes) { fAttributes = attributes; }
 
+    // The menu bar layout the window wants while it is in front: -1 keeps the one loaded, 0 the
+    // application's default, else a menu bar resource id.
+    virtual int32 GetMenuBarResID() const { return fMenuBarResID; }
+    void SetMenuBarResID(int32 id) { fMenuBarResID = id; }
+
     std::string GetName() const { return fName; }
     void SetName(const std::string& name);
 
@@ -116,6 +121,7 @@ private:
     FourCharCode fWindowKind;
     int32 fKindValue = 0;
     uint32 fAttributes = 0;
+    int32 fMenuBarResID = 0;
     int32 fMinWidth = 64;
     int32 fMinHeight = 48;
     int32 fMaxWidth = 32000;

@@ -1,0 +1,63 @@
+#include "GGlobals.h"
+
+#include "CCheckVersion.h"
+#include "CDo.h"
+#include "CDocumentKinds.h"
+#include "MemTracking.h"
+#include "XGAppCore.h"
+
+GGlobals* g = nullptr;
+
+namespace {
+void Status(const char* line) {
+    if (yaaf::gApplication) yaaf::gApplication->StatusInCopyright(line);
+}
+
+void Run(const std::function<void()>& fn) {
+    if (fn) fn();
+}
+} // namespace
+
+GGlobals::GGlobals() {
+    CDocumentKinds& kinds = GetDocumentKinds();
+    Status("Initializing Undo");
+    gDo = new CDo();
+    Status("Initializing Clipboard");
+    Run(kinds.clipboard.make);
+    Status("Initializing Version Tracker");
+    gCheckVersion = new CCheckVersion();
+    Status("Initializing Vorn Tracker");
+    Run(kinds.vornList.make);
+    Status("Initializing Vorn Targets");
+    Run(kinds.targetList.make);
+    // The platform's file icons are looked up on demand; there is nothing to preallocate.
+    Status("Initializing File Icons");
+    Run(kinds.toolPalette.make);
+    Status("Initializing Globals");
+}
+
+GGlobals::~GGlobals() {
+    CDocumentKinds& kinds = GetDocumentKinds();
+    Run(kinds.vornList.destroy);
+    if (gCheckVersion) {
+        // Its worker may still be asking the server.
+        gCheckVersion->WaitForWorker();
+        delete gCheckVersion;
+        gCheckVersion = nullptr;
+    }
+    Run(kinds.clipboard.destroy);
+    delete gDo;
+    gDo = nullptr;
+    Run(kinds.targetList.destroy);
+    Run(kinds.toolPalette.destroy);
+    ReportTracking();
+}
+
+void GGlobals::Idle() {
+    CDocumentKinds& kinds = GetDocumentKinds();
+    if (gCheckVersion) gCheckVersion->Idle();
+    if (gDo) gDo->Idle();
+    Run(kinds.vornList.idle);
+    Run(kinds.targetList.idle);
+    Run(kinds.toolPalette.idle);
+}

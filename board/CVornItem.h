@@ -1,0 +1,143 @@
+#pragma once
+// One board item: a titled box that shows a line of text or a picture and links to something.
+// A board owns its items through its item array; most bulk work reaches an item as a numbered
+// walk command (CB_Iterate).
+
+#include "VornItemTypes.h"
+#include "XGFont.h"
+#include "XGTypes.h"
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+
+namespace yaaf {
+class XGThread;
+class XGFileSpecifier;
+class XGPicture;
+} // namespace yaaf
+
+class CGetInfoDlg;
+class CItemArray;
+class TVornModel;
+
+// Opening links goes through these, so that tests can see what would be opened. The file
+// opener answers true when something opened the file.
+using VornLaunchFileProc = bool (*)(const yaaf::XGFileSpecifier& spec);
+VornLaunchFileProc Vorn_SetLaunchFileProc(VornLaunchFileProc proc);
+
+// Fetching a picture from a web address (the picture fetcher installs itself here). Runs on a
+// loader thread; answers a new picture and fills frameP, or none.
+using VornFetchPictureProc = yaaf::XGPicture* (*)(const char* urlZ, yaaf::tagRECT* frameP);
+VornFetchPictureProc Vorn_SetFetchPictureProc(VornFetchPictureProc proc);
+
+// The destroyer of information dialogs (the dialogs' code installs itself here).
+using VornDisposeInfoDlgProc = void (*)(CGetInfoDlg* dlgP);
+void Vorn_SetDisposeInfoDlgProc(VornDisposeInfoDlgProc proc);
+void Vorn_DisposeInfoDlg(CGetInfoDlg* dlgP);
+
+// The counter that holds back drawing to the screen while a change is half done.
+extern yaaf::int32 g_suppressFlushL;
+
+class CVornItem {
+public:
+    CVornItem(TVornModel* vornP, yaaf::int32 indexL);
+    // A copy for another board (vornP) or outside any board (null); the picture is not copied.
+    CVornItem(CVornItem* itemP, TVornModel* vornP);
+    virtual ~CVornItem();
+    CVornItem(const CVornItem&) = delete;
+    CVornItem& operator=(const CVornItem& other);
+
+    static void NewVornItem(CVornItem* itemP, TVornModel* vornP, yaaf::int32 indexL);
+    static void NewVornLink(Vorn_LinkRef& link);
+    static void DisposeVornLink(Vorn_LinkRef& link);
+    static void copy_link(Vorn_LinkRef* destP, const Vorn_LinkRef* srcP);
+
+    // Text and names.
+    static std::string* Vorn_GetTextP(Vorn_LinkContent& content);
+    static void Vorn_SetText(Vorn_LinkContent& content, const char* textZ);
+    static void Vorn_GetText(Vorn_LinkContent& content, char* textZ, size_t size);
+    Vorn_LinkContent* ResolveRef(Vorn_RefType refType);
+    // The name cut to fit size bytes; answers nameZ.
+    char* GetName(Vorn_RefType refType, char* nameZ, bool longB, size_t size = 256);
+    std::string GetName(Vorn_RefType refType, bool longB = false);
+    // A title of one carriage return first: the item ends a line of flat columns.
+    bool IsLineBreak();
+
+    // Flags.
+    bool IsLocked() const;
+    bool IsHidden() const;
+    bool IsMissing() const;
+    void CreateNewRgn();
+
+    // Links.
+    void SetLinkToURL(const char* urlZ);
+    // Takes ownership of fileSpecP.
+    void SetLinkToFile(yaaf::XGFileSpecifier* fileSpecP);
+    void ImportPict();
+
+    // The picture cache.
+    void CacheItem(bool forcedB, bool set_boundsB, yaaf::int16 block_timeS);
+    void NewCacheItemThread();
+    void CB_CacheItemProc();
+    static yaaf::int32 CB_S_CacheItemProc(void* itemP);
+    void Idle();
+    void UnCacheItem();
+    bool HasPicture() const { return i_resource.source.content.cacheP != nullptr; }
+    bool IsLoading() const { return !i_finished_loadB.load(std::memory_order_acquire); }
+    // Waits for a running load to end (no hand-over: Idle still does that).
+    void WaitForLoader();
+
+    // Board membership.
+    void InsertToList(TVornModel* vornP);
+    void DeleteFromList(bool uncacheB);
+    void Flush();
+
+    // Go Mode and numerology.
+    void Generate();
+    yaaf::int32 Numerology_Sum();
+    static yaaf::tagRECT GetItemHandle(const yaaf::tagRECT* rectP, yaaf::int16 type);
+
+    // Geometry (board coordinates in, view coordinates out).
+    yaaf::tagRECT GetScreenBounds();
+    yaaf::tagRECT GetTextBox(const yaaf::tagRECT& itemR, bool clipB);
+    void SetTextBox(const yaaf::tagRECT& textR);
+    void SizeToFit();
+    void DrawSource(const yaaf::tagRECT* itemRP);
+
+    // The walk step; answers 0 to go on, 0xFACE to stop with success, else an error.
+    yaaf::uint16 CB_Iterate(CItemArray* list, yaaf::int32 index, yaaf::int16 taType, void* cbData);
+
+    static yaaf::int16 CB_S_ItemSort(CVornItem* itemA, CVornItem* itemB, void* refcon, int* resultS);
+
+    TVornModel* i_vornP;
+    yaaf::int32 i_indexL;
+    bool i_full_widthB;
+    Vorn_ItemBoolsRec_DISK i_b;
+    yaaf::tagRECT* i_boundsRP;
+    yaaf::tagRECT i_boundsR;
+    yaaf::tagRECT i_auto_boundsR;
+    _Vorn_RgnRec* i_rgnP;
+    yaaf::XGFont i_font;
+    Vorn_Resource i_resource;
+    // The hand-over flag of the loader: cleared before the loader starts, set by it last.
+    std::atomic<bool> i_finished_loadB;
+    bool i_set_boundsB;
+    CGetInfoDlg* i_getInfoP;
+
+private:
+    void FlowColumns(CItemArray* list, yaaf::int32 index);
+    yaaf::uint16 HitTest(Vorn_HitTestRec* recP);
+    void Move(ItemA_Iterate_MOVEData* recP);
+    void Align(ItemA_Iterate_AlignData* recP);
+    void Repair(yaaf::int32 code);
+    void StripNumerology();
+    void SetIndex(CItemArray* list, yaaf::int32* counterP);
+    void MarkSelChanged();
+    void GenerateOutput();
+
+    // The running loader, retained while it runs so that it can be waited for.
+    yaaf::XGThread* i_loaderP = nullptr;
+    // The board's file, copied for the loader so that it never reads the board.
+    yaaf::XGFileSpecifier* i_loadBaseP = nullptr;
+};

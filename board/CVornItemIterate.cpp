@@ -1,0 +1,462 @@
+#define VORN_UNIT "CVornItem.cpp"
+// The walk commands an item carries out on itself, and the sort comparator.
+#include "CItemArray.h"
+#include "CVornItem.h"
+#include "CVornViewLink.h"
+#include "TVornModel.h"
+#include "Utilities.h"
+#include "VornBoardAssert.h"
+#include "VornPrefsTypes.h"
+#include "XGFile.h"
+#include "XGFileSpecifier.h"
+#include "XGGeometry.h"
+#include "XGHandle.h"
+#include "XGPicture.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+using namespace yaaf;
+
+namespace {
+
+// Any uniform source in 0..32767 will do for shuffling.
+int ShuffleRandom() {
+    static std::minstd_rand engine{std::random_device{}()};
+    return int(engine() % 32768u);
+}
+
+bool HoldsPicture(const Vorn_LinkContent& c) {
+    return (c.type == LinkType_PICT_FILE || c.type == LinkType_PICT_URL) && c.cacheP;
+}
+
+// Even-odd test of a point against the polygon mapped from its own bounds onto r.
+bool PtInPolygon(Point pt, const _Vorn_RgnRec& rgn, const tagRECT& r) {
+    int32 minH = rgn.pts[0].h, maxH = minH, minV = rgn.pts[0].v, maxV = minV;
+    for (const Point& p : rgn.pts) {
+        minH = std::min<int32>(minH, p.h);
+        maxH = std::max<int32>(maxH, p.h);
+        minV = std::min<int32>(minV, p.v);
+        maxV = std::max<int32>(maxV, p.v);
+    }
+    if (maxH == minH || maxV == minV) return false;
+    auto mapH = [&](int32 h) { return r.left + double(h - minH) * r.Width() / (maxH - minH); };
+    auto mapV = [&](int32 v) { return r.top + double(v - minV) * r.Height() / (maxV - minV); };
+    const double x = pt.h + 0.5, y = pt.v + 0.5;
+    bool inside = false;
+    for (int i = 0, j = kVornRgnPoints - 1; i < kVornRgnPoints; j = i++) {
+        const double xi = mapH(rgn.pts[i].h), yi = mapV(rgn.pts[i].v);
+        const double xj = mapH(rgn.pts[j].h), yj = mapV(rgn.pts[j].v);
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
+    }
+    return inside;
+}
+
+void ApplyFontChange(XGFont& font, const XGFontChangeRec& rec) {
+    if (rec.set_fontB) font.SetName(rec.nameAC);
+    if (rec.set_sizeB) {
+        const int32 size = rec.size_deltaB ? font.GetSize() + rec.sizeS : rec.sizeS;
+        if (size > 0) font.SetSize(size);
+    }
+    if (rec.set_styleB) font.SetStyle(uint16(rec.styleS & 0x7));
+}
+
+} // namespace
+
+void CVornItem::MarkSelChanged() {
+    if (!i_vornP) return;
+    if (CVornViewLink* view = i_vornP->GetView(); view && !view->GetSelChanged()) view->SetSelChanged(true);
+}
+
+uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* cbData) {
+    switch (taType) {
+    case ItemA_Iterate_IDLE:
+        Idle();
+        break;
+    case ItemA_Iterate_SET_LOCKED:
+        i_b.set_lockedB(*static_cast<bool*>(cbData));
+        break;
+    case ItemA_Iterate_SET_HIDDEN:
+        i_b.set_hiddenB(*static_cast<bool*>(cbData));
+        break;
+    case ItemA_Iterate_DISPOSE:
+        DeleteFromList(true);
+        break;
+    case ItemA_Iterate_INSERT:
+        InsertToList(static_cast<TVornModel*>(cbData));
+        CacheItem(false, false, 0);
+        break;
+    case ItemA_Iterate_REMOVE:
+        DeleteFromList(false);
+        UnCacheItem();
+        break;
+    case ItemA_Iterate_COPY: {
+        auto* rec = static_cast<ItemA_Iterate_REORDERData*>(cbData);
+        if (!rec->dest_genP) {
+            VORN_ASSERT_DLG(rec->dest_genP);
+            break;
+        }
+        auto* copyP = new CVornItem(this, rec->dest_genP);
+        rec->dest_genP->InsertItem(copyP, rec->newIndex);
+        if (rec->copiedP0) rec->copiedP0->Add(copyP);
+        if (rec->newIndex != -1) ++rec->newIndex;
+        break;
+    }
+    case ItemA_Iterate_SET_FONT:
+        ApplyFontChange(i_font, *static_cast<XGFontChangeRec*>(cbData));
+        break;
+    case ItemA_Iterate_DRAW: {
+        if (!i_vornP) break;
+        const tagRECT r = GetScreenBounds();
+        const auto* areaP = static_cast<const tagRECT*>(cbData);
+        tagRECT sect;
+        if (i_vornP->GetMode() == Vorn_Mode_GO || !areaP || SectRect(r, *areaP, sect)) DrawSource(&r);
+        break;
+    }
+    case ItemA_Iterate_HIT_TEST:
+        return HitTest(static_cast<Vorn_HitTestRec*>(cbData));
+    case ItemA_Iterate_FLOW_COLUMNS:
+        if (i_vornP && i_vornP->i_layout_fullB) return kWalkStop;
+        FlowColumns(list, index);
+        if (i_vornP && i_vornP->i_layout_fullB) return kWalkStop;
+        break;
+    case ItemA_Iterate_MOVE:
+        Move(static_cast<ItemA_Iterate_MOVEData*>(cbData));
+        break;
+    case ItemA_Iterate_SELECT:
+        i_b.set_selectedB(static_cast<ItemA_Iterate_SELECTData*>(cbData)->selectB);
+        MarkSelChanged();
+        break;
+    case ItemA_Iterate_SELECT_IN_RECT: {
+        if (IsLocked() || IsHidden()) break;
+        tagRECT sect;
+        if (SectRect(GetScreenBounds(), *static_cast<const tagRECT*>(cbData), sect)) {
+            i_b.set_selectedB(true);
+            MarkSelChanged();
+        }
+        break;
+    }
+    case ItemA_Iterate_ADD_TO_ARRAY:
+        static_cast<CItemArray*>(cbData)->InsertAt(this, -1);
+        break;
+    case ItemA_Iterate_GET_MENU_INFO: {
+        auto* rec = static_cast<ItemA_Iterate_GET_MENU_INFOData*>(cbData);
+        ++(i_b.lockedB() ? rec->lockedS : rec->unlockedS);
+        ++(i_b.hiddenB() ? rec->hiddenS : rec->visibleS);
+        break;
+    }
+    case ItemA_Iterate_GET_SELECTED:
+        if (i_b.selectedB()) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_GET_VISIBLE_PICTS:
+        if (!i_b.hiddenB() && HoldsPicture(i_resource.source.content))
+            static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_GET_LOCKED:
+        if (i_b.lockedB()) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_GET_HIDDEN:
+        if (i_b.hiddenB()) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_GET_EXTENT: {
+        auto* r = static_cast<tagRECT*>(cbData);
+        r->left = std::min(r->left, i_boundsRP->left);
+        r->top = std::min(r->top, i_boundsRP->top);
+        r->right = std::max(r->right, i_boundsRP->right);
+        r->bottom = std::max(r->bottom, i_boundsRP->bottom);
+        break;
+    }
+    case ItemA_Iterate_ADD_TO_DRAG: {
+        tagRECT r = GetScreenBounds();
+        InsetRect(r, -2, -2);
+        static_cast<CVornDragCollector*>(cbData)->AddObject(r);
+        break;
+    }
+    case ItemA_Iterate_GET_BACKGROUNDS:
+        if (i_b.backgroundB()) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_GET_VISIBLE:
+        if (!i_b.hiddenB()) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_SET_MENU_INFO: {
+        auto* rec = static_cast<ItemA_Iterate_SET_MENU_INFOData*>(cbData);
+        if (rec->set_lockedB) {
+            const bool newly = rec->lockedB && !i_b.lockedB();
+            i_b.set_lockedB(rec->lockedB);
+            if (newly && i_b.selectedB()) {
+                i_b.set_selectedB(false);
+                MarkSelChanged();
+            }
+        }
+        if (rec->set_hiddenB) {
+            const bool newly = rec->hiddenB && !i_b.hiddenB();
+            i_b.set_hiddenB(rec->hiddenB);
+            if (newly && i_b.selectedB()) {
+                i_b.set_selectedB(false);
+                MarkSelChanged();
+            }
+        }
+        break;
+    }
+    case ItemA_Iterate_SET_PIC_DEST: {
+        XGPicture* pic = i_resource.source.content.cacheP;
+        if (!pic || IsLoading()) break;
+        auto* rec = static_cast<Vorn_SetPicDestRec*>(cbData);
+        switch (rec->type) {
+        case Vorn_SetPicDest_NONE:
+            pic->UpdateDest(nullptr, false);
+            break;
+        case Vorn_SetPicDest_SET:
+            pic->SetDest(rec->contextP, true);
+            break;
+        case Vorn_SetPicDest_RESTORE:
+            if (!pic->RestoreDest() && !rec->skip_assertB) VORN_ASSERT_DLG(pic->HasSavedDest());
+            break;
+        case Vorn_SetPicDest_UPDATE:
+            pic->UpdateDest(rec->contextP, rec->isOffsB);
+            break;
+        }
+        break;
+    }
+    case ItemA_Iterate_SELECT_UNLOCKED:
+        if (!IsLocked() && !IsHidden()) {
+            i_b.set_selectedB(*static_cast<bool*>(cbData));
+            MarkSelChanged();
+        }
+        break;
+    case ItemA_Iterate_GET_MISSING:
+        if (IsMissing()) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_GET_PICTS:
+        if (HoldsPicture(i_resource.source.content)) static_cast<CItemArray*>(cbData)->Add(this);
+        break;
+    case ItemA_Iterate_CACHE:
+        if (*static_cast<bool*>(cbData))
+            CacheItem(true, false, 0);
+        else
+            UnCacheItem();
+        break;
+    case ItemA_Iterate_ALIGN:
+        Align(static_cast<ItemA_Iterate_AlignData*>(cbData));
+        break;
+    case ItemA_Iterate_SIZE_TO_FIT:
+        if (!i_b.rgnB()) SizeToFit();
+        break;
+    case ItemA_Iterate_USE_AUTO_BOUNDS:
+        i_boundsRP = *static_cast<bool*>(cbData) ? &i_auto_boundsR : &i_boundsR;
+        break;
+    case ItemA_Iterate_CLEAR_RGN:
+        i_b.set_rgnB(false);
+        break;
+    case ItemA_Iterate_RESTORE_RGN:
+        i_b.set_rgnB(i_rgnP != nullptr);
+        break;
+    case ItemA_Iterate_SET_INDEX:
+        SetIndex(list, static_cast<int32*>(cbData));
+        break;
+    case ItemA_Iterate_ADOPT_AUTO_BOUNDS:
+        i_boundsR = i_auto_boundsR;
+        break;
+    case ItemA_Iterate_NUMEROLOGY:
+        *static_cast<int32*>(cbData) += Numerology_Sum();
+        break;
+    case ItemA_Iterate_GENERATE:
+        Generate();
+        break;
+    case ItemA_Iterate_REPAIR:
+        Repair(*static_cast<int32*>(cbData));
+        break;
+    case ItemA_Iterate_STRIP_NUMEROLOGY:
+        StripNumerology();
+        break;
+    default:
+        break;
+    }
+    return kWalkContinue;
+}
+
+uint16 CVornItem::HitTest(Vorn_HitTestRec* recP) {
+    if (!i_vornP) {
+        VORN_ASSERT_DLG(i_vornP);
+        return kWalkContinue;
+    }
+    const bool editB = i_vornP->GetMode() != Vorn_Mode_GO;
+    if (IsLocked() || (editB && IsHidden())) return kWalkContinue;
+    const tagRECT r = GetScreenBounds();
+    if (PtInRect(recP->thePt, r)) {
+        if (i_b.rgnB() && i_rgnP && !PtInPolygon(recP->thePt, *i_rgnP, r)) return kWalkContinue;
+        if (recP->subHitTypeP) *recP->subHitTypeP = 1;
+        recP->returnItemP = this;
+        return kWalkStop;
+    }
+    if (!editB || !i_b.selectedB()) return kWalkContinue;
+    tagRECT grown = r;
+    InsetRect(grown, -7, -7);
+    if (!PtInRect(recP->thePt, grown)) return kWalkContinue;
+    for (int16 n = 1; n <= 9; ++n) {
+        tagRECT h = GetItemHandle(&r, n);
+        InsetRect(h, -1, -1);
+        OffsetRect(h, 1, 1);
+        if (PtInRect(recP->thePt, h)) {
+            if (recP->subHitTypeP) *recP->subHitTypeP = n;
+            recP->returnItemP = this;
+            return kWalkStop;
+        }
+    }
+    return kWalkContinue;
+}
+
+void CVornItem::Move(ItemA_Iterate_MOVEData* recP) {
+    tagRECT& r = *i_boundsRP;
+    if (recP->updateRP) UnionRect(*recP->updateRP, r, *recP->updateRP);
+    const int32 h = recP->offset.h, v = recP->offset.v;
+    switch (recP->handleType) {
+    case 1:
+        OffsetRect(r, h, v);
+        break;
+    case 2:
+        r.top += v;
+        r.left += h;
+        break;
+    case 3:
+        r.top += v;
+        r.right += h;
+        break;
+    case 4:
+        r.bottom += v;
+        r.left += h;
+        break;
+    case 5:
+        r.bottom += v;
+        r.right += h;
+        break;
+    default:
+        break;
+    }
+    if (recP->updateRP) UnionRect(*recP->updateRP, r, *recP->updateRP);
+}
+
+void CVornItem::Align(ItemA_Iterate_AlignData* recP) {
+    tagRECT& r = i_boundsR;
+    const bool noneYet = recP->valueL == kNoIndex;
+    switch (recP->command) {
+    case kVornCmd_AlignLeft:
+        if (recP->getB) {
+            if (noneYet || r.left < recP->valueL) recP->valueL = r.left;
+        } else {
+            OffsetRect(r, int16(recP->valueL - r.left), 0);
+        }
+        break;
+    case kVornCmd_AlignRight:
+        if (recP->getB) {
+            if (noneYet || r.right > recP->valueL) recP->valueL = r.right;
+        } else {
+            OffsetRect(r, int16(recP->valueL - r.right), 0);
+        }
+        break;
+    case kVornCmd_AlignTop:
+        if (recP->getB) {
+            if (noneYet || r.top < recP->valueL) recP->valueL = r.top;
+        } else {
+            OffsetRect(r, 0, int16(recP->valueL - r.top));
+        }
+        break;
+    case kVornCmd_AlignBottom:
+        if (recP->getB) {
+            if (noneYet || r.bottom > recP->valueL) recP->valueL = r.bottom;
+        } else {
+            OffsetRect(r, 0, int16(recP->valueL - r.bottom));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CVornItem::SetIndex(CItemArray* list, int32* counterP) {
+    if (*counterP == kNoIndex) {
+        const int32 count = list ? list->Count() : 0;
+        i_indexL = int32(std::lround(double(count - 1) * ShuffleRandom() / 32767.0));
+    } else {
+        i_indexL = (*counterP)++;
+    }
+}
+
+void CVornItem::Repair(int32 code) {
+    switch (code) {
+    case kVornRepair_URLFiles: {
+        Vorn_LinkContent& d = i_resource.dest.content;
+        if (d.type != LinkType_FILE || !d.u.fileP) break;
+        char ext[16];
+        strlower(ext, d.u.fileP->GetExtension().substr(0, 15).c_str());
+        if (std::strcmp(ext, "url") != 0) break;
+        XGFile file(*d.u.fileP);
+        if (file.Open(XGFile::kRead) != 0) break;
+        XGHandle data;
+        const bool read = file.ReadAll(data) == 0;
+        file.Close();
+        if (!read) break;
+        const std::string text(data.GetData() ? data.GetData() : "", size_t(data.GetSize()));
+        static const char kKey[] = "BASEURL=";
+        size_t pos = 0;
+        while (pos < text.size()) {
+            while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])))
+                ++pos;
+            size_t end = pos;
+            while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])))
+                ++end;
+            if (end == pos) break;
+            const std::string word = text.substr(pos, end - pos);
+            const size_t key = word.find(kKey);
+            if (key != std::string::npos) {
+                SetLinkToURL(word.substr(key + sizeof kKey - 1).c_str());
+                break;
+            }
+            pos = end;
+        }
+        break;
+    }
+    case kVornRepair_SwapRegions:
+        if (i_b.rgnB() && i_rgnP)
+            for (Point& p : i_rgnP->pts) {
+                p.v = int16(SwapWord(uint16(p.v)));
+                p.h = int16(SwapWord(uint16(p.h)));
+            }
+        break;
+    case kVornRepair_FontSizes: {
+        int32 size = i_font.GetSize();
+        if (size > 1000) {
+            size = SwapWord(uint16(size));
+            if (size > 100) size = 12;
+            i_font.SetSize(size);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CVornItem::StripNumerology() {
+    Vorn_LinkContent& s = i_resource.source.content;
+    if (!(s.type == LinkType_TEXT || s.type == LinkType_URL) || !s.u.textP) return;
+    long number = 0;
+    char word[256] = {};
+    if (std::sscanf(s.u.textP->c_str(), "%5ld: %255s", &number, word) == 2) *s.u.textP = word;
+}
+
+yaaf::int16 CVornItem::CB_S_ItemSort(CVornItem* itemA, CVornItem* itemB, void* refcon, int* resultS) {
+    const auto key = *static_cast<const uint8*>(refcon);
+    if (key == O_Sort_INDEX) {
+        *resultS = int16(int16(itemA->i_indexL) - int16(itemB->i_indexL));
+    } else if (key == O_Sort_NAME) {
+        char a[256], b[256];
+        itemA->GetName(Vorn_Ref_SRC, a, false);
+        itemB->GetName(Vorn_Ref_SRC, b, false);
+        *resultS = std::strcmp(a, b);
+    }
+    return 0;
+}

@@ -1,0 +1,447 @@
+#define VORN_UNIT "TVornModel.cpp"
+#include "TVornModel.h"
+
+#include "CDo.h"
+#include "CItemArray.h"
+#include "CVornItem.h"
+#include "CVornList.h"
+#include "CVornPrefs.h"
+#include "CVornViewLink.h"
+#include "TVornController.h"
+#include "VornBoardAssert.h"
+#include "VornErrors.h"
+#include "VornLog.h"
+#include "VornWindowInit.h"
+#include "XGDocForm.h"
+#include "XGFileSpecifier.h"
+#include "XGGeometry.h"
+#include "XGWindow.h"
+
+#include <cstdio>
+#include <cstring>
+
+using namespace yaaf;
+
+YAAF_DISPATCH_BEGIN(TVornModel)
+YAAF_DISPATCH_END(TVornModel, XGDocument)
+
+namespace {
+constexpr int32 kCmd_PageSetup = 35;
+constexpr int32 kCmd_Print = 36;
+
+// Groups are usually a good part of the board: room for all at once keeps filling them linear.
+int32 GroupCapacity(int32 count) {
+    return count <= kItemArray_Grow ? kItemArray_Grow
+                                    : ((count + kItemArray_Grow - 1) / kItemArray_Grow) * kItemArray_Grow;
+}
+
+bool FormIsAlive(const XGDocForm* formP) {
+    if (!formP) return false;
+    for (XGWindow* windowP : XGWindow::GetWindows())
+        if (windowP->GetForm() == formP) return true;
+    return false;
+}
+} // namespace
+
+TVornModel::TVornModel()
+    : i_controllerP(nullptr), i_target_controllerP(nullptr), i_drawP(nullptr), i_scaleX(1.0), i_scaleY(1.0),
+      i_scrollH(0), i_scrollV(0), i_importingB(false), i_can_be_dirtyB(true), i_slightly_dirtyB(false),
+      i_update_in_go_modeB(false), i_idle_list(nullptr), i_list(nullptr), i_hiddenA(nullptr),
+      i_picsA(nullptr), i_columnS(1), i_colA{}, i_old_versB(false), i_init_firstB(true), i_prefs{} {
+    i_list = new CItemArray;
+    i_idle_list = new CItemArray;
+    if (!i_list->IsValid() || !i_idle_list->IsValid()) Log("oops, that didn't work\n");
+    if (gVornPrefsP) {
+        gVornPrefsP->Get_VornModelPrefs(i_prefs);
+    } else {
+        i_prefs.num_columnsS = 4;
+        i_prefs.view_as = O_ViewAs_FREEFORM;
+        i_prefs.sort_by = O_Sort_NAME;
+        std::strcpy(i_prefs.font.name, "Arial");
+        i_prefs.font.size = 12;
+    }
+    // The count, the mode and the window records are the board's own, not the defaults'.
+    i_prefs.array_sizeS = 0;
+    i_prefs.mode = Vorn_Mode_EDIT;
+    i_prefs.wind_go = Vorn_WindowModelRec{};
+    i_prefs.wind_edit = Vorn_WindowModelRec{};
+    i_prefs.wind_gen = Vorn_WindowModelRec{};
+    if (gVornListP) gVornListP->Add(this);
+}
+
+TVornModel::~TVornModel() {
+    delete i_idle_list;
+    i_idle_list = nullptr;
+    delete i_hiddenA;
+    i_hiddenA = nullptr;
+    delete i_picsA;
+    i_picsA = nullptr;
+    if (i_list) i_list->IterateReverse(ItemA_Iterate_DISPOSE, nullptr);
+    delete i_list;
+    i_list = nullptr;
+    if (gVornListP) gVornListP->Remove(this);
+}
+
+CVornViewLink* TVornModel::GetView() const {
+    return i_controllerP ? i_controllerP->i_viewP : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Items
+
+void TVornModel::InsertItem(CVornItem* itemP, int32 indexL) {
+    if (!(itemP->i_vornP && itemP->i_vornP == this)) {
+        VORN_ASSERT_DLG(itemP->i_vornP && itemP->i_vornP == this);
+        itemP->i_vornP = this;
+    }
+    if (CVornViewLink* view = GetView()) view->SetSelChanged(true);
+    itemP->i_boundsRP = IsFlatColumns() ? &itemP->i_auto_boundsR : &itemP->i_boundsR;
+    i_list->InsertAt(itemP, indexL);
+    i_prefs.array_sizeS = int16(i_list->Count());
+    // A load that ran while the item was outside the board is handed over here.
+    if (itemP->IsLoading() && i_idle_list && !i_idle_list->Member(itemP)) i_idle_list->Add(itemP);
+}
+
+void TVornModel::DeleteItem(CVornItem* itemP, bool uncacheB) {
+    i_list->Remove(itemP);
+    i_prefs.array_sizeS = int16(i_list->Count());
+    // No list of the board may keep an item that leaves it.
+    if (i_idle_list) i_idle_list->Remove(itemP);
+    if (i_hiddenA) i_hiddenA->Remove(itemP);
+    if (i_picsA) i_picsA->Remove(itemP);
+    if (CVornViewLink* view = GetView()) view->SetSelChanged(true);
+    if (itemP->i_getInfoP) {
+        CGetInfoDlg* dlgP = itemP->i_getInfoP;
+        itemP->i_getInfoP = nullptr;
+        Vorn_DisposeInfoDlg(dlgP);
+    }
+    if (uncacheB) {
+        itemP->UnCacheItem();
+        delete itemP;
+    } else {
+        itemP->i_vornP = nullptr;
+    }
+}
+
+CVornItem* TVornModel::AddItem(CVornItem* new_itemP) {
+    new_itemP->i_b.set_selectedB(false);
+    new_itemP->i_b.set_hiddenB(false);
+    const XGDateTime now = XGDateTime::Now();
+    new_itemP->i_resource.source.date = now;
+    if (new_itemP->i_resource.dest.date.GetDayCount() == 0) new_itemP->i_resource.dest.date = now;
+    new_itemP->UnCacheItem();
+    tagRECT& r = new_itemP->i_boundsR;
+    OffsetRect(r, -r.left, -r.top);
+    if (i_list->Count() > 0) OffsetRect(r, 0, i_list->GetIndItem(-1)->i_boundsR.bottom + 1);
+    new_itemP->i_vornP = this;
+    InsertItem(new_itemP, -1);
+    new_itemP->SizeToFit();
+    if (CVornViewLink* view = GetView()) {
+        view->SetSelChanged(true);
+        view->DocChanged(true);
+    } else {
+        DocumentChanged();
+    }
+    return new_itemP;
+}
+
+CVornItem* TVornModel::AddWord(const char* wordZ) {
+    auto* itemP = new CVornItem(this, kNoIndex);
+    CVornItem::Vorn_SetText(itemP->i_resource.source.content, wordZ ? wordZ : "");
+    itemP->i_resource.source.date = XGDateTime::Now();
+    return AddItem(itemP);
+}
+
+CVornItem* TVornModel::AddFileItem(const XGFileSpecifier* fileSpecP) {
+    auto* itemP = new CVornItem(this, kNoIndex);
+    if (fileSpecP) {
+        CVornItem::Vorn_SetText(itemP->i_resource.source.content, fileSpecP->GetName().c_str());
+        itemP->i_resource.dest.content.type = LinkType_FILE;
+        itemP->i_resource.dest.content.u.fileP = new XGFileSpecifier(*fileSpecP);
+    }
+    return AddItem(itemP);
+}
+
+CVornItem* TVornModel::AddReturnBeforeSelection() {
+    CItemArray* selP = GetItemSelection();
+    CVornItem* itemP = AddWord("\r");
+    if (selP && selP->Count() > 0) i_list->Reorder(itemP, selP->GetIndItem(0));
+    delete selP;
+    return itemP;
+}
+
+int32 TVornModel::NumerologyTotal() {
+    int32 sum = 0;
+    i_list->Iterate(ItemA_Iterate_NUMEROLOGY, &sum);
+    return sum;
+}
+
+CVornItem* TVornModel::AddNumerology(bool summationB) {
+    int32 total = 0;
+    if (CItemArray* selP = GetItemSelection()) {
+        selP->Iterate(ItemA_Iterate_NUMEROLOGY, &total);
+        delete selP;
+    }
+    if (!summationB) total = Numer_Reduce(total);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld", long(total));
+    return AddWord(text);
+}
+
+int32 TVornModel::Numer_Reduce(int32 numberL) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld", long(numberL));
+    int32 sum = 0;
+    for (const char* p = text; *p; ++p)
+        sum += *p - '0';
+    return sum;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection and groups
+
+CItemArray* TVornModel::GetItemGroup(int16 taType) {
+    auto* groupP = new CItemArray(GroupCapacity(i_list->Count()));
+    if (!groupP->IsValid()) {
+        delete groupP;
+        return nullptr;
+    }
+    i_list->Iterate(taType, groupP);
+    return groupP;
+}
+
+CItemArray* TVornModel::GetItemSelection() {
+    return GetItemGroup(ItemA_Iterate_GET_SELECTED);
+}
+
+CItemArray* TVornModel::GetBackgrounds() {
+    return GetItemGroup(ItemA_Iterate_GET_BACKGROUNDS);
+}
+
+void TVornModel::SetFlags(int16 taType, bool value) {
+    bool v = value;
+    i_list->Iterate(taType, &v);
+    if (CVornViewLink* view = GetView()) view->InvalView();
+}
+
+void TVornModel::SelectAll(bool selectB) {
+    if (selectB) {
+        SetFlags(ItemA_Iterate_SELECT_UNLOCKED, true);
+        return;
+    }
+    CItemArray* selP = GetItemSelection();
+    if (!selP) return;
+    bool off = false;
+    selP->Iterate(ItemA_Iterate_SELECT_UNLOCKED, &off);
+    if (g_suppressFlushL == 0) RedrawArea(selP);
+    delete selP;
+}
+
+void TVornModel::SetSelection(CItemArray* arrayP) {
+    SelectAll(false);
+    if (!arrayP) return;
+    ItemA_Iterate_SELECTData on{true};
+    arrayP->Iterate(ItemA_Iterate_SELECT, &on);
+    if (g_suppressFlushL == 0) RedrawArea(arrayP);
+}
+
+void TVornModel::RedrawItems(CItemArray* arrayP) {
+    RedrawArea(arrayP);
+}
+
+void TVornModel::RedrawArea(CItemArray* arrayP) {
+    CVornViewLink* view = GetView();
+    if (!view || !arrayP || arrayP->Count() == 0) return;
+    tagRECT r{};
+    ItemA_Iterate_MOVEData rec;
+    rec.updateRP = &r;
+    arrayP->Iterate(ItemA_Iterate_MOVE, &rec);
+    r.left -= 6;
+    r.top -= 6;
+    r.right += 6;
+    r.bottom += 6;
+    OffsetRect(r, i_scrollH, i_scrollV);
+    view->InvalRect(r);
+}
+
+CVornItem* TVornModel::HitTest(const Point* pointP, int32* subHitType) {
+    Vorn_HitTestRec rec;
+    rec.subHitTypeP = subHitType;
+    rec.thePt = *pointP;
+    // The selected items first, last to first, then all of them.
+    CVornItem* const* itemsP = i_list->Items();
+    for (int32 i = i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i) {
+        CVornItem* itemP = itemsP[i];
+        if (itemP->i_b.selectedB()) itemP->CB_Iterate(i_list, i, ItemA_Iterate_HIT_TEST, &rec);
+    }
+    if (!rec.returnItemP) i_list->IterateReverse(ItemA_Iterate_HIT_TEST, &rec);
+    if (rec.returnItemP && GetMode() == Vorn_Mode_GO && i_list->Count() > 0 &&
+        rec.returnItemP == i_list->GetIndItem(0))
+        return nullptr;
+    return rec.returnItemP;
+}
+
+CVornItem* TVornModel::GetFirstPict() {
+    return i_list->Count() > 0 ? i_list->GetIndItem(0) : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Generator target
+
+bool TVornModel::IsTargetVorn() const {
+    return i_prefs.b.numerB() || i_prefs.b.gen_vorn_B();
+}
+
+XGDocForm* TVornModel::GetTargetController(bool* is_newBP0) {
+    const bool gen_vornB = IsTargetVorn();
+    if (i_target_controllerP != nullptr) VORN_ASSERT_DLG(i_target_controllerP == NULL);
+    if (!gVornListP) {
+        VORN_ASSERT_DLG(gVornListP);
+        return nullptr;
+    }
+    CVornList& reg = *gVornListP;
+    XGDocForm* shared = reg.GetSharedTarget();
+    // A target whose window has gone is forgotten rather than used.
+    if (shared && !FormIsAlive(shared)) {
+        reg.RemoveTarget(shared);
+        shared = nullptr;
+    }
+    if (gen_vornB && shared && !dynamic_cast<TVornController*>(shared)) {
+        reg.DropSharedTarget();
+        shared = nullptr;
+    }
+    if (!shared) {
+        i_target_controllerP = reg.GetTarget(this, gen_vornB);
+        if (is_newBP0) *is_newBP0 = false;
+    } else {
+        i_target_controllerP = shared;
+    }
+    if (!reg.GetSharedTarget()) {
+        XGDocForm* formP = nullptr;
+        XGWindow* windowP =
+            InitWindow_Vorn(gen_vornB ? Vorn_WindowInit_NEW_VORN : Vorn_WindowInit_NEW_TEXT, nullptr, &formP);
+        if (windowP && !formP) formP = dynamic_cast<XGDocForm*>(windowP->GetForm());
+        if (windowP && formP) {
+            reg.SetSharedTarget(formP);
+            i_target_controllerP = formP;
+            if (is_newBP0) *is_newBP0 = true;
+            if (!EmptyRect(i_prefs.wind_gen.posR)) windowP->SetBounds(i_prefs.wind_gen.posR);
+            windowP->Show();
+        }
+    }
+    if (!i_target_controllerP) ReportErrorStr(-1, "Could not open a new window (out of memory?)");
+    return i_target_controllerP;
+}
+
+TVornModel* TVornModel::GetTarget(bool* newBP) {
+    bool localNew = false;
+    bool& newB = newBP ? *newBP : localNew;
+    newB = false;
+    if (i_prefs.b.numerB()) i_target_controllerP = nullptr;
+    if (i_target_controllerP && !FormIsAlive(i_target_controllerP)) i_target_controllerP = nullptr;
+    if (!i_target_controllerP) {
+        GetTargetController(&newB);
+        if (i_controllerP && i_controllerP->GetWindow()) i_controllerP->GetWindow()->BringToFront();
+        if (newB) {
+            if (auto* tc = dynamic_cast<TVornController*>(i_target_controllerP)) {
+                TVornModel* target_vornP = tc->i_modelP;
+                if (!target_vornP) {
+                    VORN_ASSERT_DLG(target_vornP);
+                } else {
+                    target_vornP->i_prefs.view_as =
+                        i_prefs.b.gen_backgroundB() ? O_ViewAs_FREEFORM : O_ViewAs_FLAT_COL;
+                    target_vornP->i_prefs.b.set_sep_linesB(true);
+                    target_vornP->i_prefs.b.set_numerB(false);
+                }
+            }
+        }
+    }
+    if (auto* tc = dynamic_cast<TVornController*>(i_target_controllerP)) return tc->i_modelP;
+    return nullptr;
+}
+
+void TVornModel::GenerateList(CItemArray* listP, TVornModel* dest_vornP) {
+    if (!listP) return;
+    CVornViewLink* destViewP = dest_vornP ? dest_vornP->GetView() : nullptr;
+    if (!destViewP) {
+        listP->Iterate(ItemA_Iterate_GENERATE, nullptr);
+        return;
+    }
+    destViewP->EndInPlaceEdit();
+    CDo_ScGroup group("Insert Generated Selection", destViewP->GetStacks());
+    listP->Iterate(ItemA_Iterate_GENERATE, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Idle
+
+void TVornModel::IdleMe(CVornItem* itemP, bool addB) {
+    if (!i_idle_list) return;
+    const bool memberB = i_idle_list->Member(itemP);
+    if (addB) {
+        if (!memberB) i_idle_list->Add(itemP);
+    } else if (!memberB) {
+        VORN_ASSERT_DLG(memberB);
+    } else {
+        i_idle_list->Remove(itemP);
+    }
+}
+
+void TVornModel::Idle() {
+    if (i_idle_list && i_idle_list->Count() > 0) i_idle_list->IterateReverse(ItemA_Iterate_IDLE, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Document
+
+std::string TVornModel::GetDocumentName() {
+    if (HasFile()) return GetFile().GetName();
+    char name[64];
+    std::snprintf(name, sizeof name, "Untitled Vorn %lu", static_cast<unsigned long>(GetUntitledNumber()));
+    return name;
+}
+
+char* TVornModel::GetDocumentName(char* nameZ, size_t size) {
+    const std::string name = GetDocumentName();
+    if (size == 0) return nameZ;
+    std::strncpy(nameZ, name.c_str(), size - 1);
+    nameZ[size - 1] = '\0';
+    return nameZ;
+}
+
+void TVornModel::DocumentSaved() {
+    SetDirty(false);
+    i_slightly_dirtyB = false;
+}
+
+bool TVornModel::IsFolderDocument() const {
+    return HasFile() && GetFile().IsFolder();
+}
+
+bool TVornModel::DoDocumentSave() {
+    // A board opened from a folder is not saved over the folder.
+    if (IsFolderDocument()) return false;
+    if (!HasFile()) return false;
+    if (!WriteDocument()) return false;
+    DocumentSaved();
+    return true;
+}
+
+int32 TVornModel::DoMenuCommand(int32 command) {
+    switch (command) {
+    case kCmd_PageSetup:
+    case kCmd_Print:
+        // Printing arrives with the board window; the commands are the board's already.
+        return kDispatchHandled;
+    default:
+        return kDispatchNotHandled;
+    }
+}
+
+int32 TVornModel::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
+    if (command == kCmd_PageSetup || command == kCmd_Print) {
+        if (status) status->enable = true;
+        return kDispatchHandled;
+    }
+    return kDispatchNotHandled;
+}

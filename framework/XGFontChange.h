@@ -1,0 +1,29 @@
+#pragma once
+// Font change requests (XGFontChangeRec): made from a font, from the font dialog or from a font
+// menu command, and applied to a font. Shared by the board view and the text view.
+
+#include "XGTypes.h"
+
+namespace yaaf {
+
+class XGFont;
+class XGWindow;
+
+// Fills the request's size, name and style from the font (the set flags stay as they are).
+void GetFontRecord(const XGFont& font, XGFontChangeRec& rec);
+// Shows the font dialog starting from the request's font; on OK fills size, name and style
+// (with their set flags) and answers true.
+bool ChooseFontPanel(XGWindow* window, XGFontChangeRec& rec);
+// Turns a font menu command into a request: 74 the font of the menu item at `param` (from 1),
+// 78/79 one step smaller/bigger, 80 to 86 the sizes 9 to 72, 87 to 90 the styles; any other
+// command asks for the size unchanged.
+void FontCommandToRecord(int32 command, int32 param, XGFontChangeRec& rec);
+// Applies a request: a new size only when it is above 1; style 0 clears every style bit and any
+// other value toggles the given bits.
+void ApplyFontChangeRec(XGFont& font, const XGFontChangeRec& rec);
+
+// The handler of the font dialog, replaceable by tests (answers whether OK was pressed).
+using XGFontDialogHook = bool (*)(XGFontChangeRec& rec);
+XGFontDialogHook XGSetFontDialogHook(XGFontDialogHook hook);
+
+} // namespace yaaf

@@ -1,0 +1,587 @@
+// Board items and item arrays: names and links, numerology, the walk commands, the picture
+// loader's hand-over, and the array's insert, reorder, walk, duplicate and sort rules.
+#include "BoardTestSupport.h"
+#include "CItemArray.h"
+#include "MemTracking.h"
+#include "XGFileSpecifier.h"
+#include "XGPicture.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace yaaf;
+
+namespace {
+CVornItem* Word(TVornModel* m, const char* text) {
+    return m->AddWord(text);
+}
+std::string Title(CVornItem* item) {
+    return item->GetName(Vorn_Ref_SRC);
+}
+void SetRect(CVornItem* item, int l, int t, int r, int b) {
+    item->i_boundsR = tagRECT{l, t, r, b};
+    item->i_auto_boundsR = item->i_boundsR;
+}
+void WaitForLoad(CVornItem* item) {
+    for (int i = 0; i < 500 && item->IsLoading(); ++i)
+        QThread::msleep(10);
+}
+} // namespace
+
+class tst_items : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        gVornListP = new CVornList;
+        gDo = new CDo;
+    }
+    void cleanupTestCase() {
+        delete gDo;
+        gDo = nullptr;
+        delete gVornListP;
+    }
+
+    void numerology_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("sum");
+        QTest::newRow("letters") << "Abc" << 6;
+        QTest::newRow("wraps at nine") << "Zz" << 16;
+        QTest::newRow("blanks skipped") << "a b" << 3;
+        QTest::newRow("all digits read as number") << "123" << 123;
+        QTest::newRow("digits add nothing beside letters") << "12a" << 1;
+        QTest::newRow("colon ends the title") << "ab:cd" << 3;
+        QTest::newRow("digits before colon") << "   42: Cat" << 42;
+        QTest::newRow("non-ASCII adds nothing") << QString::fromLatin1("\xe9"
+                                                                       "a")
+                                                << 1;
+        QTest::newRow("huge number stays in 32 bits") << "99999999999999" << 2147483647;
+    }
+    void numerology() {
+        QFETCH(QString, title);
+        QFETCH(int, sum);
+        BoardFixture b;
+        CVornItem* item = Word(b.modelP, title.toLatin1().constData());
+        QCOMPARE(item->Numerology_Sum(), sum);
+    }
+
+    void emptyTitleHasNoNumerology() {
+        CVornItem item(nullptr, kNoIndex);
+        QCOMPARE(item.Numerology_Sum(), 0);
+    }
+
+    void emptyTextReadsAsBlank() {
+        CVornItem item(nullptr, kNoIndex);
+        Vorn_LinkContent& c = item.i_resource.dest.content;
+        QCOMPARE(int(c.type), int(LinkType_NONE));
+        QCOMPARE(*CVornItem::Vorn_GetTextP(c), std::string(" "));
+        QCOMPARE(int(c.type), int(LinkType_TEXT));
+        CVornItem::Vorn_SetText(c, "");
+        QCOMPARE(*CVornItem::Vorn_GetTextP(c), std::string(" "));
+        char small[4];
+        CVornItem::Vorn_SetText(c, "abcdef");
+        CVornItem::Vorn_GetText(c, small, sizeof small);
+        QCOMPARE(QByteArray(small), QByteArray("abc"));
+    }
+
+    void setLinkToFile_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("blank title takes file name") << " "
+                                                     << "notes.txt";
+        QTest::newRow("empty title takes file name") << ""
+                                                     << "notes.txt";
+        QTest::newRow("real title kept") << "Cat"
+                                         << "Cat";
+    }
+    void setLinkToFile() {
+        QFETCH(QString, title);
+        QFETCH(QString, expected);
+        CVornItem item(nullptr, kNoIndex);
+        item.i_resource.source.content.type = LinkType_TEXT;
+        item.i_resource.source.content.u.textP = new std::string(title.toStdString());
+        item.SetLinkToFile(new XGFileSpecifier("/nowhere/notes.txt"));
+        QCOMPARE(QString::fromStdString(Title(&item)), expected);
+        QCOMPARE(int(item.i_resource.dest.content.type), int(LinkType_FILE));
+        QVERIFY(item.IsMissing());
+    }
+
+    void setLinkToURL_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("destType");
+        QTest::newRow("web address") << "http://example.org/a.html" << int(LinkType_URL);
+        QTest::newRow("plain text") << "just words" << int(LinkType_TEXT);
+    }
+    void setLinkToURL() {
+        QFETCH(QString, url);
+        QFETCH(int, destType);
+        CVornItem item(nullptr, kNoIndex);
+        item.SetLinkToURL(url.toUtf8().constData());
+        QCOMPARE(int(item.i_resource.dest.content.type), destType);
+        QCOMPARE(QString::fromStdString(Title(&item)), url);
+        QCOMPARE(int(item.i_resource.source.content.type), int(LinkType_TEXT));
+        // A titled item keeps its title.
+        item.SetLinkToURL("http://example.org/other");
+        QCOMPARE(QString::fromStdString(Title(&item)), url);
+    }
+
+    void webPictureThatFailsBecomesWebLink() {
+        AlertLog alerts;
+        BoardFixture b;
+        auto* item = new CVornItem(b.modelP, kNoIndex);
+        b.modelP->AddItem(item);
+        item->SetLinkToURL("http://example.org/cat.jpg");
+        QCOMPARE(int(item->i_resource.source.content.type), int(LinkType_PICT_URL));
+        WaitForLoad(item);
+        QVERIFY(!item->IsLoading());
+        b.modelP->Idle();
+        b.modelP->Idle();
+        QCOMPARE(int(item->i_resource.source.content.type), int(LinkType_URL));
+        QCOMPARE(alerts.Count("Trouble loading URL"), 1);
+        QCOMPARE(b.modelP->i_idle_list->Count(), 0);
+    }
+
+    void pictureFileLoads() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pic.png");
+        QImage image(30, 20, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(path));
+        AlertLog alerts;
+        BoardFixture b;
+        auto* item = new CVornItem(b.modelP, kNoIndex);
+        item->i_resource.source.content.type = LinkType_PICT_FILE;
+        item->i_resource.source.content.u.fileP = new XGFileSpecifier(path.toStdString());
+        item->i_vornP = b.modelP;
+        b.modelP->InsertItem(item, -1);
+        SetRect(item, 5, 6, 7, 8);
+        item->CacheItem(false, true, 5);
+        QVERIFY(!item->IsLoading());
+        QVERIFY(b.modelP->i_idle_list->Member(item));
+        b.modelP->Idle();
+        QVERIFY(item->HasPicture());
+        QCOMPARE(item->i_boundsR, (tagRECT{5, 6, 35, 26}));
+        QCOMPARE(alerts.Count("Trouble"), 0);
+        // A copy never shares the picture.
+        CVornItem copy(item, nullptr);
+        QVERIFY(!copy.HasPicture());
+        QCOMPARE(copy.GetName(Vorn_Ref_SRC, true), path.toStdString());
+    }
+
+    void missingPictureFileIsReported() {
+        AlertLog alerts;
+        BoardFixture b;
+        auto* item = new CVornItem(b.modelP, kNoIndex);
+        item->i_resource.source.content.type = LinkType_PICT_FILE;
+        item->i_resource.source.content.u.fileP = new XGFileSpecifier("/nowhere/pic.png");
+        item->i_vornP = b.modelP;
+        b.modelP->InsertItem(item, -1);
+        item->CacheItem(false, false, 5);
+        b.modelP->Idle();
+        QCOMPARE(alerts.Count("Trouble loading Picture"), 1);
+        QVERIFY(item->IsMissing());
+    }
+
+    void destroyingWhileLoadingWaits() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.png");
+        QImage image(2000, 2000, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        QVERIFY(image.save(path));
+        for (int round = 0; round < 5; ++round) {
+            auto* b = new BoardFixture;
+            for (int i = 0; i < 3; ++i) {
+                auto* item = new CVornItem(b->modelP, kNoIndex);
+                item->i_resource.source.content.type = LinkType_PICT_FILE;
+                item->i_resource.source.content.u.fileP = new XGFileSpecifier(path.toStdString());
+                item->i_vornP = b->modelP;
+                b->modelP->InsertItem(item, -1);
+                item->CacheItem(false, false, 0);
+            }
+            // Detach one and destroy it outside the board while it may still load.
+            CVornItem* first = b->modelP->i_list->GetIndItem(0);
+            first->DeleteFromList(false);
+            QCOMPARE(b->modelP->i_idle_list->Member(first), false);
+            delete first;
+            delete b; // the rest go with the board
+        }
+    }
+
+    void hitTest_data() {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<int>("part");
+        QTest::newRow("inside") << 20 << 20 << false << 1;
+        QTest::newRow("top-left handle") << 7 << 7 << true << 2;
+        QTest::newRow("top-right handle") << 53 << 7 << true << 3;
+        QTest::newRow("bottom-left handle") << 7 << 33 << true << 4;
+        QTest::newRow("bottom-right handle") << 53 << 33 << true << 5;
+        QTest::newRow("handle needs selection") << 7 << 7 << false << 0;
+        QTest::newRow("far outside") << 100 << 100 << true << 0;
+    }
+    void hitTest() {
+        QFETCH(int, h);
+        QFETCH(int, v);
+        QFETCH(bool, selected);
+        QFETCH(int, part);
+        BoardFixture b;
+        CVornItem* item = Word(b.modelP, "A");
+        SetRect(item, 10, 10, 50, 30);
+        item->i_b.set_selectedB(selected);
+        int32 sub = 0;
+        const Point pt = MakePoint(h, v);
+        CVornItem* hit = b.modelP->HitTest(&pt, &sub);
+        QCOMPARE(hit == item, part != 0);
+        QCOMPARE(int(sub), part);
+    }
+
+    void hitTestSkipsLockedAndHidden() {
+        BoardFixture b;
+        CVornItem* back = Word(b.modelP, "back");
+        CVornItem* front = Word(b.modelP, "front");
+        SetRect(back, 0, 0, 100, 100);
+        SetRect(front, 0, 0, 100, 100);
+        int32 sub = 0;
+        const Point pt = MakePoint(50, 50);
+        QCOMPARE(b.modelP->HitTest(&pt, &sub), front); // last drawn is on top
+        front->i_b.set_lockedB(true);
+        QCOMPARE(b.modelP->HitTest(&pt, &sub), back);
+        back->i_b.set_hiddenB(true);
+        QCOMPARE(b.modelP->HitTest(&pt, &sub), static_cast<CVornItem*>(nullptr));
+        b.modelP->i_prefs.b.set_ignore_locksB(true);
+        QCOMPARE(b.modelP->HitTest(&pt, &sub), front);
+    }
+
+    void hitTestPolygon() {
+        BoardFixture b;
+        CVornItem* item = Word(b.modelP, "tri");
+        SetRect(item, 0, 0, 100, 100);
+        item->CreateNewRgn();
+        // A triangle filling the lower-left half.
+        for (int i = 0; i < kVornRgnPoints; ++i)
+            item->i_rgnP->pts[i] = i < 6 ? MakePoint(0, 0) : i < 11 ? MakePoint(0, 100) : MakePoint(100, 100);
+        int32 sub = 0;
+        Point pt = MakePoint(10, 80);
+        QCOMPARE(b.modelP->HitTest(&pt, &sub), item);
+        pt = MakePoint(80, 10);
+        QCOMPARE(b.modelP->HitTest(&pt, &sub), static_cast<CVornItem*>(nullptr));
+    }
+
+    void moveAndAlign() {
+        BoardFixture b;
+        CVornItem* a = Word(b.modelP, "a");
+        CVornItem* c = Word(b.modelP, "c");
+        SetRect(a, 10, 10, 30, 20);
+        SetRect(c, 40, 50, 70, 60);
+        tagRECT update{};
+        ItemA_Iterate_MOVEData move;
+        move.updateRP = &update;
+        b.modelP->i_list->Iterate(ItemA_Iterate_MOVE, &move);
+        QCOMPARE(update, (tagRECT{10, 10, 70, 60}));
+        move.offset = Point{int16(5), int16(-3)}; // v, h
+        move.handleType = 5;
+        b.modelP->i_list->Iterate(ItemA_Iterate_MOVE, &move);
+        QCOMPARE(a->i_boundsR, (tagRECT{10, 10, 27, 25}));
+        move.handleType = 1;
+        b.modelP->i_list->Iterate(ItemA_Iterate_MOVE, &move);
+        QCOMPARE(c->i_boundsR, (tagRECT{37, 55, 64, 70}));
+
+        ItemA_Iterate_AlignData align;
+        align.command = kVornCmd_AlignRight;
+        align.getB = true;
+        b.modelP->i_list->Iterate(ItemA_Iterate_ALIGN, &align);
+        QCOMPARE(align.valueL, 64);
+        align.getB = false;
+        b.modelP->i_list->Iterate(ItemA_Iterate_ALIGN, &align);
+        QCOMPARE(a->i_boundsR.right, 64);
+        QCOMPARE(a->i_boundsR.Width(), 17);
+        align = ItemA_Iterate_AlignData{kVornCmd_AlignTop, true, kNoIndex};
+        b.modelP->i_list->Iterate(ItemA_Iterate_ALIGN, &align);
+        QCOMPARE(align.valueL, 15);
+    }
+
+    void shuffleIndex() {
+        BoardFixture b;
+        CVornItem* only = Word(b.modelP, "only");
+        int32 counter = kNoIndex;
+        b.modelP->i_list->Iterate(ItemA_Iterate_SET_INDEX, &counter);
+        QCOMPARE(only->i_indexL, 0);
+        for (int i = 0; i < 9; ++i)
+            Word(b.modelP, "x");
+        for (int round = 0; round < 20; ++round) {
+            b.modelP->i_list->Iterate(ItemA_Iterate_SET_INDEX, &counter);
+            for (int i = 0; i < 10; ++i) {
+                const int32 idx = b.modelP->i_list->GetIndItem(i)->i_indexL;
+                QVERIFY(idx >= 0 && idx <= 9);
+            }
+        }
+        counter = 5;
+        b.modelP->i_list->Iterate(ItemA_Iterate_SET_INDEX, &counter);
+        QCOMPARE(b.modelP->i_list->GetIndItem(9)->i_indexL, 14);
+        QCOMPARE(counter, 15);
+    }
+
+    void stripNumerology_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("prefix") << "   42: Cat"
+                                << "Cat";
+        QTest::newRow("first word only") << "   42: Black cat"
+                                         << "Black";
+        QTest::newRow("no prefix") << "Cat"
+                                   << "Cat";
+        QTest::newRow("number without word") << "   42: "
+                                             << "   42: ";
+    }
+    void stripNumerology() {
+        QFETCH(QString, title);
+        QFETCH(QString, expected);
+        BoardFixture b;
+        CVornItem* item = Word(b.modelP, title.toLatin1().constData());
+        b.modelP->i_list->Iterate(ItemA_Iterate_STRIP_NUMEROLOGY, nullptr);
+        QCOMPARE(QString::fromStdString(Title(item)), expected);
+    }
+
+    void repairs() {
+        BoardFixture b;
+        CVornItem* item = Word(b.modelP, "r");
+        item->CreateNewRgn();
+        item->i_rgnP->pts[0] = Point{int16(0x0102), int16(0x0304)};
+        item->i_font.SetSize(0x0C00); // 12 with its bytes exchanged
+        int32 code = kVornRepair_SwapRegions;
+        b.modelP->i_list->Iterate(ItemA_Iterate_REPAIR, &code);
+        QCOMPARE(item->i_rgnP->pts[0].v, int16(0x0201));
+        QCOMPARE(item->i_rgnP->pts[0].h, int16(0x0403));
+        code = kVornRepair_FontSizes;
+        b.modelP->i_list->Iterate(ItemA_Iterate_REPAIR, &code);
+        QCOMPARE(item->i_font.GetSize(), 12);
+        item->i_font.SetSize(0x7F00); // swaps to 127: too big, becomes 12
+        b.modelP->i_list->Iterate(ItemA_Iterate_REPAIR, &code);
+        QCOMPARE(item->i_font.GetSize(), 12);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("site.url");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[DEFAULT]\r\nBASEURL=http://example.org/page\r\nURL=http://other\r\n");
+        f.close();
+        CVornItem* link = Word(b.modelP, "site");
+        link->SetLinkToFile(new XGFileSpecifier(path.toStdString()));
+        code = kVornRepair_URLFiles;
+        b.modelP->i_list->Iterate(ItemA_Iterate_REPAIR, &code);
+        QCOMPARE(int(link->i_resource.dest.content.type), int(LinkType_URL));
+        QCOMPARE(link->GetName(Vorn_Ref_DEST), std::string("http://example.org/page"));
+        QCOMPARE(Title(link), std::string("site"));
+    }
+
+    void groupsAndMenuInfo() {
+        BoardFixture b;
+        CVornItem* a = Word(b.modelP, "a");
+        CVornItem* c = Word(b.modelP, "c");
+        a->i_b.set_lockedB(true);
+        c->i_b.set_hiddenB(true);
+        c->i_b.set_selectedB(true);
+        ItemA_Iterate_GET_MENU_INFOData info;
+        b.modelP->i_list->Iterate(ItemA_Iterate_GET_MENU_INFO, &info);
+        QCOMPARE(info.lockedS, int16(1));
+        QCOMPARE(info.unlockedS, int16(1));
+        QCOMPARE(info.hiddenS, int16(1));
+        QCOMPARE(info.visibleS, int16(1));
+        ItemA_Iterate_SET_MENU_INFOData set{true, true, false, false};
+        b.modelP->i_list->Iterate(ItemA_Iterate_SET_MENU_INFO, &set);
+        QVERIFY(c->i_b.lockedB());
+        QVERIFY(!c->i_b.selectedB()); // newly locked: deselected
+        std::unique_ptr<CItemArray> locked(b.modelP->GetItemGroup(ItemA_Iterate_GET_LOCKED));
+        QCOMPARE(locked->Count(), 2);
+        std::unique_ptr<CItemArray> visible(b.modelP->GetItemGroup(ItemA_Iterate_GET_VISIBLE));
+        QCOMPARE(visible->Count(), 1);
+        QCOMPARE(visible->GetIndItem(0), a);
+    }
+
+    // --- item arrays --------------------------------------------------------------------------
+
+    void insertPastEnd() {
+        AlertLog alerts;
+        CItemArray a;
+        CVornItem x(nullptr, kNoIndex), y(nullptr, kNoIndex);
+        QCOMPARE(a.InsertAt(&x, a.Count()), int16(0));
+        QCOMPARE(a.InsertAt(&y, a.Count() + 1), int16(0));
+        QCOMPARE(a.Count(), 1);
+        QCOMPARE(alerts.Count("Can't insert past the end dude."), 1);
+        QCOMPARE(a.InsertAt(&y, kNoIndex), int16(0));
+        QCOMPARE(a.GetIndItem(-1), &y);
+        QCOMPARE(alerts.Count("Trying to insert an item with no index."), 1);
+    }
+
+    void growthByTwenty() {
+        CItemArray a;
+        std::vector<std::unique_ptr<CVornItem>> items;
+        for (int i = 0; i < 21; ++i) {
+            items.emplace_back(new CVornItem(nullptr, kNoIndex));
+            QCOMPARE(a.Add(items.back().get()), int16(0));
+            QCOMPARE(a.Capacity(), i < 20 ? 20 : 40);
+        }
+        for (int i = 0; i < 21; ++i)
+            QCOMPARE(a.GetIndItem(i), items[size_t(i)].get());
+        a.RemoveAll();
+        QCOMPARE(a.Count(), 0);
+        QCOMPARE(a.Capacity(), 40);
+    }
+
+    void reorder_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("forward") << 0 << 3 << "qrpst";
+        QTest::newRow("backward") << 3 << 0 << "spqrt";
+        QTest::newRow("same place") << 2 << 2 << "pqrst";
+        QTest::newRow("to the end") << 1 << 5 << "prstq";
+    }
+    void reorder() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, expected);
+        BoardFixture b;
+        for (const char* t : {"p", "q", "r", "s", "t"})
+            Word(b.modelP, t);
+        QCOMPARE(b.modelP->i_list->ReorderByIndex(from, to), int16(0));
+        QString order;
+        for (int i = 0; i < b.modelP->i_list->Count(); ++i)
+            order += QString::fromStdString(Title(b.modelP->i_list->GetIndItem(i)));
+        QCOMPARE(order, expected);
+    }
+
+    void removeAbsentAndEquality() {
+        CItemArray a, b;
+        CVornItem x(nullptr, kNoIndex), y(nullptr, kNoIndex);
+        a.Add(&x);
+        a.Remove(&y);
+        QCOMPARE(a.Count(), 1);
+        b.Add(&x);
+        QVERIFY(a == b);
+        b.Add(&y);
+        QVERIFY(!(a == b));
+        QCOMPARE(a.IndexOf(&y), kNoIndex);
+    }
+
+    void walkStopsAtFirstHit() {
+        BoardFixture b;
+        CVornItem* first = Word(b.modelP, "1");
+        CVornItem* second = Word(b.modelP, "2");
+        Word(b.modelP, "3");
+        SetRect(first, 0, 0, 10, 10);
+        SetRect(second, 0, 0, 10, 10);
+        Vorn_HitTestRec rec;
+        rec.thePt = MakePoint(5, 5);
+        QCOMPARE(b.modelP->i_list->Iterate(ItemA_Iterate_HIT_TEST, &rec), int16(0));
+        QCOMPARE(rec.returnItemP, first);
+        rec.returnItemP = nullptr;
+        QCOMPARE(b.modelP->i_list->IterateReverse(ItemA_Iterate_HIT_TEST, &rec), int16(0));
+        QCOMPARE(rec.returnItemP, second);
+    }
+
+    void duplicateWithIndices() {
+        BoardFixture b;
+        for (int i = 0; i < 9; ++i)
+            Word(b.modelP, std::to_string(i).c_str());
+        b.modelP->i_list->GetIndItem(3)->i_b.set_selectedB(true);
+        b.modelP->i_list->GetIndItem(7)->i_b.set_selectedB(true);
+        std::unique_ptr<CItemArray> sel(b.modelP->GetItemSelection());
+        std::unique_ptr<CItemArray> copies(sel->Duplicate(b.modelP->i_list));
+        QVERIFY(copies);
+        QCOMPARE(copies->Count(), 2);
+        QCOMPARE(copies->GetIndItem(0)->i_indexL, 3);
+        QCOMPARE(copies->GetIndItem(1)->i_indexL, 7);
+        QVERIFY(copies->GetIndItem(0)->i_vornP == nullptr);
+        QCOMPARE(Title(copies->GetIndItem(1)), std::string("7"));
+        QVERIFY(copies->GetIndItem(0) != sel->GetIndItem(0));
+        // Without a master the items are shared.
+        std::unique_ptr<CItemArray> shallow(sel->Duplicate(nullptr));
+        QVERIFY(*shallow == *sel);
+        for (int i = 0; i < copies->Count(); ++i)
+            delete copies->GetIndItem(i);
+    }
+
+    void copyGroupIntoBoard() {
+        BoardFixture from, to;
+        Word(from.modelP, "x");
+        Word(from.modelP, "y");
+        CVornItem* anchor = Word(to.modelP, "anchor");
+        CItemArray* copiedP = nullptr;
+        QCOMPARE(to.modelP->i_list->CopyGroup(to.modelP, from.modelP->i_list, anchor, &copiedP), int16(0));
+        std::unique_ptr<CItemArray> copied(copiedP);
+        QCOMPARE(copied->Count(), 2);
+        QCOMPARE(to.modelP->i_list->Count(), 3);
+        QCOMPARE(Title(to.modelP->i_list->GetIndItem(0)), std::string("x"));
+        QCOMPARE(Title(to.modelP->i_list->GetIndItem(1)), std::string("y"));
+        QCOMPARE(to.modelP->i_list->GetIndItem(2), anchor);
+        QCOMPARE(to.modelP->i_prefs.array_sizeS, int16(3));
+        QCOMPARE(copied->GetIndItem(0)->i_vornP, to.modelP);
+    }
+
+    void sortByNameIsByteOrder() {
+        BoardFixture b;
+        for (const char* t : {"B", "a", "A"})
+            Word(b.modelP, t);
+        O_SortType key = O_Sort_NAME;
+        QCOMPARE(b.modelP->i_list->Sort(CItemArray::CB_S_ArraySort, &key), int16(0));
+        QString order;
+        for (int i = 0; i < 3; ++i)
+            order += QString::fromStdString(Title(b.modelP->i_list->GetIndItem(i)));
+        QCOMPARE(order, QString("ABa"));
+        // By index, computed in 16 bits.
+        b.modelP->i_list->GetIndItem(0)->i_indexL = 2;
+        b.modelP->i_list->GetIndItem(1)->i_indexL = 0;
+        b.modelP->i_list->GetIndItem(2)->i_indexL = 1;
+        key = O_Sort_INDEX;
+        b.modelP->i_list->Sort(CItemArray::CB_S_ArraySort, &key);
+        QCOMPARE(Title(b.modelP->i_list->GetIndItem(0)), std::string("B"));
+        QCOMPARE(Title(b.modelP->i_list->GetIndItem(2)), std::string("A"));
+    }
+
+    void nestedSortIsRefused() {
+        AlertLog alerts;
+        BoardFixture b;
+        for (const char* t : {"c", "b", "a"})
+            Word(b.modelP, t);
+        static CItemArray* s_inner = nullptr;
+        static int16 s_innerResult = 0;
+        CItemArray inner;
+        s_inner = &inner;
+        s_innerResult = 0;
+        auto nested = [](void* refcon, CItemArray* array, void* a, void* bb, int* result) -> int16 {
+            if (s_inner) {
+                s_innerResult = s_inner->Sort(CItemArray::CB_S_ArraySort, refcon);
+                s_inner = nullptr;
+            }
+            return CItemArray::CB_S_ArraySort(refcon, array, a, bb, result);
+        };
+        O_SortType key = O_Sort_NAME;
+        QCOMPARE(b.modelP->i_list->Sort(nested, &key), int16(0));
+        QCOMPARE(s_innerResult, int16(1));
+        QCOMPARE(alerts.Count("the sort function is not reentrant."), 1);
+        QCOMPARE(Title(b.modelP->i_list->GetIndItem(0)), std::string("a"));
+        // The statics are free again: a new sort works.
+        QCOMPARE(b.modelP->i_list->Sort(CItemArray::CB_S_ArraySort, &key), int16(0));
+    }
+
+    void failingComparatorStopsComparing() {
+        BoardFixture b;
+        for (const char* t : {"c", "b", "a"})
+            Word(b.modelP, t);
+        static int s_calls = 0;
+        s_calls = 0;
+        auto failing = [](void*, CItemArray*, void*, void*, int* result) -> int16 {
+            ++s_calls;
+            *result = -1;
+            return 7;
+        };
+        QCOMPARE(b.modelP->i_list->Sort(failing, nullptr), int16(7));
+        QCOMPARE(s_calls, 1);
+    }
+};
+
+QTEST_MAIN(tst_items)
+#include "tst_items.moc"

@@ -1,0 +1,489 @@
+// The board model, its form and the registry: adding items, numerology, selection, flat-column
+// layout, Go Mode, names and dirty state, target choice and generation.
+#include "BoardTestSupport.h"
+#include "CItemArray.h"
+#include "XGFileSpecifier.h"
+#include "XGPlatform.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace yaaf;
+
+namespace {
+std::vector<std::string> s_launched;
+bool RecordURL(const char* url) {
+    s_launched.push_back(url);
+    return true;
+}
+bool RecordFile(const XGFileSpecifier& spec) {
+    s_launched.push_back("file:" + spec.GetName());
+    return true;
+}
+std::string Title(CVornItem* item) {
+    return item->GetName(Vorn_Ref_SRC);
+}
+} // namespace
+
+class tst_model : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        gVornListP = new CVornList;
+        gDo = new CDo;
+        XGSetLaunchURLHook(RecordURL);
+        Vorn_SetLaunchFileProc(RecordFile);
+    }
+    void cleanupTestCase() {
+        delete gDo;
+        gDo = nullptr;
+        delete gVornListP;
+    }
+    void init() { s_launched.clear(); }
+
+    void wordsStackAtTheLeftEdge() {
+        BoardFixture b;
+        CVornItem* a = b.modelP->AddWord("one");
+        CVornItem* c = b.modelP->AddWord("two");
+        CVornItem* d = b.modelP->AddWord("three");
+        QCOMPARE(a->i_boundsR.left, 0);
+        QCOMPARE(a->i_boundsR.top, 0);
+        QVERIFY(a->i_boundsR.Height() > 4);
+        QCOMPARE(c->i_boundsR.top, a->i_boundsR.bottom + 1);
+        QCOMPARE(d->i_boundsR.top, c->i_boundsR.bottom + 1);
+        QCOMPARE(d->i_boundsR.left, 0);
+        // Text width + 13, line height + 4.
+        QCOMPARE(a->i_boundsR.Width(), a->i_font.TextWidth("one") + 13);
+        QCOMPARE(a->i_boundsR.Height(), a->i_font.LineHeight() + 4);
+        QCOMPARE(b.modelP->i_prefs.array_sizeS, int16(3));
+        QCOMPARE(b.viewP->docChanged, 3);
+        QVERIFY(a->i_resource.source.date.IsValid());
+    }
+
+    void numerReduce_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("reduced");
+        QTest::newRow("one pass only") << 1977 << 24;
+        QTest::newRow("single digit") << 7 << 7;
+        QTest::newRow("zero") << 0 << 0;
+        QTest::newRow("minus counts -3") << -16 << 4;
+    }
+    void numerReduce() {
+        QFETCH(int, n);
+        QFETCH(int, reduced);
+        QCOMPARE(TVornModel::Numer_Reduce(n), reduced);
+    }
+
+    void addNumerology() {
+        BoardFixture b;
+        CVornItem* zz = b.modelP->AddWord("Zz");
+        b.modelP->AddWord("other");
+        zz->i_b.set_selectedB(true);
+        QCOMPARE(Title(b.modelP->AddNumerology(false)), std::string("7"));
+        QCOMPARE(Title(b.modelP->AddNumerology(true)), std::string("16"));
+    }
+
+    void returnBeforeSelection() {
+        BoardFixture b;
+        b.modelP->AddWord("a");
+        CVornItem* second = b.modelP->AddWord("b");
+        second->i_b.set_selectedB(true);
+        CVornItem* br = b.modelP->AddReturnBeforeSelection();
+        QVERIFY(br->IsLineBreak());
+        QCOMPARE(b.modelP->i_list->IndexOf(br), 1);
+        QCOMPARE(b.modelP->i_list->IndexOf(second), 2);
+    }
+
+    void selectAllSkipsLockedAndHidden() {
+        BoardFixture b;
+        CVornItem* a = b.modelP->AddWord("a");
+        CVornItem* locked = b.modelP->AddWord("locked");
+        CVornItem* hidden = b.modelP->AddWord("hidden");
+        locked->i_b.set_lockedB(true);
+        hidden->i_b.set_hiddenB(true);
+        b.modelP->SelectAll(true);
+        QVERIFY(a->i_b.selectedB());
+        QVERIFY(!locked->i_b.selectedB());
+        QVERIFY(!hidden->i_b.selectedB());
+        b.viewP->invalRects.clear();
+        b.modelP->SelectAll(false);
+        QVERIFY(!a->i_b.selectedB());
+        QCOMPARE(b.viewP->invalRects.size(), size_t(1));
+        tagRECT expected = a->i_boundsR;
+        expected = tagRECT{expected.left - 6, expected.top - 6, expected.right + 6, expected.bottom + 6};
+        QCOMPARE(b.viewP->invalRects[0], expected);
+        // Hidden items are shown (and selectable) in Edit Mode when the board says so.
+        b.modelP->i_prefs.b.set_ignore_hiddenB(true);
+        b.modelP->SelectAll(true);
+        QVERIFY(hidden->i_b.selectedB());
+        CItemArray set;
+        set.Add(locked);
+        b.modelP->SetSelection(&set);
+        QVERIFY(locked->i_b.selectedB());
+        QVERIFY(!a->i_b.selectedB());
+    }
+
+    void columnsFromContent() {
+        BoardFixture b;
+        b.modelP->i_prefs.num_columnsS = 3;
+        b.modelP->ComputeColumns(tagRECT{0, 0, 340, 400});
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(b.modelP->i_colA[i].left, 10 + 110 * i);
+            QCOMPARE(b.modelP->i_colA[i].Width(), 100);
+            QCOMPARE(b.modelP->i_colA[i].top, 10);
+            QCOMPARE(b.modelP->i_colA[i].bottom, 390);
+        }
+        QCOMPARE(b.modelP->i_colA[19].left, 10 + 110 * 19);
+        b.modelP->i_scrollH = -50;
+        QCOMPARE(b.modelP->GetColumn(1).left, 70);
+    }
+
+    void flatColumnPlacement() {
+        BoardFixture b;
+        TVornModel& m = *b.modelP;
+        m.i_prefs.view_as = O_ViewAs_FLAT_COL;
+        m.i_prefs.num_columnsS = 3;
+        b.viewP->content = tagRECT{0, 0, 340, 400};
+        CVornItem* a = m.AddWord("a");
+        CVornItem* c = m.AddWord("b");
+        CVornItem* br = m.AddWord("\r");
+        CVornItem* d = m.AddWord("c");
+        CVornItem* wide = m.AddWord("a title far too wide to sit beside the others here");
+        m.AutoLayout(true, Vorn_Mode_NONE);
+        QCOMPARE(a->i_auto_boundsR.left, 10);
+        QCOMPARE(a->i_auto_boundsR.top, 10);
+        QCOMPARE(c->i_auto_boundsR.left, a->i_auto_boundsR.right + 1);
+        QCOMPARE(c->i_auto_boundsR.top, 10);
+        QCOMPARE(br->i_auto_boundsR.right, m.i_colA[0].right); // a line break ends its line
+        QCOMPARE(d->i_auto_boundsR.left, 10);                  // so the next starts a new line
+        QCOMPARE(d->i_auto_boundsR.top, br->i_auto_boundsR.bottom + 1);
+        QCOMPARE(wide->i_auto_boundsR.left, 10);
+        QCOMPARE(wide->i_auto_boundsR.top, d->i_auto_boundsR.bottom + 1);
+        QVERIFY(m.i_slightly_dirtyB);
+        QVERIFY(m.IsDocumentDirty());
+        // Freeform rectangles are not touched by the layout.
+        QCOMPARE(a->i_boundsR.left, 0);
+    }
+
+    void flatColumnsStopAfterTwenty() {
+        BoardFixture b;
+        TVornModel& m = *b.modelP;
+        m.i_prefs.view_as = O_ViewAs_FLAT_COL;
+        m.i_prefs.num_columnsS = 20;
+        // Columns so short that each holds one line.
+        CVornItem* probe = m.AddWord("x");
+        const int32 h = probe->i_boundsR.Height();
+        b.viewP->content = tagRECT{0, 0, 2000, 20 + h + h / 2};
+        std::vector<CVornItem*> items{probe};
+        for (int i = 0; i < 24; ++i)
+            items.push_back(
+                m.AddWord("wide wide wide wide wide wide wide wide wide wide wide wide wide wide"));
+        for (CVornItem* item : items)
+            item->i_auto_boundsR = tagRECT{-5, -5, -1, -1};
+        m.AutoLayout(false, Vorn_Mode_EDIT);
+        QVERIFY(!m.i_slightly_dirtyB);
+        QCOMPARE(m.i_columnS, int16(19));
+        QCOMPARE(items[1]->i_auto_boundsR.left, m.i_colA[1].left);
+        QCOMPARE(items[19]->i_auto_boundsR.left, m.i_colA[19].left);
+        QCOMPARE(items[20]->i_auto_boundsR, (tagRECT{-5, -5, -1, -1}));
+        QCOMPARE(items[24]->i_auto_boundsR, (tagRECT{-5, -5, -1, -1}));
+    }
+
+    void goModeRoundTrip() {
+        BoardFixture b;
+        TVornModel& m = *b.modelP;
+        CVornItem* a = m.AddWord("a");
+        CVornItem* hidden = m.AddWord("hidden");
+        hidden->i_b.set_hiddenB(true);
+        b.viewP->content = tagRECT{0, 0, 200, 150};
+        m.SetGoMode(true);
+        QCOMPARE(m.GetMode(), Vorn_Mode_GO);
+        QCOMPARE(m.i_list->Count(), 3);
+        CVornItem* pic = m.GetFirstPict();
+        QVERIFY(pic->HasPicture());
+        QVERIFY(pic->i_b.lockedB());
+        QCOMPARE(pic->i_boundsR, (tagRECT{0, 0, 200, 150}));
+        QVERIFY(a->i_b.hiddenB());
+        QVERIFY(a->IsHidden());
+        // A click on the picture alone is no hit; hidden items still are in Go Mode.
+        int32 sub = 0;
+        Point pt = MakePoint(190, 140);
+        QCOMPARE(m.HitTest(&pt, &sub), static_cast<CVornItem*>(nullptr));
+        QVERIFY(!EmptyRect(a->i_boundsR));
+        a->i_boundsR = tagRECT{0, 0, 10, 10};
+        pt = MakePoint(5, 5);
+        QCOMPARE(m.HitTest(&pt, &sub), a);
+        m.SetGoMode(true); // already there: nothing happens
+        QCOMPARE(m.i_list->Count(), 3);
+        m.SetGoMode(false);
+        QCOMPARE(m.GetMode(), Vorn_Mode_EDIT);
+        QCOMPARE(m.i_list->Count(), 2);
+        QVERIFY(!a->i_b.hiddenB());
+        QVERIFY(hidden->i_b.hiddenB());
+        QVERIFY(!m.i_hiddenA && !m.i_picsA);
+    }
+
+    void documentNameAndDirty() {
+        BoardFixture b;
+        const std::string name = b.modelP->GetDocumentName();
+        QVERIFY(name.rfind("Untitled Vorn ", 0) == 0);
+        QCOMPARE(name, "Untitled Vorn " + std::to_string(b.modelP->GetUntitledNumber()));
+        QVERIFY(!b.modelP->IsDocumentDirty());
+        b.modelP->i_slightly_dirtyB = true;
+        QVERIFY(b.modelP->IsDocumentDirty());
+        b.modelP->DocumentSaved();
+        QVERIFY(!b.modelP->IsDocumentDirty());
+        QTemporaryDir dir;
+        b.modelP->SetFile(XGFileSpecifier(dir.path().toStdString()));
+        QCOMPARE(b.modelP->GetDocumentName(), XGFileSpecifier(dir.path().toStdString()).GetName());
+        QVERIFY(!b.modelP->DoDocumentSave()); // a folder is not saved in place
+    }
+
+    void windowRecords() {
+        BoardFixture b;
+        TVornModel& m = *b.modelP;
+        m.StoreScrollPos(3, 4);
+        QCOMPARE(m.i_prefs.wind_edit.h_scroll, 3);
+        QCOMPARE(m.GetWindowModelP(Vorn_Mode_NONE), &m.i_prefs.wind_edit);
+        const tagRECT r{1, 2, 3, 4};
+        m.StoreWindowR(Vorn_Mode_GO, &r);
+        tagRECT out;
+        m.RetrieveWindowR(Vorn_Mode_GO, &out);
+        QCOMPARE(out, r);
+        int32 h = 0, v = 0;
+        m.RetrieveScrollPos(&h, &v);
+        QCOMPARE(v, 4);
+    }
+
+    void registryTracksBoards() {
+        const int32 before = gVornListP->Count();
+        auto* m = new TVornModel;
+        QCOMPARE(gVornListP->Count(), before + 1);
+        QCOMPARE(gVornListP->IndexOf(m), before);
+        QCOMPARE(gVornListP->GetIndItem(before), m);
+        delete m;
+        QCOMPARE(gVornListP->Count(), before);
+        QCOMPARE(gVornListP->IndexOf(m), kNoIndex);
+    }
+
+    void targetChoiceForBoards() {
+        BoardWindow self, goBoard, editBoard;
+        goBoard.modelP->SetGoMode(true);
+        gVornListP->SetTarget(nullptr);
+        XGDocForm* t = gVornListP->GetTarget(self.modelP, true);
+        QCOMPARE(t, static_cast<XGDocForm*>(editBoard.controllerP));
+        // Not itself, not a board in Go Mode.
+        editBoard.modelP->SetGoMode(true);
+        QCOMPARE(gVornListP->GetTarget(self.modelP, true), static_cast<XGDocForm*>(nullptr));
+        goBoard.modelP->SetGoMode(false);
+        QCOMPARE(gVornListP->GetTarget(self.modelP, true), static_cast<XGDocForm*>(goBoard.controllerP));
+        // A text target is a text document's window.
+        QCOMPARE(gVornListP->GetTarget(self.modelP, false), static_cast<XGDocForm*>(nullptr));
+        TextWindow text;
+        QCOMPARE(gVornListP->GetTarget(self.modelP, false), static_cast<XGDocForm*>(text.formP));
+        gVornListP->SetTarget(text.formP);
+        QCOMPARE(self.modelP->i_target_controllerP, static_cast<XGDocForm*>(text.formP));
+        gVornListP->RemoveTarget(text.formP);
+        QCOMPARE(self.modelP->i_target_controllerP, static_cast<XGDocForm*>(nullptr));
+        QCOMPARE(gVornListP->GetSharedTarget(), static_cast<XGDocForm*>(nullptr));
+    }
+
+    void isFileOpen() {
+        QTemporaryDir dir;
+        const XGFileSpecifier spec(dir.filePath("b.2dv").toStdString());
+        BoardWindow w;
+        QCOMPARE(gVornListP->IsFileOpen(&spec), static_cast<XGWindow*>(nullptr));
+        w.modelP->SetFile(spec);
+        QCOMPARE(gVornListP->IsFileOpen(&spec), w.windowP);
+    }
+
+    void generateIntoText_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("sepLines");
+        QTest::addColumn<bool>("content");
+        QTest::addColumn<bool>("autoSave");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("content, separate lines") << "Cat" << true << true << false << "Cat: animal\n";
+        QTest::newRow("content, blank") << "Cat" << false << true << true << "Cat: animal ";
+        QTest::newRow("title only") << "Cat" << false << false << false << "Cat ";
+        QTest::newRow("line break alone") << "\r" << true << true << false << "\r";
+    }
+    void generateIntoText() {
+        QFETCH(QString, title);
+        QFETCH(bool, sepLines);
+        QFETCH(bool, content);
+        QFETCH(bool, autoSave);
+        QFETCH(QString, typed);
+        TextWindow text;
+        BoardWindow board;
+        gVornListP->SetTarget(nullptr);
+        board.modelP->i_target_controllerP = nullptr;
+        Vorn_PrefBoolsRec& p = board.modelP->i_prefs.b;
+        p = Vorn_PrefBoolsRec{};
+        p.set_sep_linesB(sepLines);
+        p.set_gen_contentB(content);
+        p.set_auto_saveB(autoSave);
+        CVornItem* item = board.modelP->AddWord(title.toStdString().c_str());
+        item->SetLinkToURL("animal");
+        item->Generate();
+        QCOMPARE(text.formP->typed.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(text.formP->typed[0]), typed);
+        QCOMPARE(text.formP->autoSaved[0], autoSave);
+        QCOMPARE(text.formP->groupLevel, 1); // inside "Insert Generated Info"
+        QCOMPARE(gDo->GetGroupLevel(), 0);
+        char undo[kCDo_MenuTextSize];
+        gDo->SetActiveStacks(text.formP->GetTargetStacks());
+        QCOMPARE(QByteArray(gDo->GetString(CDo_Type_UNDO, undo)), QByteArray("Undo Insert Generated Info"));
+        gDo->SetActiveStacks(nullptr);
+        QCOMPARE(board.modelP->i_target_controllerP, static_cast<XGDocForm*>(text.formP));
+        QVERIFY(s_launched.empty());
+    }
+
+    void generateNumerologyIntoText() {
+        // Numerology output always goes to a board; without one nothing is typed.
+        AlertLog alerts;
+        TextWindow text;
+        BoardWindow board;
+        gVornListP->SetTarget(nullptr);
+        board.modelP->i_prefs.b = Vorn_PrefBoolsRec{};
+        board.modelP->i_prefs.b.set_numerB(true);
+        CVornItem* a = board.modelP->AddWord("a");
+        board.modelP->AddWord("b");
+        a->Generate();
+        QVERIFY(text.formP->typed.empty());
+        QCOMPARE(alerts.Count("Could not open a new window (out of memory?)"), 1);
+    }
+
+    void generateNumerologyIntoBoard() {
+        BoardWindow source, target;
+        gVornListP->SetTarget(nullptr);
+        source.modelP->i_prefs.b = Vorn_PrefBoolsRec{};
+        source.modelP->i_prefs.b.set_numerB(true);
+        CVornItem* a = source.modelP->AddWord("a");
+        source.modelP->AddWord("b");
+        a->Generate();
+        QCOMPARE(target.modelP->i_list->Count(), 1);
+        QCOMPARE(Title(target.modelP->i_list->GetIndItem(0)), std::string("    3: a"));
+        QCOMPARE(target.viewP->undoNames.back(), std::string("Insert Generated Numerology"));
+    }
+
+    void generateCopyIntoBoard() {
+        BoardWindow source, target;
+        gVornListP->SetTarget(nullptr);
+        source.modelP->i_prefs.b = Vorn_PrefBoolsRec{};
+        source.modelP->i_prefs.b.set_gen_vorn_B(true);
+        CVornItem* a = source.modelP->AddWord("Cat");
+        a->i_b.set_hiddenB(true);
+        a->SetLinkToURL("http://example.org/cat");
+        a->Generate();
+        QCOMPARE(s_launched, std::vector<std::string>{"http://example.org/cat"});
+        QCOMPARE(target.modelP->i_list->Count(), 1);
+        CVornItem* copy = target.modelP->i_list->GetIndItem(0);
+        QCOMPARE(Title(copy), std::string("Cat"));
+        QVERIFY(!copy->i_b.hiddenB());
+        QCOMPARE(copy->i_vornP, target.modelP);
+        QCOMPARE(target.viewP->undoNames.back(), std::string("Insert Generated Item"));
+        // A whole list is one group in the target's history, after ending in-place editing.
+        std::unique_ptr<CItemArray> all(source.modelP->GetItemGroup(ItemA_Iterate_GET_VISIBLE));
+        source.modelP->AddWord("Dog");
+        std::unique_ptr<CItemArray> list(source.modelP->GetItemGroup(ItemA_Iterate_GET_VISIBLE));
+        source.modelP->GenerateList(list.get(), target.modelP);
+        QCOMPARE(target.viewP->endEdits, 1);
+        QCOMPARE(target.modelP->i_list->Count(), 2);
+    }
+
+    void generateOpensLinks_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("launchPix");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("file always") << int(LinkType_FILE) << false << true;
+        QTest::newRow("picture file not by default") << int(LinkType_PICT_FILE) << false << false;
+        QTest::newRow("picture file when asked") << int(LinkType_PICT_FILE) << true << true;
+        QTest::newRow("web picture not by default") << int(LinkType_PICT_URL) << false << false;
+        QTest::newRow("web picture when asked") << int(LinkType_PICT_URL) << true << true;
+        QTest::newRow("web link always") << int(LinkType_URL) << false << true;
+    }
+    void generateOpensLinks() {
+        QFETCH(int, type);
+        QFETCH(bool, launchPix);
+        QFETCH(bool, opened);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("x.png").toStdString();
+        QFile(QString::fromStdString(path)).open(QIODevice::WriteOnly);
+        BoardFixture b;
+        b.modelP->i_prefs.b = Vorn_PrefBoolsRec{};
+        b.modelP->i_prefs.b.set_dont_gen_titleB(true);
+        b.modelP->i_prefs.b.set_gen_launch_pixB(launchPix);
+        CVornItem* item = b.modelP->AddWord("x");
+        Vorn_LinkContent& d = item->i_resource.dest.content;
+        d.type = uint8(type);
+        if (type == LinkType_FILE || type == LinkType_PICT_FILE)
+            d.u.fileP = new XGFileSpecifier(path);
+        else
+            d.u.textP = new std::string("http://example.org/x.png");
+        item->Generate();
+        QCOMPARE(s_launched.size(), size_t(opened ? 1 : 0));
+    }
+
+    void movedFileIsFoundBesideTheBoard() {
+        QTemporaryDir dir;
+        QFile(dir.filePath("moved.txt")).open(QIODevice::WriteOnly);
+        BoardFixture b;
+        b.modelP->SetFile(XGFileSpecifier(dir.filePath("board.2dv").toStdString()));
+        b.modelP->i_prefs.b = Vorn_PrefBoolsRec{};
+        b.modelP->i_prefs.b.set_dont_gen_titleB(true);
+        CVornItem* item = b.modelP->AddWord("x");
+        item->SetLinkToFile(new XGFileSpecifier("/gone/away/moved.txt"));
+        QVERIFY(item->IsMissing());
+        item->Generate();
+        QCOMPARE(s_launched, std::vector<std::string>{"file:moved.txt"});
+        QVERIFY(!item->IsMissing());
+    }
+
+    void unknownLinkTypeGeneratesNothing() {
+        TextWindow text;
+        BoardWindow board;
+        gVornListP->SetTarget(nullptr);
+        board.modelP->i_prefs.b = Vorn_PrefBoolsRec{};
+        CVornItem* item = board.modelP->AddWord("x");
+        item->i_resource.dest.content.type = 9;
+        item->Generate();
+        item->i_resource.dest.content.type = LinkType_NONE;
+        QVERIFY(text.formP->typed.empty());
+        QVERIFY(s_launched.empty());
+    }
+
+    void missingBoardIsReportedNotFatal() {
+        AlertLog alerts;
+        CVornItem item(nullptr, kNoIndex);
+        item.Generate();
+        QVERIFY(!item.IsLocked());
+        item.InsertToList(nullptr);
+        QCOMPARE(alerts.Count("Assert Fail:|"), 3);
+        QCOMPARE(alerts.Count("CVornItem.cpp("), 3);
+    }
+
+    void controllerInWindow() {
+        BoardWindow w;
+        QCOMPARE(w.controllerP->i_viewP, static_cast<CVornViewLink*>(&*w.viewP));
+        QCOMPARE(w.viewP->modelP, w.modelP);
+        QCOMPARE(QString::fromStdString(w.windowP->GetName()),
+                 QString::fromStdString(w.modelP->GetDocumentName()));
+        QVERIFY(w.controllerP->CanClose());
+    }
+
+    void dirtyBoardAsksBeforeClosing() {
+        BoardWindow w;
+        w.modelP->AddWord("x");
+        int asked = 0;
+        XGScopedAlertResponder r([&](const XGAlertRequest& req) {
+            ++asked;
+            return req.cancelIndex;
+        });
+        QVERIFY(!w.controllerP->CanClose());
+        QCOMPARE(asked, 1);
+    }
+};
+
+QTEST_MAIN(tst_model)
+#include "tst_model.moc"

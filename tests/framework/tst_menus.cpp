@@ -1,0 +1,373 @@
+// Menu, accelerator and toolbar resources, the shell channel's text, command-line splitting and
+// the font change requests.
+
+#include "XGFont.h"
+#include "XGFontChange.h"
+#include "XGMenuResource.h"
+#include "XGShellCommand.h"
+#include "XGToolbar.h"
+
+#include <QtTest>
+
+using namespace yaaf;
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace {
+// Counts the items with ids, through submenus.
+void CollectIds(const std::vector<XGMenuItemRecord>& items, std::vector<int32>& out) {
+    for (const auto& r : items) {
+        if (r.kind == XGMenuItemRecord::kItem) out.push_back(r.id);
+        if (r.kind == XGMenuItemRecord::kSubmenu) CollectIds(r.items, out);
+    }
+}
+std::vector<int32> Ids(const XGMenuBarRecord& bar) {
+    std::vector<int32> out;
+    for (const auto& m : bar.menus)
+        CollectIds(m.items, out);
+    return out;
+}
+std::string Title(const XGMenuBarRecord& bar, int32 id) {
+    std::function<std::string(const std::vector<XGMenuItemRecord>&)> find =
+        [&](const auto& items) -> std::string {
+        for (const auto& r : items) {
+            if (r.kind == XGMenuItemRecord::kItem && r.id == id) return r.title;
+            if (r.kind == XGMenuItemRecord::kSubmenu) {
+                std::string t = find(r.items);
+                if (!t.empty()) return t;
+            }
+        }
+        return {};
+    };
+    for (const auto& m : bar.menus) {
+        std::string t = find(m.items);
+        if (!t.empty()) return t;
+    }
+    return {};
+}
+} // namespace
+
+class TestMenus : public QObject {
+    Q_OBJECT
+private slots:
+    void parseMenuBar() {
+        auto bar =
+            XGParseMenuBar("# c\nmenu \"&File\"\n  item 1 \"New\\tCtrl+N\"\n  separator\n"
+                           "  submenu \"Sub\"\n    item 0x10 \"Say \\\"hi\\\"\"\n  end\n  fonts 74\nend\n"
+                           "menu \"W\"\n windows\nend\n");
+        QVERIFY(bar);
+        QCOMPARE(bar->menus.size(), size_t(2));
+        QCOMPARE(bar->menus[0].title, std::string("&File"));
+        QCOMPARE(bar->menus[0].items[0].title, std::string("New\tCtrl+N"));
+        QCOMPARE(bar->menus[0].items[1].kind, XGMenuItemRecord::kSeparator);
+        QCOMPARE(bar->menus[0].items[2].items[0].id, 16);
+        QCOMPARE(bar->menus[0].items[2].items[0].title, std::string("Say \"hi\""));
+        QCOMPARE(bar->menus[0].items[3].kind, XGMenuItemRecord::kFontList);
+        QCOMPARE(bar->menus[1].items[0].kind, XGMenuItemRecord::kWindowList);
+    }
+
+    void malformedMenusAreRefused_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("item outside a menu") << "item 1 \"A\"\n";
+        QTest::newRow("unclosed menu") << "menu \"A\"\nitem 1 \"B\"\n";
+        QTest::newRow("unclosed quote") << "menu \"A\nend\n";
+        QTest::newRow("bad id") << "menu \"A\"\nitem 1x \"B\"\nend\n";
+        QTest::newRow("huge id") << "menu \"A\"\nitem 99999999999 \"B\"\nend\n";
+        QTest::newRow("unquoted title") << "menu \"A\"\nitem 1 B\nend\n";
+        QTest::newRow("nested menu") << "menu \"A\"\nmenu \"B\"\nend\nend\n";
+        QTest::newRow("stray end") << "end\n";
+        QTest::newRow("unknown word") << "menu \"A\"\nfrobnicate\nend\n";
+    }
+    void malformedMenusAreRefused() {
+        QFETCH(QString, text);
+        std::string why;
+        QVERIFY(!XGParseMenuBar(text.toStdString(), &why));
+        QVERIFY(!why.empty());
+    }
+
+    void acceleratorKeys_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("key");
+        QTest::newRow("ctrl n") << "Ctrl+N" << int(kXGAccel_Ctrl) << int('N');
+        QTest::newRow("lower letter") << "Ctrl+n" << int(kXGAccel_Ctrl) << int('N');
+        QTest::newRow("three mods") << "Ctrl+Alt+Shift+P"
+                                    << int(kXGAccel_Ctrl | kXGAccel_Alt | kXGAccel_Shift) << int('P');
+        QTest::newRow("plain =") << "=" << 0 << int('=');
+        QTest::newRow("plain -") << "-" << 0 << int('-');
+        QTest::newRow("alt return") << "Alt+Return" << int(kXGAccel_Alt) << int(kXGAccelKey_Return);
+        QTest::newRow("ctrl ?") << "Ctrl+?" << int(kXGAccel_Ctrl) << int('?');
+        QTest::newRow("f5") << "F5" << 0 << int(kXGAccelKey_F1 + 4);
+    }
+    void acceleratorKeys() {
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(int, key);
+        auto r = XGParseAcceleratorKey(text.toStdString());
+        QVERIFY(r);
+        QCOMPARE(int(r->modifiers), modifiers);
+        QCOMPARE(r->key, key);
+    }
+
+    void badAcceleratorKeys() {
+        for (const char* t : {"", "Hyper+N", "Ctrl+", "Ctrl+Enterprise", "F13", "Ctrl+\x7f"})
+            QVERIFY2(!XGParseAcceleratorKey(t), t);
+        QVERIFY(!XGParseAccelerators("accel Ctrl+N\n"));
+        QVERIFY(!XGParseAccelerators("accel Ctrl+N x\n"));
+    }
+
+    // The shipped table: the listed shortcuts in the listed order.
+    void shippedAcceleratorTable() {
+        auto table = XGLoadAccelerators(128);
+        QVERIFY(table);
+        const std::vector<std::pair<std::string, int32>> expected = {
+            {"Ctrl+N", 17665},
+            {"Ctrl+Alt+Shift+N", 17666},
+            {"Ctrl+O", 17667},
+            {"Ctrl+S", 17675},
+            {"Ctrl+W", 17674},
+            {"Ctrl+Alt+Shift+P", 35},
+            {"Ctrl+Shift+P", 36},
+            {"Ctrl+Z", 11},
+            {"Ctrl+Shift+Z", 12},
+            {"Ctrl+X", 16899},
+            {"Ctrl+C", 16900},
+            {"Ctrl+V", 16901},
+            {"Ctrl+B", 16902},
+            {"Ctrl+A", 47},
+            {"Ctrl+D", 48},
+            {"Ctrl+Alt+G", 41},
+            {"Ctrl+F", 37},
+            {"Ctrl+Shift+G", 38},
+            {"Ctrl+Shift+R", 39},
+            {"Ctrl+Shift+T", 40},
+            {"=", 58},
+            {"-", 59},
+            {"Alt+Return", 62},
+            {"Ctrl+I", 104},
+            {"Ctrl+R", 105},
+            {"Ctrl+Shift+L", 18953},
+            {"Ctrl+Shift+H", 18954},
+            {"Ctrl+G", 17921},
+            {"Ctrl+G", 17922},
+            {"Ctrl+M", 55},
+            {"Ctrl+/", 56},
+            {"Ctrl+?", 18689},
+        };
+        QCOMPARE(table->size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            auto key = XGParseAcceleratorKey(expected[i].first);
+            QVERIFY(key);
+            key->command = expected[i].second;
+            QVERIFY2((*table)[i] == *key, expected[i].first.c_str());
+        }
+    }
+
+    void findAccelerator_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("command");
+        const int ctrl = kXGAccel_Ctrl, shift = kXGAccel_Shift, alt = kXGAccel_Alt;
+        QTest::newRow("ctrl g: first entry wins") << ctrl << int('G') << 17921;
+        QTest::newRow("ctrl shift g") << (ctrl | shift) << int('G') << 38;
+        QTest::newRow("ctrl alt g") << (ctrl | alt) << int('G') << 41;
+        QTest::newRow("ctrl z") << ctrl << int('Z') << 11;
+        QTest::newRow("ctrl shift z") << (ctrl | shift) << int('Z') << 12;
+        QTest::newRow("lower case key") << ctrl << int('z') << 11;
+        QTest::newRow("plain z is no shortcut") << 0 << int('Z') << 0;
+        QTest::newRow("alt z is no shortcut") << alt << int('Z') << 0;
+        QTest::newRow("=") << 0 << int('=') << 58;
+        QTest::newRow("ctrl = is not =") << ctrl << int('=') << 0;
+        QTest::newRow("ctrl ? needs shift on the keyboard") << (ctrl | shift) << int('?') << 18689;
+        QTest::newRow("ctrl /") << ctrl << int('/') << 56;
+        QTest::newRow("alt return") << alt << int(kXGAccelKey_Return) << 62;
+        QTest::newRow("plain return") << 0 << int(kXGAccelKey_Return) << 0;
+    }
+    void findAccelerator() {
+        QFETCH(int, modifiers);
+        QFETCH(int, key);
+        QFETCH(int, command);
+        auto table = XGLoadAccelerators(128);
+        QVERIFY(table);
+        const XGAcceleratorRecord* r = XGFindAccelerator(*table, uint16(modifiers), key);
+        QCOMPARE(r ? r->command : 0, command);
+    }
+
+    // Every menu bar and context menu loads, and holds the items that the commands need.
+    void shippedMenus_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QList<int>>("mustHave");
+        QTest::newRow("bar 128") << int(kXGResType_MenuBar) << 128
+                                 << QList<int>{17665, 17666, 17667, 16654, 11,  12,    13,  115,
+                                               16909, 18689, 18691, 18692, 126, 127,   128, 3,
+                                               8,     17921, 17922, 91,    101, 23044, 72,  90};
+        QTest::newRow("bar 129") << int(kXGResType_MenuBar) << 129
+                                 << QList<int>{37, 38, 39, 40, 41, 47, 48, 72, 16899, 16902, 16909, 17931};
+        QTest::newRow("bar 130") << int(kXGResType_MenuBar) << 130
+                                 << QList<int>{17665, 16654, 37, 41, 17921, 17922, 13};
+        QTest::newRow("context 145") << int(kXGResType_Menu) << 145 << QList<int>{61, 62, 16899, 17921};
+        QTest::newRow("context 150") << int(kXGResType_Menu) << 150 << QList<int>{16899, 17921};
+    }
+    void shippedMenus() {
+        QFETCH(int, type);
+        QFETCH(int, id);
+        QFETCH(QList<int>, mustHave);
+        auto bar = XGLoadMenuBar(uint32(type), int16(id));
+        QVERIFY(bar);
+        auto ids = Ids(*bar);
+        for (int want : mustHave)
+            QVERIFY2(std::find(ids.begin(), ids.end(), want) != ids.end(), qPrintable(QString::number(want)));
+    }
+
+    void shippedTitles() {
+        auto bar = XGLoadMenuBar(kXGResType_MenuBar, 128);
+        QVERIFY(bar);
+        QCOMPARE(Title(*bar, 11), std::string("Undo\tCtrl+Z"));
+        QCOMPARE(Title(*bar, 16909), std::string("Preferences...\tCtrl+;"));
+        QCOMPARE(Title(*bar, 16654), std::string("E&xit"));
+        QCOMPARE(Title(*bar, 18689), std::string("Vorn Help...\tCtrl+?"));
+        QCOMPARE(Title(*bar, 106), std::string("Sort Aplhabetically"));
+        QCOMPARE(Title(*bar, 5), std::string("as Heirarchic Columns"));
+        auto text = XGLoadMenuBar(kXGResType_MenuBar, 129);
+        QCOMPARE(Title(*text, 40), std::string("Replace and Find Again...\tCtrl+Shift+T"));
+    }
+
+    void shippedToolbar() {
+        auto items = XGLoadToolbar(128);
+        QVERIFY(items);
+        int buttons = 0;
+        for (const auto& r : *items) {
+            if (r.separator) continue;
+            ++buttons;
+            QVERIFY2(XGToolbar::HasIcon(r.icon), r.icon.c_str());
+        }
+        QVERIFY(buttons >= 10);
+        QVERIFY(!XGParseToolbar("button 1 new\n"));
+    }
+
+    void shellCommands_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected"); // "name|arg|arg"
+        QTest::newRow("open") << "[open(\"/tmp/a b.2dv\")]" << QStringList{"open|/tmp/a b.2dv"};
+        QTest::newRow("capitals kept") << "[OPEN(\"x\")]" << QStringList{"OPEN|x"};
+        QTest::newRow("exit") << "[exit]" << QStringList{"exit"};
+        QTest::newRow("several") << "[open(\"a\")][print(\"b\")] [exit]"
+                                 << QStringList{"open|a", "print|b", "exit"};
+        QTest::newRow("doubled quote") << "[open(\"say \"\"hi\"\"\")]" << QStringList{"open|say \"hi\""};
+        QTest::newRow("unquoted args") << "[open(a, b ,c)]" << QStringList{"open|a|b|c"};
+        QTest::newRow("empty args") << "[x()]" << QStringList{"x|"};
+        QTest::newRow("unclosed bracket") << "[open(\"a\")" << QStringList{};
+        QTest::newRow("unclosed quote") << "[open(\"a)]" << QStringList{};
+        QTest::newRow("good then garbled") << "[exit][open(\"a\")x]" << QStringList{"exit"};
+        QTest::newRow("no brackets") << "open(a)" << QStringList{};
+        QTest::newRow("empty name") << "[]" << QStringList{};
+        QTest::newRow("nothing") << "" << QStringList{};
+    }
+    void shellCommands() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        QStringList got;
+        for (const XGShellCommand& c : XGParseShellCommands(text.toStdString())) {
+            QString s = QString::fromStdString(c.name);
+            for (const auto& a : c.args)
+                s += "|" + QString::fromStdString(a);
+            got << s;
+        }
+        QCOMPARE(got, expected);
+    }
+
+    void shellLimits() {
+        std::string many = "[open(";
+        for (int i = 0; i < 30; ++i)
+            many += (i ? "," : "") + std::to_string(i);
+        many += ")]";
+        auto cmds = XGParseShellCommands(many);
+        QCOMPARE(cmds.size(), size_t(1));
+        QCOMPARE(cmds[0].args.size(), kXGShellMaxArgs);
+        QVERIFY(XGParseShellCommands("[" + std::string(300, 'a') + "]").empty());
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("tokens");
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("blanks") << "   \t " << QStringList{};
+        QTest::newRow("two") << "a.2dv  b.txt" << QStringList{"a.2dv", "b.txt"};
+        QTest::newRow("quoted") << "\"a b.2dv\" c" << QStringList{"a b.2dv", "c"};
+        QTest::newRow("unclosed quote runs to the end") << "x \"a b" << QStringList{"x", "a b"};
+        QTest::newRow("quote inside a token stays") << "a\"b c" << QStringList{"a\"b", "c"};
+    }
+    void commandLine() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, tokens);
+        QStringList got;
+        for (const auto& t : XGSplitCommandLine(text.toStdString()))
+            got << QString::fromStdString(t);
+        QCOMPARE(got, tokens);
+    }
+
+    void commandLineLimitsAndJoin() {
+        std::string many;
+        for (int i = 0; i < 40; ++i)
+            many += "f" + std::to_string(i) + " ";
+        QCOMPARE(XGSplitCommandLine(many).size(), size_t(32));
+        const std::vector<std::string> args = {"/tmp/a b.2dv", "c.txt", ""};
+        const std::string joined = XGJoinCommandLine(args);
+        QCOMPARE(joined, std::string("\"/tmp/a b.2dv\" c.txt \"\""));
+        QCOMPARE(XGSplitCommandLine(joined), args);
+        QCOMPARE(XGStripOuterQuotes("\"/tmp/a b\""), std::string("/tmp/a b"));
+        QCOMPARE(XGStripOuterQuotes("\"a\" \"b\""), std::string("a\" \"b"));
+        QCOMPARE(XGStripOuterQuotes("\""), std::string("\""));
+    }
+
+    void fontCommands_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("startSize");
+        QTest::addColumn<int>("startStyle");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("style");
+        QTest::newRow("smaller") << 78 << 12 << 0 << 11 << 0;
+        QTest::newRow("bigger") << 79 << 12 << 0 << 13 << 0;
+        QTest::newRow("smaller stops at 2") << 78 << 2 << 0 << 2 << 0;
+        QTest::newRow("9") << 80 << 12 << 0 << 9 << 0;
+        QTest::newRow("72") << 86 << 12 << 0 << 72 << 0;
+        QTest::newRow("plain clears") << 87 << 12 << int(kXGStyle_Bold | kXGStyle_Italic) << 12 << 0;
+        QTest::newRow("bold toggles on")
+            << 88 << 12 << int(kXGStyle_Italic) << 12 << int(kXGStyle_Bold | kXGStyle_Italic);
+        QTest::newRow("bold on bold is plain") << 88 << 12 << int(kXGStyle_Bold) << 12 << 0;
+        QTest::newRow("underline") << 90 << 12 << 0 << 12 << int(kXGStyle_Underline);
+        QTest::newRow("other command keeps the size") << 500 << 14 << 0 << 14 << 0;
+    }
+    void fontCommands() {
+        QFETCH(int, command);
+        QFETCH(int, startSize);
+        QFETCH(int, startStyle);
+        QFETCH(int, size);
+        QFETCH(int, style);
+        XGFont font("Arial", startSize, uint16(startStyle));
+        XGFontChangeRec rec;
+        GetFontRecord(font, rec);
+        QCOMPARE(int(rec.sizeS), startSize);
+        rec.set_sizeB = rec.set_fontB = rec.set_styleB = false;
+        FontCommandToRecord(command, 0, rec);
+        ApplyFontChangeRec(font, rec);
+        QCOMPARE(font.GetSize(), size);
+        QCOMPARE(int(font.GetStyle() & 0x7), style);
+    }
+
+    void fontDialogHook() {
+        XGSetFontDialogHook([](XGFontChangeRec& rec) {
+            rec.set_fontB = true;
+            std::strcpy(rec.nameAC, "Courier New");
+            return true;
+        });
+        XGFontChangeRec rec;
+        QVERIFY(ChooseFontPanel(nullptr, rec));
+        QCOMPARE(std::string(rec.nameAC), std::string("Courier New"));
+        XGSetFontDialogHook(nullptr);
+    }
+};
+
+QTEST_MAIN(TestMenus)
+#include "tst_menus.moc"

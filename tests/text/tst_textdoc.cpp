@@ -1,0 +1,666 @@
+// Text documents: reading and writing files, the undo tasks and their merging, the commands of
+// the text view (find, replace, go to line, preferences, fonts, clipboard), printing, and text
+// arriving from a generator as one undo unit.
+
+#include "CDo.h"
+#include "CDoTask.h"
+#include "TEditDoc.h"
+#include "TEditForm.h"
+#include "TEditView.h"
+#include "TextPrefs.h"
+#include "TextWindow.h"
+#include "XGAlert.h"
+#include "XGFormDialog.h"
+#include "XGKeyboard.h"
+#include "XGPreferences.h"
+#include "XGPrint.h"
+#include "XGStdDialogs.h"
+#include "XGTextScrap.h"
+#include "XGWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <tuple>
+
+using namespace yaaf;
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QString Fixture(const char* name) {
+    return QString(VORN_TEST_DATA) + "/text/" + name;
+}
+
+// One text window for a test; closed without questions at the end.
+struct TextWindow {
+    explicit TextWindow(const XGFileSpecifier* file = nullptr) {
+        XGDocForm* outForm = nullptr;
+        window = OpenTextWindow(file ? Vorn_WindowInit_OPEN_FILE : Vorn_WindowInit_NEW_TEXT, file, &outForm);
+        form = dynamic_cast<TEditForm*>(outForm);
+        if (!window) return;
+        window->Show();
+        window->SetBounds(tagRECT{0, 0, 500, 400});
+        QCoreApplication::processEvents();
+        View()->SetFocus();
+    }
+    ~TextWindow() {
+        if (!window) return;
+        Doc()->SetDirty(false);
+        window->Close();
+    }
+    TEditView* View() const { return form->GetView(); }
+    TEditDoc* Doc() const { return form->GetModel(); }
+    XGEditCore* Core() const { return View()->GetEditCore(); }
+    std::string Text() const { return Doc()->fText.ToString(); }
+    void SetText(const std::string& text) {
+        Doc()->fText.SetText(text.data(), int32(text.size()));
+        View()->InitEdit(&Doc()->fText);
+    }
+    void Type(const std::string& text) {
+        for (char c : text)
+            View()->DoKey(int32(uint8(c)));
+    }
+    int32 UndoUnits() const { return CDo::CountTasks(View()->i_do_stacks.stack[CDo_Type_UNDO]); }
+
+    XGWindow* window = nullptr;
+    TEditForm* form = nullptr;
+};
+
+constexpr int32 kBackspace = 8;
+
+} // namespace
+
+class TestTextDoc : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void lineEndsOnReading_data();
+    void lineEndsOnReading();
+    void fixtureReadsAndWritesCRLF();
+    void notTextRoundTripsByteForByte();
+    void openFailures_data();
+    void openFailures();
+    void saveFailureKeepsDocumentDirty();
+    void untitledNamesAndSaveAs();
+    void addWordRules_data();
+    void addWordRules();
+    void typingOverSelectionAndUndo();
+    void typingMergesIntoOneUnit();
+    void deletingMerges();
+    void deleteAtTheEdgesMakesNoTask_data();
+    void deleteAtTheEdgesMakesNoTask();
+    void returnWithAutoIndentUndoesWhole();
+    void findNext_data();
+    void findNext();
+    void replaceReplacesTheSelection();
+    void gotoLine();
+    void textPreferencesTabSize_data();
+    void textPreferencesTabSize();
+    void biggerTwiceThenUndo();
+    void absoluteFontChangeRestores();
+    void clipboardCommands();
+    void autoSaveAfterEachChange();
+    void printsEveryPage();
+    void generatedTextIsOneUnit_data();
+    void generatedTextIsOneUnit();
+
+private:
+    QTemporaryDir fDir;
+};
+
+void TestTextDoc::initTestCase() {
+    QVERIFY(fDir.isValid());
+    gDo = new CDo;
+    XGSetAlertResponder([](const XGAlertRequest& r) { return r.cancelIndex; });
+}
+
+void TestTextDoc::init() {
+    XGClearRecentAlerts();
+    // Every test starts from the default text preferences.
+    XGPreferences store(kTextPrefsVendor, kTextPrefsProduct, kTextPrefsVersion);
+    for (const char* key :
+         {"AutoIndent", "TabStop", "WordWrap", "AutoSave", "Font Size", "Font Name", "Font Style"})
+        store.RemoveValue(key);
+    store.Sync();
+    SetAutoSaveText(false);
+}
+
+void TestTextDoc::cleanupTestCase() {
+    delete gDo;
+    gDo = nullptr;
+}
+
+void TestTextDoc::lineEndsOnReading_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("crlf") << QByteArray("a\r\nb") << QByteArray("a\nb");
+    QTest::newRow("lfcr") << QByteArray("a\n\rb") << QByteArray("a\nb");
+    QTest::newRow("lone cr and lf") << QByteArray("a\rb\nc") << QByteArray("a\nb\nc");
+    QTest::newRow("cr cr is two") << QByteArray("a\r\rb") << QByteArray("a\n\nb");
+    QTest::newRow("lf lf is two") << QByteArray("a\n\nb") << QByteArray("a\n\nb");
+    QTest::newRow("lf cr lf") << QByteArray("\n\r\n") << QByteArray("\n\n");
+    QTest::newRow("final cr") << QByteArray("x\r") << QByteArray("x\n");
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+}
+
+void TestTextDoc::lineEndsOnReading() {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, text);
+    QByteArray bytes = file;
+    const int32 size = TEditDoc::ConvertLineEnds(bytes.data(), int32(bytes.size()));
+    QCOMPARE(bytes.left(size), text);
+}
+
+void TestTextDoc::fixtureReadsAndWritesCRLF() {
+    const XGFileSpecifier spec(Fixture("mixed_line_ends.txt").toStdString());
+    TextWindow w(&spec);
+    QVERIFY(w.window);
+    QCOMPARE(QByteArray::fromStdString(w.Text()), QByteArray("a\nb\nc\nd\ne\n\nf\n\ng"));
+    QCOMPARE(w.Core()->GetNumLines(), 9);
+    QCOMPARE(QString::fromStdString(w.window->GetName()), QString("mixed_line_ends.txt"));
+    const QString out = fDir.filePath("out.txt");
+    QVERIFY(w.Doc()->DoWriteDocument(XGFileSpecifier(out.toStdString())));
+    QCOMPARE(ReadBytes(out), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf\r\n\r\ng"));
+}
+
+void TestTextDoc::notTextRoundTripsByteForByte() {
+    const QString path = fDir.filePath("copy.txt");
+    const QByteArray original = ReadBytes(Fixture("not_text_crlf.txt"));
+    QVERIFY(!original.isEmpty());
+    WriteBytes(path, original);
+    const XGFileSpecifier spec(path.toStdString());
+    TextWindow w(&spec);
+    QVERIFY(w.window);
+    QVERIFY(w.Text().find('\r') == std::string::npos);
+    // Move about and type and delete something, so the text went through the engine.
+    w.Core()->Select(3, 3);
+    w.Type("x");
+    w.View()->AddCharCmd(kBackspace);
+    QVERIFY(w.Doc()->DoDocumentSave());
+    QCOMPARE(ReadBytes(path), original);
+    QVERIFY(!w.Doc()->IsDirty());
+}
+
+void TestTextDoc::openFailures_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("missing") << QString("no such file.txt") << "Open File Error";
+    QTest::newRow("folder") << QString(".") << "Open File Error";
+}
+
+void TestTextDoc::openFailures() {
+    QFETCH(QString, path);
+    QFETCH(QString, title);
+    const QString full = path == "." ? fDir.path() : fDir.filePath(path);
+    const size_t windows = XGWindow::GetWindows().size();
+    const XGFileSpecifier spec(full.toStdString());
+    XGDocForm* form = nullptr;
+    QVERIFY(!OpenTextWindow(Vorn_WindowInit_OPEN_FILE, &spec, &form));
+    QCOMPARE(XGWindow::GetWindows().size(), windows);
+    QCOMPARE(XGRecentAlerts().size(), size_t(1));
+    QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), title);
+    QVERIFY(QString::fromStdString(XGRecentAlerts()[0].text).contains(QFileInfo(full).fileName()));
+}
+
+void TestTextDoc::saveFailureKeepsDocumentDirty() {
+    TextWindow w;
+    w.Type("abc");
+    QVERIFY(w.Doc()->IsDirty());
+    for (const std::string& target :
+         {fDir.filePath("missing folder/x.txt").toStdString(), std::string("/proc/vorn-x.txt")}) {
+        XGClearRecentAlerts();
+        XGScopedAlertResponder answer([](const XGAlertRequest& r) { return r.cancelIndex; });
+        XGSaveResponder previous =
+            XGSetSaveResponder([&](const std::string&, const std::string&, std::string& path) {
+                path = target;
+                return true;
+            });
+        QVERIFY(!w.Doc()->DoDocumentSave());
+        XGSetSaveResponder(previous);
+        QVERIFY(w.Doc()->IsDirty());
+        QVERIFY(!w.Doc()->IsDocumentNamed());
+        QCOMPARE(XGRecentAlerts().size(), size_t(1));
+        QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), QString("Write File Error"));
+    }
+}
+
+void TestTextDoc::untitledNamesAndSaveAs() {
+    TextWindow a;
+    TextWindow b;
+    const int16 n = a.Doc()->fIndex;
+    QCOMPARE(QString::fromStdString(a.window->GetName()), QString("Untitled Text %1").arg(n));
+    QCOMPARE(b.Doc()->fIndex, int16(n + 1));
+    // Save As with the name the user gave; the window takes the file's name.
+    b.Type("hi");
+    const QString path = fDir.filePath("named.txt");
+    std::string askedTitle, askedName;
+    XGSaveResponder previous =
+        XGSetSaveResponder([&](const std::string& title, const std::string& name, std::string& out) {
+            askedTitle = title;
+            askedName = name;
+            out = path.toStdString();
+            return true;
+        });
+    QVERIFY(b.Doc()->DoDocumentSave());
+    XGSetSaveResponder(previous);
+    QCOMPARE(QString::fromStdString(askedTitle), QString("Save TEXT Document As"));
+    QCOMPARE(QString::fromStdString(askedName), QString("Untitled Text %1").arg(n + 1));
+    QCOMPARE(ReadBytes(path), QByteArray("hi"));
+    QCOMPARE(QString::fromStdString(b.window->GetName()), QString("named.txt"));
+    // A cancelled dialog leaves the document unsaved.
+    a.Type("x");
+    QVERIFY(!a.Doc()->DoDocumentSave());
+    QVERIFY(a.Doc()->IsDirty());
+    // Extensions.
+    XGFileSpecifier spec(fDir.filePath("notes.TXT").toStdString());
+    TEditDoc::AppendExtension(spec);
+    QCOMPARE(QString::fromStdString(spec.GetName()), QString("notes.txt"));
+}
+
+void TestTextDoc::addWordRules_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("inserted");
+    QTest::newRow("trailing comma") << "word,"
+                                    << "word";
+    QTest::newRow("only one comma") << "word,,"
+                                    << "word,";
+    QTest::newRow("leading blanks") << "  x"
+                                    << "x";
+    QTest::newRow("single blank") << " "
+                                  << " ";
+    QTest::newRow("single comma") << ","
+                                  << ",";
+    QTest::newRow("leading return") << "\rCat: animal\n"
+                                    << "\nCat: animal\n";
+}
+
+void TestTextDoc::addWordRules() {
+    QFETCH(QString, typed);
+    QFETCH(QString, inserted);
+    TextWindow w;
+    w.SetText("ab");
+    w.Core()->Select(1, 1);
+    w.View()->AddWordCmd(typed.toStdString().c_str());
+    QCOMPARE(QString::fromStdString(w.Text()), "a" + inserted + "b");
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("ab"));
+}
+
+void TestTextDoc::typingOverSelectionAndUndo() {
+    TextWindow w;
+    w.SetText("abc");
+    w.Core()->Select(0, 3);
+    w.Type("x");
+    QCOMPARE(QString::fromStdString(w.Text()), QString("xabc"));
+    QCOMPARE(w.Core()->GetSelStart(), 1);
+    QCOMPARE(w.Core()->GetSelEnd(), 1);
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("abc"));
+    QCOMPARE(w.Core()->GetSelStart(), 0);
+    QCOMPARE(w.Core()->GetSelEnd(), 3);
+    gDo->Do(CDo_Type_REDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("xabc"));
+}
+
+void TestTextDoc::typingMergesIntoOneUnit() {
+    TextWindow w;
+    w.Type("abc");
+    QCOMPARE(w.UndoUnits(), 1);
+    char menu[kCDo_MenuTextSize];
+    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Typing"));
+    // Return starts a unit of its own.
+    w.Type("\rde");
+    QCOMPARE(QString::fromStdString(w.Text()), QString("abc\nde"));
+    QCOMPARE(w.UndoUnits(), 2);
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("abc"));
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString());
+    QVERIFY(!w.Doc()->fText.GetSize());
+    gDo->Do(CDo_Type_REDO);
+    gDo->Do(CDo_Type_REDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("abc\nde"));
+}
+
+void TestTextDoc::deletingMerges() {
+    // Backspacing over just-typed text shortens the typing task.
+    TextWindow w;
+    w.Type("abcd");
+    w.View()->AddCharCmd(kBackspace);
+    w.View()->AddCharCmd(kBackspace);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("ab"));
+    QCOMPARE(w.UndoUnits(), 1);
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString());
+    // Backspaces in older text become one task holding every byte.
+    TextWindow v;
+    v.SetText("hello world");
+    v.Core()->Select(11, 11);
+    for (int i = 0; i < 5; ++i)
+        v.View()->AddCharCmd(kBackspace);
+    QCOMPARE(QString::fromStdString(v.Text()), QString("hello "));
+    QCOMPARE(v.UndoUnits(), 1);
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(v.Text()), QString("hello world"));
+    gDo->Do(CDo_Type_REDO);
+    QCOMPARE(QString::fromStdString(v.Text()), QString("hello "));
+    // Forward deletes do not merge.
+    v.Core()->Select(0, 0);
+    v.View()->DoKey(int32(kXGKeySpecialFlag | kXGKey_Delete));
+    v.View()->DoKey(int32(kXGKeySpecialFlag | kXGKey_Delete));
+    QCOMPARE(QString::fromStdString(v.Text()), QString("llo "));
+    QCOMPARE(v.UndoUnits(), 3);
+}
+
+void TestTextDoc::deleteAtTheEdgesMakesNoTask_data() {
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("key");
+    QTest::newRow("backspace at 0") << 0 << int(kBackspace);
+    QTest::newRow("0x8D at 0") << 0 << 0x8D;
+    QTest::newRow("delete at the end") << 3 << int(kXGKey_Delete);
+}
+
+void TestTextDoc::deleteAtTheEdgesMakesNoTask() {
+    QFETCH(int, caret);
+    QFETCH(int, key);
+    TextWindow w;
+    w.SetText("abc");
+    w.Core()->Select(caret, caret);
+    w.View()->AddCharCmd(key);
+    QCOMPARE(w.UndoUnits(), 0);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("abc"));
+    QVERIFY(!w.Doc()->IsDirty());
+}
+
+void TestTextDoc::returnWithAutoIndentUndoesWhole() {
+    TextPrefsRec prefs;
+    prefs.autoIndentB = true;
+    WriteTextPrefs(prefs);
+    TextWindow w;
+    w.SetText("  ab");
+    w.Core()->Select(4, 4);
+    w.Type("\r");
+    QCOMPARE(QString::fromStdString(w.Text()), QString("  ab\n  "));
+    w.Type("c");
+    QCOMPARE(QString::fromStdString(w.Text()), QString("  ab\n  c"));
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("  ab"));
+}
+
+void TestTextDoc::findNext_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::newRow("last word from 0") << "one two three"
+                                      << "three" << 0 << 8 << 13;
+    QTest::newRow("whole document") << "abc"
+                                    << "abc" << 0 << 0 << 3;
+    QTest::newRow("empty find does nothing") << "abc"
+                                             << "" << 1 << 1 << 1;
+    QTest::newRow("no match keeps the selection") << "abc"
+                                                  << "x" << 1 << 1 << 1;
+    QTest::newRow("case matters") << "Abc abc"
+                                  << "abc" << 0 << 4 << 7;
+    QTest::newRow("after the selection, no wrap") << "ab ab"
+                                                  << "ab" << 4 << 4 << 4;
+}
+
+void TestTextDoc::findNext() {
+    QFETCH(QString, text);
+    QFETCH(QString, find);
+    QFETCH(int, from);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    TextWindow w;
+    w.SetText(text.toStdString());
+    w.Core()->Select(from, from);
+    int responses = 0;
+    XGScopedFormResponder answer([&](XGFormDialog& d) {
+        ++responses;
+        d.SetText(kFindItem_Find, find.toStdString());
+        return XGFormDialog::kItemOK;
+    });
+    QCOMPARE(w.View()->DoMenuCommand(kTextCmd_Find), kDispatchHandled);
+    QCOMPARE(responses, 1);
+    QCOMPARE(w.Core()->GetSelStart(), start);
+    QCOMPARE(w.Core()->GetSelEnd(), end);
+}
+
+void TestTextDoc::replaceReplacesTheSelection() {
+    TextWindow w;
+    w.SetText("cat dog cat");
+    w.View()->SetFindText("cat", " lion,");
+    w.Core()->Select(0, 0);
+    w.View()->DoMenuCommand(kTextCmd_FindAgain);
+    w.View()->DoMenuCommand(kTextCmd_ReplaceFind);
+    QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog cat"));
+    QCOMPARE(w.Core()->GetSelStart(), 11); // the next one is found
+    w.View()->DoMenuCommand(kTextCmd_Replace);
+    QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog  lion,"));
+    QCOMPARE(w.UndoUnits(), 2);
+    char menu[kCDo_MenuTextSize];
+    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Replace Text"));
+    gDo->Do(CDo_Type_UNDO);
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("cat dog cat"));
+}
+
+void TestTextDoc::gotoLine() {
+    TextWindow w;
+    w.SetText("one\ntwo\nthree\n");
+    for (const auto& [line, start, end] :
+         {std::tuple{3, 8, 13}, std::tuple{1, 0, 3}, std::tuple{99, 14, 14}}) {
+        int32 initial = 0;
+        XGScopedFormResponder answer([&, line = line](XGFormDialog& d) {
+            initial = d.GetNumber(kGotoItem_Line);
+            d.SetNumber(kGotoItem_Line, line);
+            return int(XGFormDialog::kItemOK);
+        });
+        w.View()->DoMenuCommand(kTextCmd_GotoLine);
+        QCOMPARE(initial, 1);
+        QCOMPARE(w.Core()->GetSelStart(), start);
+        QCOMPARE(w.Core()->GetSelEnd(), end);
+    }
+}
+
+void TestTextDoc::textPreferencesTabSize_data() {
+    QTest::addColumn<int>("entered");
+    QTest::addColumn<int>("applied");
+    QTest::newRow("1 is kept but not used") << 1 << 8;
+    QTest::newRow("61 is kept but not used") << 61 << 8;
+    QTest::newRow("2") << 2 << 2;
+    QTest::newRow("60") << 60 << 60;
+}
+
+void TestTextDoc::textPreferencesTabSize() {
+    QFETCH(int, entered);
+    QFETCH(int, applied);
+    TextWindow w;
+    XGScopedFormResponder answer([&](XGFormDialog& d) {
+        d.SetNumber(kTextPrefsItem_TabSize, entered);
+        d.Click(kTextPrefsItem_WordWrap);
+        d.Click(kTextPrefsItem_AutoSave);
+        return XGFormDialog::kItemOK;
+    });
+    w.View()->DoMenuCommand(kTextCmd_Preferences);
+    QCOMPARE(w.Core()->GetTabStop(), applied);
+    QVERIFY(w.Core()->GetWordWrap());
+    QVERIFY(GetAutoSaveText());
+    const TextPrefsRec stored = ReadTextPrefs();
+    QCOMPARE(stored.tabStopL, entered);
+    QVERIFY(stored.wordWrapB);
+    QVERIFY(stored.autoSaveB);
+    SetAutoSaveText(false);
+    // A new window takes the stored options.
+    TextWindow next;
+    QCOMPARE(next.Core()->GetTabStop(), applied);
+}
+
+void TestTextDoc::biggerTwiceThenUndo() {
+    TextWindow w;
+    TextWindow other;
+    const int32 size = w.View()->GetFont().GetSize();
+    QCOMPARE(size, 8);
+    w.View()->SetFocus();
+    w.View()->DoMenuCommand(kTextCmd_Bigger);
+    w.View()->DoMenuCommand(kTextCmd_Bigger);
+    QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
+    QCOMPARE(other.View()->GetFont().GetSize(), size + 2); // every text window
+    QCOMPARE(w.UndoUnits(), 1);
+    char menu[kCDo_MenuTextSize];
+    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Set Font Size"));
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(w.View()->GetFont().GetSize(), size);
+    QCOMPARE(other.View()->GetFont().GetSize(), size);
+    gDo->Do(CDo_Type_REDO);
+    QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
+}
+
+void TestTextDoc::absoluteFontChangeRestores() {
+    TextWindow w;
+    w.View()->DoMenuCommand(kTextCmd_Size9 + 1); // 12 point
+    w.View()->DoMenuCommand(kTextCmd_Plain + 1); // bold
+    QCOMPARE(w.View()->GetFont().GetSize(), 12);
+    QVERIFY(w.View()->GetFont().GetStyle() & kXGStyle_Bold);
+    TextFontPrefsRec stored = ReadTextFontPrefs();
+    QCOMPARE(stored.sizeS, int16(12));
+    QVERIFY(stored.styleS & kXGStyle_Bold);
+    // A new window shows the stored font.
+    {
+        TextWindow next;
+        QCOMPARE(next.View()->GetFont().GetSize(), 12);
+    }
+    w.View()->SetFocus();
+    gDo->Do(CDo_Type_UNDO);
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(w.View()->GetFont().GetSize(), 8);
+    QVERIFY(!(w.View()->GetFont().GetStyle() & kXGStyle_Bold));
+    QCOMPARE(ReadTextFontPrefs().sizeS, int16(0)); // the default font again
+}
+
+void TestTextDoc::clipboardCommands() {
+    TextWindow w;
+    w.SetText("one two");
+    w.Core()->Select(0, 4);
+    XGSMenuStatus status;
+    QCOMPARE(w.View()->DoGetMenuStatus(kTextCmd_Cut, &status), kDispatchHandled);
+    QVERIFY(status.enable);
+    w.View()->DoMenuCommand(kTextCmd_Cut);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("two"));
+    QCOMPARE(QString::fromStdString(XGScrapGetText()), QString("one "));
+    char menu[kCDo_MenuTextSize];
+    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Cut Text"));
+    status = XGSMenuStatus();
+    w.View()->DoGetMenuStatus(kTextCmd_Copy, &status);
+    QVERIFY(!status.enable);
+    // Pasted line ends become line feeds; a paste never merges with typing.
+    XGScrapSetText("a\r\nb");
+    w.Core()->Select(3, 3);
+    w.Type("x");
+    w.View()->DoMenuCommand(kTextCmd_Paste);
+    w.Type("y");
+    QCOMPARE(QString::fromStdString(w.Text()), QString("twoxa\nby"));
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("twoxa\nb"));
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("twox"));
+}
+
+void TestTextDoc::autoSaveAfterEachChange() {
+    const QString path = fDir.filePath("auto.txt");
+    WriteBytes(path, "a\r\n");
+    const XGFileSpecifier spec(path.toStdString());
+    TextWindow w(&spec);
+    SetAutoSaveText(true);
+    w.Core()->Select(2, 2);
+    w.Type("b");
+    SetAutoSaveText(false);
+    QCOMPARE(ReadBytes(path), QByteArray("a\r\nb"));
+    QVERIFY(!w.Doc()->IsDirty());
+}
+
+void TestTextDoc::printsEveryPage() {
+    TextWindow w;
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += "Line " + std::to_string(i) + " of a text that is longer than one page\n";
+    w.SetText(text);
+    const QString pdf = fDir.filePath("print.pdf");
+    XGSetPrintToFile(pdf.toStdString());
+    XGSMenuStatus status;
+    w.Doc()->DoGetMenuStatus(kTextCmd_Print, &status);
+    QVERIFY(status.enable);
+    const int32 pages = w.Doc()->PrintText();
+    XGSetPrintToFile(std::string());
+    QVERIFY2(pages > 3, qPrintable(QString::number(pages)));
+    const QByteArray bytes = ReadBytes(pdf);
+    const int counted = int(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    QCOMPARE(counted, pages);
+}
+
+void TestTextDoc::generatedTextIsOneUnit_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("content and separate lines") << "Cat: animal\n"
+                                                << "xCat: animal\ny";
+    QTest::newRow("line-break item") << "\r"
+                                     << "x\ny";
+    QTest::newRow("numerology") << "   42: Cat "
+                                << "x42: Cat y";
+}
+
+void TestTextDoc::generatedTextIsOneUnit() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    TextWindow w;
+    w.SetText("xy");
+    w.Core()->Select(1, 1);
+    w.Type("");
+    // The generator works from another window: its own pair is active meanwhile.
+    DoStacksContainer boardStacks;
+    MakeStacks(boardStacks);
+    gDo->SetActiveStacks(&boardStacks);
+    CTextTarget* target = w.form;
+    {
+        CDo_ScGroup group("Insert Generated Info", target->GetTargetStacks());
+        target->AddWordCmd(text.toStdString().c_str(), false);
+    }
+    QCOMPARE(gDo->GetActiveStacks(), &boardStacks);
+    QCOMPARE(CDo::CountTasks(boardStacks.stack[CDo_Type_UNDO]), 0);
+    QCOMPARE(QString::fromStdString(w.Text()), expected);
+    QVERIFY(w.Doc()->IsDirty());
+    QCOMPARE(w.UndoUnits(), 1);
+    gDo->SetActiveStacks(target->GetTargetStacks());
+    char menu[kCDo_MenuTextSize];
+    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Insert Generated Info"));
+    gDo->Do(CDo_Type_UNDO);
+    QCOMPARE(QString::fromStdString(w.Text()), QString("xy"));
+    DisposeStacks(boardStacks);
+}
+
+QTEST_MAIN(TestTextDoc)
+#include "tst_textdoc.moc"
