@@ -1,8 +1,10 @@
 #pragma once
 // The document kinds the application shell can make windows for. Boards and text documents live
 // above the shell, so they hand the shell their makers at start-up (app/main.cpp calls their
-// registration functions before the application runs). A kind whose makers are missing is simply
-// not available: InitWindow_Vorn answers none for it.
+// registration functions, RegisterTextDocuments and RegisterBoardDocuments, before the
+// application runs). A kind whose makers are missing is simply not available: InitWindow_Vorn
+// answers none for it. Neither part knows the other: what one needs of the other (a text window
+// as the boards' generator target) goes through here too.
 
 #include "XGTypes.h"
 
@@ -44,6 +46,14 @@ struct CGlobalService {
     std::function<void()> destroy;
 };
 
+// The generator target kept by the open-board registry, offered to documents that can be a
+// target without knowing boards (text windows). Any of the three may be empty.
+struct CTargetService {
+    std::function<void(yaaf::XGDocForm* formP)> set;      // make the form the target
+    std::function<bool(yaaf::XGDocForm* formP)> isTarget; // whether it is the target
+    std::function<void(yaaf::XGDocForm* formP)> remove;   // the form goes: forget it
+};
+
 struct CDocumentKinds {
     CDocumentKind board;   // '2dv ' and 'fldr' files, Vorn_WindowInit_NEW_VORN
     CDocumentKind text;    // 'text', 'txt ' and 'TEXT' files, Vorn_WindowInit_NEW_TEXT
@@ -55,6 +65,9 @@ struct CDocumentKinds {
     std::function<bool(const yaaf::XGFileSpecifier& fileSpec)> printBoard;
     // For kind 3: adds the browser parts to a new outline window's form.
     std::function<void(yaaf::XGDocForm* formP)> addBrowserParts;
+
+    // The open-board registry's generator target (filled by the boards).
+    CTargetService target;
 
     // Globals that live above the shell, in the order GGlobals makes them.
     CGlobalService clipboard;  // gClipboard, after gDo

@@ -148,7 +148,8 @@ void COffscreen::SetDest(XGDraw* contextP, bool isOffsB, bool skip_assertB) {
 }
 
 void COffscreen::RestoreDest(bool skip_assertB) {
-    if (!(skip_assertB || i_saved_prevB)) YAAFInlineError_Dlg("skip_assertB || i_saved_prevB", kUnit, __LINE__);
+    if (!(skip_assertB || i_saved_prevB))
+        YAAFInlineError_Dlg("skip_assertB || i_saved_prevB", kUnit, __LINE__);
     if (!i_saved_prevB) return;
     i_dest_contextP = i_prev_contextP;
     i_destIsOffscreenB = i_prev_context_is_offs;
@@ -190,13 +191,15 @@ COffscreen* COffscreen::GetNewCOffscreenFromStream(const char* nameZ, const char
     }
     if (stream.Read(lengthL, bytes.data()) != lengthL) return nullptr;
     auto pictureP = std::make_unique<XGPicture>();
-    if (!pictureP->LoadFromData(bytes.data(), lengthL, nameZ ? nameZ : "", mimeZ ? mimeZ : "")) return nullptr;
+    if (!pictureP->LoadFromData(bytes.data(), lengthL, nameZ ? nameZ : "", mimeZ ? mimeZ : ""))
+        return nullptr;
     if (frameP) *frameP = pictureP->GetSrcFrame();
     return FromPicture(pictureP.release(), contextP, callback, refcon);
 }
 
-COffscreen* COffscreen::GetNewCOffscreenFromFile(const XGFileSpecifier* fileSpecP, XGDraw* contextP, int16 depth,
-                                                 OffscreenCBProc callback, void* refcon, tagRECT* frameP) {
+COffscreen* COffscreen::GetNewCOffscreenFromFile(const XGFileSpecifier* fileSpecP, XGDraw* contextP,
+                                                 int16 depth, OffscreenCBProc callback, void* refcon,
+                                                 tagRECT* frameP) {
     if (frameP) *frameP = tagRECT{0, 0, 10, 10};
     if (!fileSpecP) return nullptr;
     XGFile file(*fileSpecP);
@@ -204,8 +207,8 @@ COffscreen* COffscreen::GetNewCOffscreenFromFile(const XGFileSpecifier* fileSpec
     const int64 length = file.GetLength();
     if (length <= 0 || length > kMaxPictureBytes) return nullptr;
     const std::string name = fileSpecP->GetName();
-    return GetNewCOffscreenFromStream(name.c_str(), nullptr, file, int32(length), contextP, depth, callback, refcon,
-                                      frameP);
+    return GetNewCOffscreenFromStream(name.c_str(), nullptr, file, int32(length), contextP, depth, callback,
+                                      refcon, frameP);
 }
 
 COffscreen* COffscreen::GetNewCOffscreenFromURL(const char* urlZ, XGDraw* contextP, int16 /*depth*/,

@@ -88,17 +88,20 @@ public:
     // Picture loaders: each answers a new buffer holding the decoded picture, with its frame
     // (0, 0, width, height) in frameP, or null. The stream loader reads lengthL bytes (a short
     // read fails); a name ending in ".ico" is an icon of 32 by 32.
-    static COffscreen* GetNewCOffscreenFromFile(const yaaf::XGFileSpecifier* fileSpecP, yaaf::XGDraw* contextP,
-                                                yaaf::int16 depth, OffscreenCBProc callback, void* refcon,
+    static COffscreen* GetNewCOffscreenFromFile(const yaaf::XGFileSpecifier* fileSpecP,
+                                                yaaf::XGDraw* contextP, yaaf::int16 depth,
+                                                OffscreenCBProc callback, void* refcon,
                                                 yaaf::tagRECT* frameP);
     static COffscreen* GetNewCOffscreenFromURL(const char* urlZ, yaaf::XGDraw* contextP, yaaf::int16 depth,
                                                OffscreenCBProc callback, void* refcon, yaaf::tagRECT* frameP);
-    static COffscreen* GetNewCOffscreenFromStream(const char* nameZ, const char* mimeZ, yaaf::XGFileStream& stream,
-                                                  yaaf::int32 lengthL, yaaf::XGDraw* contextP, yaaf::int16 depth,
-                                                  OffscreenCBProc callback, void* refcon, yaaf::tagRECT* frameP);
+    static COffscreen* GetNewCOffscreenFromStream(const char* nameZ, const char* mimeZ,
+                                                  yaaf::XGFileStream& stream, yaaf::int32 lengthL,
+                                                  yaaf::XGDraw* contextP, yaaf::int16 depth,
+                                                  OffscreenCBProc callback, void* refcon,
+                                                  yaaf::tagRECT* frameP);
     // Wraps a decoded picture (taken over) in a new buffer.
-    static COffscreen* FromPicture(yaaf::XGPicture* pictureP, yaaf::XGDraw* contextP, OffscreenCBProc callback,
-                                   void* refcon);
+    static COffscreen* FromPicture(yaaf::XGPicture* pictureP, yaaf::XGDraw* contextP,
+                                   OffscreenCBProc callback, void* refcon);
 
     // The largest file or stream a loader reads.
     static constexpr yaaf::int32 kMaxPictureBytes = 64 * 1024 * 1024;

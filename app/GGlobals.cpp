@@ -1,9 +1,11 @@
 #include "GGlobals.h"
 
 #include "CCheckVersion.h"
+#include "CClipboard.h"
 #include "CDo.h"
 #include "CDocumentKinds.h"
 #include "MemTracking.h"
+#include "Utilities.h"
 #include "XGAppCore.h"
 
 GGlobals* g = nullptr;
@@ -23,7 +25,7 @@ GGlobals::GGlobals() {
     Status("Initializing Undo");
     gDo = new CDo();
     Status("Initializing Clipboard");
-    Run(kinds.clipboard.make);
+    gClipboard = new CClipboard();
     Status("Initializing Version Tracker");
     gCheckVersion = new CCheckVersion();
     Status("Initializing Vorn Tracker");
@@ -45,7 +47,8 @@ GGlobals::~GGlobals() {
         delete gCheckVersion;
         gCheckVersion = nullptr;
     }
-    Run(kinds.clipboard.destroy);
+    delete gClipboard;
+    gClipboard = nullptr;
     delete gDo;
     gDo = nullptr;
     Run(kinds.targetList.destroy);
@@ -55,6 +58,7 @@ GGlobals::~GGlobals() {
 
 void GGlobals::Idle() {
     CDocumentKinds& kinds = GetDocumentKinds();
+    Idle_DisposeSpeechChannel();
     if (gCheckVersion) gCheckVersion->Idle();
     if (gDo) gDo->Idle();
     Run(kinds.vornList.idle);

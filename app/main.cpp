@@ -1,58 +1,19 @@
 // The program's entry: one instance per user. A second start hands its command line to the
 // running instance and ends; `vorn --shell-command TEXT` sends shell text to it.
 
-#include "CDocumentKinds.h"
-#include "CVornList.h"
-#include "TEditDoc.h"
-#include "TEditForm.h"
+#include "BoardRegistration.h"
 #include "TVornApp.h"
-#include "TextWindow.h"
+#include "TextRegistration.h"
 #include "XGApplicationMain.h"
 #include "XGInstance.h"
 #include "XGPreferences.h"
 #include "XGShellCommand.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
-
-namespace {
-
-// The document kinds this program holds. Boards are registered as far as their parts exist: the
-// open-board registry; their windows come with the board view.
-void RegisterDocumentKinds() {
-    CDocumentKinds& kinds = GetDocumentKinds();
-
-    RegisterTextViews();
-    kinds.text.makeDocument = [] { return static_cast<yaaf::XGDocument*>(new TEditDoc()); };
-    kinds.text.initNew = [](yaaf::XGDocument* doc) { return static_cast<TEditDoc*>(doc)->DoNewDocument(); };
-    kinds.text.openFile = [](yaaf::XGDocument* doc, const yaaf::XGFileSpecifier& spec) {
-        return static_cast<TEditDoc*>(doc)->DoOpenDocument(spec);
-    };
-    kinds.text.makeForm = [](yaaf::XGDocument* doc) {
-        return static_cast<yaaf::XGDocForm*>(new TEditForm(static_cast<TEditDoc*>(doc)));
-    };
-    kinds.text.makeWindow = [](yaaf::XGDocForm* form) {
-        return MakeTextWindow(static_cast<TEditForm*>(form));
-    };
-    kinds.text.fileFilter = "Text Documents (*.txt)";
-
-    kinds.board.fileFilter = "Vorn Files (*.2dv)";
-    kinds.vornList.make = [] { gVornListP = new CVornList(); };
-    kinds.vornList.idle = [] {
-        if (gVornListP) gVornListP->Idle();
-    };
-    kinds.vornList.destroy = [] {
-        delete gVornListP;
-        gVornListP = nullptr;
-    };
-    kinds.findOpenBoard = [](const yaaf::XGFileSpecifier& spec) -> yaaf::XGWindow* {
-        return gVornListP ? gVornListP->IsFileOpen(&spec) : nullptr;
-    };
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args;
@@ -78,11 +39,21 @@ int main(int argc, char** argv) {
         return yaaf::XGSendToInstance(instance, yaaf::kXGInstanceLaunchMessage) ? 0 : 1;
     }
 
-    RegisterDocumentKinds();
+    // The document kinds this program holds.
+    RegisterTextDocuments();
+    RegisterBoardDocuments();
     return yaaf::XGApplicationMain(argc, argv, [&] {
         auto* app = new TVornApp();
         app->SetCommandLine(commandLine);
         app->StartInstanceServer(instance);
+        // Start-up timing: say when the frame first stands idle, then quit.
+        const char* exitWhenIdle = std::getenv("VORN_EXIT_WHEN_IDLE");
+        if (exitWhenIdle && std::strcmp(exitWhenIdle, "1") == 0)
+            app->SetFirstIdleHandler([app] {
+                std::fputs("idle\n", stdout);
+                std::fflush(stdout);
+                app->Exit();
+            });
         return app;
     });
 }

@@ -12,6 +12,7 @@
 #include "XGFileSpecifier.h"
 #include "XGGeometry.h"
 #include "XGPicture.h"
+#include "XGPictureFetch.h"
 #include "XGPlatform.h"
 #include "XGThread.h"
 
@@ -29,7 +30,11 @@ bool DefaultLaunchFile(const XGFileSpecifier& spec) {
 }
 
 VornLaunchFileProc s_launchFileProc = DefaultLaunchFile;
-VornFetchPictureProc s_fetchPictureProc = nullptr;
+// Plain HTTP unless something else is installed.
+yaaf::XGPicture* FetchPictureOverHTTP(const char* urlZ, yaaf::tagRECT* frameP) {
+    return yaaf::XGFetchPicture(urlZ, frameP);
+}
+VornFetchPictureProc s_fetchPictureProc = &FetchPictureOverHTTP;
 VornDisposeInfoDlgProc s_disposeInfoDlgProc = nullptr;
 
 bool IsTextType(uint8 type) {

@@ -15,6 +15,7 @@ namespace yaaf {
 class XGThread;
 class XGFileSpecifier;
 class XGPicture;
+class XGRegion;
 } // namespace yaaf
 
 class CGetInfoDlg;
@@ -26,8 +27,8 @@ class TVornModel;
 using VornLaunchFileProc = bool (*)(const yaaf::XGFileSpecifier& spec);
 VornLaunchFileProc Vorn_SetLaunchFileProc(VornLaunchFileProc proc);
 
-// Fetching a picture from a web address (the picture fetcher installs itself here). Runs on a
-// loader thread; answers a new picture and fills frameP, or none.
+// Fetching a picture from a web address: plain HTTP (XGFetchPicture) unless another fetcher is
+// installed. Runs on a loader thread; answers a new picture and fills frameP, or none.
 using VornFetchPictureProc = yaaf::XGPicture* (*)(const char* urlZ, yaaf::tagRECT* frameP);
 VornFetchPictureProc Vorn_SetFetchPictureProc(VornFetchPictureProc proc);
 
@@ -104,6 +105,13 @@ public:
     void SetTextBox(const yaaf::tagRECT& textR);
     void SizeToFit();
     void DrawSource(const yaaf::tagRECT* itemRP);
+    // Outlines the screen rectangle grown by 2 by inversion with a 2-pixel pen; a second call
+    // removes the mark.
+    void Hilight();
+    // The outline polygon mapped onto itemR (the caller owns it), or null without one.
+    yaaf::XGRegion* GetOutlineRgn(const yaaf::tagRECT& itemR);
+    // Adds the area to copy to the screen when the item changes.
+    void GetBlitRgn(yaaf::XGRegion* rgnP);
 
     // The walk step; answers 0 to go on, 0xFACE to stop with success, else an error.
     yaaf::uint16 CB_Iterate(CItemArray* list, yaaf::int32 index, yaaf::int16 taType, void* cbData);

@@ -27,8 +27,8 @@ bool IsPictureLink(const Vorn_LinkContent& c) {
 // so that the drawing arithmetic cannot overflow.
 constexpr int32 kFar = 1 << 22;
 tagRECT Tame(const tagRECT& r) {
-    return tagRECT{std::clamp(r.left, -kFar, kFar), std::clamp(r.top, -kFar, kFar), std::clamp(r.right, -kFar, kFar),
-                   std::clamp(r.bottom, -kFar, kFar)};
+    return tagRECT{std::clamp(r.left, -kFar, kFar), std::clamp(r.top, -kFar, kFar),
+                   std::clamp(r.right, -kFar, kFar), std::clamp(r.bottom, -kFar, kFar)};
 }
 
 // The pilcrow sign, which stands for a line-break item in Go Mode.
@@ -99,7 +99,8 @@ void CVornItem::DrawSource(const tagRECT* itemRP) {
         if (s.cacheP && !IsLoading())
             draw->DrawPicture(*s.cacheP, r);
         else
-            text = std::string(IsLoading() ? "Loading item: '" : "Missing item: '") + GetName(Vorn_Ref_SRC) + "'";
+            text = std::string(IsLoading() ? "Loading item: '" : "Missing item: '") + GetName(Vorn_Ref_SRC) +
+                   "'";
     } else {
         text = *Vorn_GetTextP(i_resource.source.content);
         if (IsLineBreak() && text.size() == 1) {

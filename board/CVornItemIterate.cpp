@@ -9,6 +9,7 @@
 #include "VornPrefsTypes.h"
 #include "XGFile.h"
 #include "XGFileSpecifier.h"
+#include "XGFontChange.h"
 #include "XGGeometry.h"
 #include "XGHandle.h"
 #include "XGPicture.h"
@@ -55,15 +56,6 @@ bool PtInPolygon(Point pt, const _Vorn_RgnRec& rgn, const tagRECT& r) {
     return inside;
 }
 
-void ApplyFontChange(XGFont& font, const XGFontChangeRec& rec) {
-    if (rec.set_fontB) font.SetName(rec.nameAC);
-    if (rec.set_sizeB) {
-        const int32 size = rec.size_deltaB ? font.GetSize() + rec.sizeS : rec.sizeS;
-        if (size > 0) font.SetSize(size);
-    }
-    if (rec.set_styleB) font.SetStyle(uint16(rec.styleS & 0x7));
-}
-
 } // namespace
 
 void CVornItem::MarkSelChanged() {
@@ -106,7 +98,8 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         break;
     }
     case ItemA_Iterate_SET_FONT:
-        ApplyFontChange(i_font, *static_cast<XGFontChangeRec*>(cbData));
+        // The rule shared with the text view: style 0 clears, other styles toggle their bits.
+        ApplyFontChangeRec(i_font, *static_cast<XGFontChangeRec*>(cbData));
         break;
     case ItemA_Iterate_DRAW: {
         if (!i_vornP) break;

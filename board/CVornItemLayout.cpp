@@ -1,6 +1,6 @@
 #define VORN_UNIT "CVornItem.cpp"
-// Where an item is on the screen, how big a text item is, its place in flat columns, and its
-// plain drawing.
+// Where an item is on the screen, its text box, and its place in flat columns (its drawing and
+// size to fit are in CVornItemDraw.cpp).
 #include "CItemArray.h"
 #include "CVornItem.h"
 #include "CVornViewLink.h"
@@ -9,6 +9,8 @@
 #include "XGDraw.h"
 #include "XGGeometry.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -35,12 +37,17 @@ tagRECT CVornItem::GetScreenBounds() {
         VORN_ASSERT_DLG(i_vornP);
         return r;
     }
+    // Rectangles from a file may lie anywhere: the results saturate instead of wrapping.
+    auto sat = [](double v) { return int32(std::clamp(v, double(INT32_MIN), double(INT32_MAX))); };
     if (i_vornP->GetMode() == Vorn_Mode_GO) {
+        // The Go Mode picture fills the window: board points are measured from its corner.
         const double sx = i_vornP->i_scaleX, sy = i_vornP->i_scaleY;
-        r = tagRECT{int32(std::lround(r.left * sx)), int32(std::lround(r.top * sy)),
-                    int32(std::lround(r.right * sx)), int32(std::lround(r.bottom * sy))};
+        const double oh = i_vornP->i_go_originH, ov = i_vornP->i_go_originV;
+        r = tagRECT{sat(std::round((r.left - oh) * sx)), sat(std::round((r.top - ov) * sy)),
+                    sat(std::round((r.right - oh) * sx)), sat(std::round((r.bottom - ov) * sy))};
     } else {
-        OffsetRect(r, i_vornP->i_scrollH, i_vornP->i_scrollV);
+        const double h = i_vornP->i_scrollH, v = i_vornP->i_scrollV;
+        r = tagRECT{sat(r.left + h), sat(r.top + v), sat(r.right + h), sat(r.bottom + v)};
     }
     return r;
 }
@@ -75,27 +82,6 @@ void CVornItem::SetTextBox(const tagRECT& textR) {
     tagRECT& cur = *i_boundsRP;
     cur.right = cur.left + r.Width();
     cur.bottom = cur.top + r.Height();
-}
-
-void CVornItem::SizeToFit() {
-    if (!i_vornP) {
-        VORN_ASSERT_DLG(i_vornP);
-        return;
-    }
-    if (!i_vornP->i_controllerP) return;
-    const Vorn_LinkContent& s = i_resource.source.content;
-    tagRECT& cur = *i_boundsRP;
-    if (s.type == LinkType_PICT_FILE || s.type == LinkType_PICT_URL) {
-        cur.right = cur.left + s.origR.Width();
-        cur.bottom = cur.top + s.origR.Height();
-        return;
-    }
-    std::string text = *Vorn_GetTextP(i_resource.source.content);
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    int32 width = i_font.TextWidth(text);
-    if (i_full_widthB) width = i_vornP->i_colA[0].Width();
-    SetTextBox(tagRECT{0, 0, width, i_font.LineHeight()});
 }
 
 void CVornItem::FlowColumns(CItemArray* list, int32 index) {
@@ -133,41 +119,5 @@ void CVornItem::FlowColumns(CItemArray* list, int32 index) {
         }
         ++M->i_columnS;
         M->i_init_firstB = true;
-    }
-}
-
-void CVornItem::DrawSource(const tagRECT* itemRP) {
-    if (!i_vornP) {
-        VORN_ASSERT_DLG(i_vornP);
-        return;
-    }
-    XGDraw* draw = i_vornP->i_drawP;
-    if (!draw || IsHidden()) return;
-    CVornViewLink* view = i_vornP->GetView();
-    if (view && view->GetRenameItem() == this) return;
-    const bool editB = i_vornP->GetMode() != Vorn_Mode_GO;
-    const tagRECT r = *itemRP;
-    if (editB) draw->EraseRect(r);
-    std::string text;
-    const Vorn_LinkContent& s = i_resource.source.content;
-    if (s.type == LinkType_PICT_FILE || s.type == LinkType_PICT_URL) {
-        if (!s.cacheP)
-            text = std::string(IsLoading() ? "Loading item: '" : "Missing item: '") + GetName(Vorn_Ref_SRC) +
-                   "'";
-    } else {
-        text = *Vorn_GetTextP(i_resource.source.content);
-        if (IsLineBreak()) text = " ";
-    }
-    if (!text.empty()) {
-        const tagRECT box = GetTextBox(r, true);
-        draw->SetFont(i_font);
-        draw->DrawText(box.left, box.top + i_font.Ascent(), text);
-        draw->ClearClip();
-    }
-    if (editB) {
-        if (i_b.selectedB())
-            draw->InvertRect(r);
-        else
-            draw->FrameRect(r);
     }
 }

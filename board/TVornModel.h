@@ -113,6 +113,10 @@ public:
     yaaf::XGDraw* i_drawP;
     double i_scaleX;
     double i_scaleY;
+    // The board point shown at the window's corner in Go Mode: the corner of the Go Mode picture,
+    // which need not be the board's origin when a background item gives the picture its area.
+    yaaf::int32 i_go_originH = 0;
+    yaaf::int32 i_go_originV = 0;
     yaaf::int32 i_scrollH;
     yaaf::int32 i_scrollV;
     bool i_importingB;

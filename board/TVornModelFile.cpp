@@ -9,6 +9,7 @@
 #include "XGFile.h"
 #include "XGFileSpecifier.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -96,19 +97,17 @@ bool TVornModel::WriteModel(XGFileStream& f) {
     CVornFileWriter w(f);
     bool ok = w.Put(&kVornFileVersion, 1);
 
-    // In Go Mode the board's own items are saved, not the picture that stands for them.
+    // In Go Mode the board's own items are saved, not the picture that stands for them. A board
+    // that only carries the Go Mode setting (read from a file, not yet shown) has no picture
+    // and no hidden items: its items are saved as they are.
     CVornItem* goPictP = nullptr;
     bool unhiddenB = false;
-    if (GetMode() == Vorn_Mode_GO) {
+    if (GetMode() == Vorn_Mode_GO && i_hiddenA) {
         goPictP = GetFirstPict();
         if (goPictP) goPictP->DeleteFromList(false);
-        if (!i_hiddenA) {
-            ok = false;
-        } else {
-            bool hideB = false;
-            i_hiddenA->Iterate(ItemA_Iterate_SET_HIDDEN, &hideB);
-            unhiddenB = true;
-        }
+        bool hideB = false;
+        i_hiddenA->Iterate(ItemA_Iterate_SET_HIDDEN, &hideB);
+        unhiddenB = true;
     }
 
     const int32 count = i_list->Count();
@@ -136,9 +135,9 @@ bool TVornModel::ReadModel(XGFileStream& f) {
     if (CVornViewLink* viewP = GetView()) viewP->EndInPlaceEdit();
     const bool importingB = i_importingB;
 
-    std::vector<uint8> bytesA;
-    if (!VornFile_LoadStream(f, bytesA)) return false;
-    CVornFileReader r(bytesA.data(), bytesA.size());
+    CVornFileBytes bytes;
+    if (!VornFile_LoadStream(f, bytes)) return false;
+    CVornFileReader r(bytes.dataP.get(), bytes.size);
 
     uint8 vers = 0;
     if (!r.Read(&vers, 1)) return false;
@@ -170,10 +169,30 @@ bool TVornModel::ReadModel(XGFileStream& f) {
         i_prefs = prefs;
     }
 
+    // A board opened from a file gets its item list with room for all of the file's items at
+    // once, though never for more records than the rest of the file can hold.
+    if (i_list->Count() == 0 && countS > kItemArray_Grow) {
+        const size_t recSize =
+            vers <= kVornFileVersion_LastOld ? sizeof(Vorn_Item_DISK_1) : sizeof(Vorn_Item_DISK_2);
+        const size_t room = std::min(size_t(countS), r.Remaining() / recSize);
+        if (room > size_t(kItemArray_Grow)) {
+            auto* listP = new CItemArray(int32(room));
+            if (listP->IsValid()) {
+                delete i_list;
+                i_list = listP;
+            } else {
+                delete listP;
+            }
+        }
+    }
+
     const int32 firstNewL = i_list->Count();
     bool ok = true;
     for (int16 i = 0; i < countS; ++i) {
-        auto itemP = std::make_unique<CVornItem>(this, kNoIndex);
+        // Made outside the board so that it does not take the board's font first: the record
+        // gives it its own.
+        auto itemP = std::make_unique<CVornItem>(nullptr, kNoIndex);
+        itemP->i_vornP = this;
         if (vers <= kVornFileVersion_LastOld) {
             Vorn_Item_DISK_1 rec;
             ok = r.Read(&rec, sizeof rec);

@@ -130,8 +130,14 @@ void TVornModel::EnterGoMode() {
 
     {
         autoptr<XGDraw> drawP(pictureP->NewDraw());
-        if (drawP) drawP->EraseRect(tagRECT{0, 0, r.Width(), r.Height()});
+        if (drawP) {
+            drawP->EraseRect(tagRECT{0, 0, r.Width(), r.Height()});
+            // The picture holds the board's area r: board coordinates are drawn moved by its
+            // corner, so that items are shown (and hit) where the board has them.
+            drawP->SetOrigin(-r.left, -r.top);
+        }
         i_scaleX = i_scaleY = 1.0;
+        i_go_originH = i_go_originV = 0;
         if (IsFlatColumns()) AutoLayout(false, Vorn_Mode_EDIT);
         delete i_picsA;
         i_picsA = GetItemGroup(ItemA_Iterate_GET_VISIBLE_PICTS);
@@ -163,6 +169,7 @@ void TVornModel::LeaveGoMode() {
     if (!i_hiddenA) return;
     if (CVornItem* picItemP = GetFirstPict()) DeleteItem(picItemP, true);
     i_scaleX = i_scaleY = 1.0;
+    i_go_originH = i_go_originV = 0;
     if (IsFlatColumns()) AutoLayout(false, Vorn_Mode_EDIT);
     if (i_picsA) {
         Vorn_SetPicDestRec rec{Vorn_SetPicDest_RESTORE, nullptr, false, true};
@@ -215,6 +222,7 @@ void TVornModel::UpdateInGoMode() {
         if (drawP) {
             const tagRECT r = picItemP->i_boundsR;
             drawP->EraseRect(tagRECT{0, 0, r.Width(), r.Height()});
+            drawP->SetOrigin(-r.left, -r.top);
             Draw(drawP.get(), &r, Vorn_Mode_EDIT);
         }
     }
@@ -250,9 +258,12 @@ void TVornModel::Draw(XGDraw* drawP, const tagRECT* inRectP, Vorn_ModeType mode)
             const tagRECT content = view->GetContentRect();
             i_scaleX = double(content.Width()) / picItemP->i_boundsR.Width();
             i_scaleY = double(content.Height()) / picItemP->i_boundsR.Height();
+            i_go_originH = picItemP->i_boundsR.left;
+            i_go_originV = picItemP->i_boundsR.top;
         }
     } else {
         i_scaleX = i_scaleY = 1.0;
+        i_go_originH = i_go_originV = 0;
     }
     if (mode == Vorn_Mode_EDIT && IsFlatColumns()) {
         const int16 last = std::max<int16>(view->GetLastColIndex(), int16(i_prefs.num_columnsS - 1));

@@ -1,10 +1,11 @@
 #include "VornFileFormat.h"
 
 #include "CVornItem.h"
-#include "Utilities.h"
 #include "XGFile.h"
 #include "XGFileSpecifier.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -21,25 +22,28 @@ bool IsFileType(uint8 type) {
     return type == LinkType_PICT_FILE || type == LinkType_FILE;
 }
 
-void SwapWordAt(void* recP, size_t offset) {
+// The same exchange as SwapWord and SwapLong, open-coded: a board of many items runs through
+// these some sixty times per item.
+inline void SwapWordAt(void* recP, size_t offset) {
     auto* p = static_cast<uint8*>(recP) + offset;
-    uint16 v;
-    std::memcpy(&v, p, 2);
-    v = SwapWord(v);
-    std::memcpy(p, &v, 2);
+    const uint8 t = p[0];
+    p[0] = p[1];
+    p[1] = t;
 }
 
-void SwapWordsAt(void* recP, size_t offset, int count) {
+inline void SwapWordsAt(void* recP, size_t offset, int count) {
     for (int i = 0; i < count; ++i)
         SwapWordAt(recP, offset + size_t(i) * 2);
 }
 
-void SwapLongAt(void* recP, size_t offset) {
+inline void SwapLongAt(void* recP, size_t offset) {
     auto* p = static_cast<uint8*>(recP) + offset;
-    uint32 v;
-    std::memcpy(&v, p, 4);
-    v = SwapLong(v);
-    std::memcpy(p, &v, 4);
+    uint8 t = p[0];
+    p[0] = p[3];
+    p[3] = t;
+    t = p[1];
+    p[1] = p[2];
+    p[2] = t;
 }
 
 int16 Cut16(int32 v) {
@@ -51,6 +55,27 @@ std::string TextUpToNul(const uint8* p, size_t n) {
     const void* nul = std::memchr(p, 0, n);
     const size_t len = nul ? size_t(static_cast<const uint8*>(nul) - p) : n;
     return std::string(reinterpret_cast<const char*>(p), len);
+}
+
+// Most items of a board share a few fonts: a font made once is shared by copying it, which
+// costs far less than making it again for every item.
+void SetItemFont(CVornItem* itemP, const XGSFontResource& font) {
+    struct Cache {
+        XGSFontResource resource;
+        XGFont font;
+        bool validB = false;
+    };
+    static thread_local Cache s_cache;
+    // A new item already has the default font.
+    static const XGSFontResource s_default = XGFont().GetFontResource();
+    if (std::memcmp(&s_default, &font, sizeof font) == 0) return;
+    if (!s_cache.validB || std::memcmp(&s_cache.resource, &font, sizeof font) != 0) {
+        s_cache.font = XGFont(); // as a new item's: what the record leaves out stays as there
+        s_cache.font.SetFontResource(font);
+        s_cache.resource = font;
+        s_cache.validB = true;
+    }
+    itemP->i_font = s_cache.font;
 }
 
 } // namespace
@@ -116,49 +141,89 @@ bool CVornFileWriter::Flush() {
     return i_okB;
 }
 
-bool VornFile_LoadStream(XGFileStream& f, std::vector<uint8>& bytesA) {
-    bytesA.clear();
+int16 CVornMemoryStream::SetFilePos(int64 pos) {
+    if (pos < 0) return Fail(EINVAL);
+    i_posL = size_t(pos);
+    return 0;
+}
+
+int16 CVornMemoryStream::SetEOF(int64 length) {
+    if (length < 0 || length > int64(INT32_MAX)) return Fail(EINVAL);
+    i_dataA.resize(size_t(length));
+    if (i_posL > i_dataA.size()) i_posL = i_dataA.size();
+    return 0;
+}
+
+int32 CVornMemoryStream::DoRead(int32 count, void* buffer) {
+    if (count <= 0 || !buffer || i_posL >= i_dataA.size()) return 0;
+    const size_t n = std::min(size_t(count), i_dataA.size() - i_posL);
+    std::memcpy(buffer, i_dataA.data() + i_posL, n);
+    i_posL += n;
+    return int32(n);
+}
+
+int32 CVornMemoryStream::DoWrite(int32 count, const void* buffer) {
+    if (count <= 0 || !buffer) return 0;
+    if (i_posL + size_t(count) > size_t(INT32_MAX)) {
+        Fail(EFBIG);
+        return 0;
+    }
+    if (i_dataA.size() < i_posL + size_t(count)) i_dataA.resize(i_posL + size_t(count));
+    std::memcpy(i_dataA.data() + i_posL, buffer, size_t(count));
+    i_posL += size_t(count);
+    return count;
+}
+
+bool VornFile_LoadStream(XGFileStream& f, CVornFileBytes& bytes) {
+    bytes.dataP.reset();
+    bytes.size = 0;
     if (f.SetFilePos(0) != 0) return false;
     const int64 length = f.GetLength();
     if (length > int64(INT32_MAX)) return false;
     if (length >= 0) {
-        bytesA.resize(size_t(length));
-        const int32 got = length ? f.Read(int32(length), bytesA.data()) : 0;
+        // Not zero-filled first: every byte is read over at once.
+        bytes.dataP.reset(new uint8[size_t(length) + 1]);
+        const int32 got = length ? f.Read(int32(length), bytes.dataP.get()) : 0;
         // A file that shrank while being read is taken as far as it goes; its records then
         // come up short.
-        bytesA.resize(size_t(got < 0 ? 0 : got));
+        bytes.size = size_t(got < 0 ? 0 : got);
         return true;
     }
     // A stream that does not know its length is read piece by piece.
+    std::vector<uint8> dataA;
     constexpr int32 kPiece = 64 * 1024;
     for (;;) {
-        const size_t at = bytesA.size();
+        const size_t at = dataA.size();
         if (at + kPiece > size_t(INT32_MAX)) return false;
-        bytesA.resize(at + kPiece);
-        const int32 got = f.Read(kPiece, bytesA.data() + at);
-        bytesA.resize(at + size_t(got < 0 ? 0 : got));
-        if (got < kPiece) return true;
+        dataA.resize(at + kPiece);
+        const int32 got = f.Read(kPiece, dataA.data() + at);
+        dataA.resize(at + size_t(got < 0 ? 0 : got));
+        if (got < kPiece) break;
     }
+    bytes.dataP.reset(new uint8[dataA.size() + 1]);
+    std::memcpy(bytes.dataP.get(), dataA.data(), dataA.size());
+    bytes.size = dataA.size();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Byte order
 
 void swap_prefs1(Vorn_PrefsRec_DISK_1* recP) {
-    SwapWordAt(recP, 1);         // array_sizeS
-    SwapWordsAt(recP, 7, 4);     // edit_window_posR
-    SwapWordsAt(recP, 15, 4);    // h_scroll, v_scroll, num_columnsS, font_sizeS
-    SwapWordsAt(recP, 23, 4);    // go_window_posR
-    SwapWordsAt(recP, 31, 4);    // new_text_window_posR
+    SwapWordAt(recP, 1);      // array_sizeS
+    SwapWordsAt(recP, 7, 4);  // edit_window_posR
+    SwapWordsAt(recP, 15, 4); // h_scroll, v_scroll, num_columnsS, font_sizeS
+    SwapWordsAt(recP, 23, 4); // go_window_posR
+    SwapWordsAt(recP, 31, 4); // new_text_window_posR
 }
 
 void swap_prefs2(Vorn_PrefsRec_DISK_2* recP) {
-    SwapWordAt(recP, 4);         // num_columnsS
-    SwapWordsAt(recP, 7, 6);     // the font's six values
-    SwapWordAt(recP, 83);        // array_sizeS
-    SwapWordsAt(recP, 85, 6);    // wind_go: posR and the first half of each scroll value
-    SwapWordsAt(recP, 101, 6);   // wind_edit
-    SwapWordsAt(recP, 117, 6);   // wind_gen
+    SwapWordAt(recP, 4);       // num_columnsS
+    SwapWordsAt(recP, 7, 6);   // the font's six values
+    SwapWordAt(recP, 83);      // array_sizeS
+    SwapWordsAt(recP, 85, 6);  // wind_go: posR and the first half of each scroll value
+    SwapWordsAt(recP, 101, 6); // wind_edit
+    SwapWordsAt(recP, 117, 6); // wind_gen
 }
 
 void swap_link1(Vorn_LinkRef_DISK_1* recP) {
@@ -167,11 +232,11 @@ void swap_link1(Vorn_LinkRef_DISK_1* recP) {
 }
 
 void swap_link2(Vorn_LinkRef_DISK_2* recP) {
-    SwapWordsAt(recP, 0, 4);     // the date
-    SwapWordsAt(recP, 12, 4);    // origR
-    SwapLongAt(recP, 20);        // path_lenS
-    SwapLongAt(recP, 24);        // mac_lenS
-    SwapLongAt(recP, 28);        // win_lenS
+    SwapWordsAt(recP, 0, 4);  // the date
+    SwapWordsAt(recP, 12, 4); // origR
+    SwapLongAt(recP, 20);     // path_lenS
+    SwapLongAt(recP, 24);     // mac_lenS
+    SwapLongAt(recP, 28);     // win_lenS
 }
 
 void swap_item1(Vorn_Item_DISK_1* recP) {
@@ -503,7 +568,7 @@ bool Xfer_disk2mem_Item1(const XGSFontResource& fileFont, CVornItem* itemP, cons
     XGSFontResource font;
     font.size = fileFont.size;
     std::memcpy(font.name, fileFont.name, sizeof font.name);
-    itemP->i_font.SetFontResource(font);
+    SetItemFont(itemP, font);
     return Xfer_disk2mem_Link1(&item1P->source, &itemP->i_resource.source) &&
            Xfer_disk2mem_Link1(&item1P->dest, &itemP->i_resource.dest);
 }
@@ -514,7 +579,7 @@ bool Xfer_disk2mem_Item2(CVornFileReader& f, uint8 vers, int32 indexL, CVornItem
     itemP->i_boundsR = Vorn_RectFromDisk(item2P->boundsR);
     XGSFontResource font;
     Vorn_FontFromDisk(item2P->font, &font);
-    itemP->i_font.SetFontResource(font);
+    SetItemFont(itemP, font);
     if (itemP->i_b.rgnB()) {
         itemP->CreateNewRgn();
         if (!itemP->i_rgnP) return false;

@@ -11,16 +11,15 @@
 
 #include "VornItemTypes.h"
 #include "VornPrefsTypes.h"
+#include "XGFile.h"
 #include "XGTypes.h"
 
 #include <bit>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
-namespace yaaf {
-class XGFileStream;
-}
 class CVornItem;
 
 static_assert(std::endian::native == std::endian::little,
@@ -220,8 +219,37 @@ private:
     bool i_okB = true;
 };
 
+// A stream over bytes in memory: for reading a board held in memory and for writing one into
+// memory (clipboard, tests, fuzzing).
+class CVornMemoryStream : public yaaf::XGFileStream {
+public:
+    CVornMemoryStream() = default;
+    CVornMemoryStream(const void* dataP, size_t size)
+        : i_dataA(static_cast<const yaaf::uint8*>(dataP), static_cast<const yaaf::uint8*>(dataP) + size) {}
+
+    const std::vector<yaaf::uint8>& Data() const { return i_dataA; }
+
+    yaaf::int16 SetFilePos(yaaf::int64 pos) override;
+    yaaf::int64 GetFilePos() override { return yaaf::int64(i_posL); }
+    yaaf::int64 GetLength() override { return yaaf::int64(i_dataA.size()); }
+    yaaf::int16 SetEOF(yaaf::int64 length) override;
+
+protected:
+    yaaf::int32 DoRead(yaaf::int32 count, void* buffer) override;
+    yaaf::int32 DoWrite(yaaf::int32 count, const void* buffer) override;
+
+private:
+    std::vector<yaaf::uint8> i_dataA;
+    size_t i_posL = 0;
+};
+
+// A whole file in memory.
+struct CVornFileBytes {
+    std::unique_ptr<yaaf::uint8[]> dataP;
+    size_t size = 0;
+};
 // Reads the whole stream from its start. False on a stream error or a stream over 2 GB.
-bool VornFile_LoadStream(yaaf::XGFileStream& f, std::vector<yaaf::uint8>& bytesA);
+bool VornFile_LoadStream(yaaf::XGFileStream& f, CVornFileBytes& bytes);
 
 // Reading a board starts loading its pictures. Tools and fuzzers that only look at the file
 // turn that off.
@@ -247,7 +275,8 @@ void Vorn_FontFromDisk(const XGSFontResource_DISK& disk, yaaf::XGSFontResource* 
 void Vorn_DateToDisk(const yaaf::XGDateTime& date, Vorn_DateRec_DISK* diskP);
 yaaf::XGDateTime Vorn_DateFromDisk(const Vorn_DateRec_DISK& disk);
 
-// Record converters.
+// Record converters. The items given to the disk2mem converters are new ones (fresh from the
+// constructor, without board font).
 bool Xfer_mem2disk_Prefs2(const Vorn_PrefsRec& prefs, Vorn_PrefsRec_DISK_2* diskP);
 bool Xfer_disk2mem_Prefs1(const Vorn_PrefsRec_DISK_1* diskP, Vorn_PrefsRec* prefsP);
 bool Xfer_disk2mem_Prefs2(yaaf::uint8 vers, const Vorn_PrefsRec_DISK_2* diskP, Vorn_PrefsRec* prefsP);
@@ -262,7 +291,8 @@ bool Xfer_mem2disk_Item2(CVornItem* itemP, Vorn_Item_DISK_2* diskP, Vorn_LinkTra
 bool Xfer_disk2mem_Link1(const Vorn_LinkRef_DISK_1* diskP, Vorn_LinkRef* linkP);
 bool Xfer_disk2mem_Link2(CVornFileReader& f, Vorn_LinkRef* linkP, const Vorn_LinkRef_DISK_2* link2P);
 // Old items carry no font of their own: they take the board's font size and name (fileFont).
-bool Xfer_disk2mem_Item1(const yaaf::XGSFontResource& fileFont, CVornItem* itemP, const Vorn_Item_DISK_1* item1P);
+bool Xfer_disk2mem_Item1(const yaaf::XGSFontResource& fileFont, CVornItem* itemP,
+                         const Vorn_Item_DISK_1* item1P);
 bool Xfer_disk2mem_Item2(CVornFileReader& f, yaaf::uint8 vers, yaaf::int32 indexL, CVornItem* itemP,
                          const Vorn_Item_DISK_2* item2P);
 

@@ -10,6 +10,7 @@
 #include "XGWindow.h"
 #include "XGWindowFactory.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -134,6 +135,18 @@ void XGAppCore::RunOnce(XGWindow* modalWindow) {
     } restore{this, previousModal};
 
     PreEvent();
+    if (fFirstIdle && !modalWindow) {
+        QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+        const bool busy = dispatcher && dispatcher->processEvents(QEventLoop::AllEvents);
+        fEventOwner = nullptr;
+        PostEvent();
+        if (!busy) {
+            std::function<void()> handler = std::move(fFirstIdle);
+            fFirstIdle = nullptr;
+            handler();
+        }
+        return;
+    }
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     fEventOwner = nullptr;
     PostEvent();
@@ -166,6 +179,9 @@ void XGAppCore::ShowCopyright() {
 }
 
 void XGAppCore::OpenCopyright() {
+    // A splash of no time would only flash: it is not made at all, and its status lines go
+    // nowhere.
+    if (fSplashMinimumMs <= 0) return;
     XGSplash::Open(fSplashTitle, fSplashMinimumMs);
 }
 

@@ -5,6 +5,7 @@
 #include "XGDispatch.h"
 #include "XGTypes.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,13 +36,17 @@ public:
     virtual bool FilterEvent(void* event) { return false; }
 
     // The splash window: About shows it until a key or a mouse button goes down; start-up shows
-    // it before Init, writes status lines into it and removes it once its minimum time is over.
+    // it before Init, writes status lines into it and removes it once its minimum time is over
+    // (with a minimum time of 0 start-up shows no splash).
     virtual void ShowCopyright();
     virtual void OpenCopyright();
     virtual void CloseCopyright();
     virtual void StatusInCopyright(const char* line);
     // Turns the command line into 'odoc' or 'oapp' messages, after Init.
     virtual void OpenArguments() {}
+    // Runs once, the first time a pass of the loop finds no platform event waiting once start-up
+    // is over (start-up timing). While it is pending the loop does not sleep between passes.
+    void SetFirstIdleHandler(std::function<void()> handler) { fFirstIdle = std::move(handler); }
     // The splash's top-right text and its minimum time.
     void SetCopyrightInfo(const std::string& title, int32 minimumMs) {
         fSplashTitle = title;
@@ -88,6 +93,7 @@ private:
     bool CloseAllWindows();
 
     std::unique_ptr<XGAppCorePlatform> fPlatform;
+    std::function<void()> fFirstIdle;
 };
 
 // The application, or none.

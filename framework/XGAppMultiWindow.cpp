@@ -1,5 +1,6 @@
 #include "XGAppMultiWindow.h"
 
+#include "XGIcons.h"
 #include "XGMenuBar.h"
 #include "XGToolbar.h"
 #include "XGWindow.h"
@@ -53,7 +54,9 @@ protected:
 };
 
 XGAppMultiWindow::XGAppMultiWindow(const std::string& appName) : fAppName(appName) {
+    XGInstallPlatformLook();
     fFrame = new XGMainFrame(this);
+    fFrame->setWindowIcon(XGAppIcon());
     fFrame->setWindowTitle(QString::fromStdString(appName));
     // A second instance finds the running one by this name.
     fFrame->setObjectName(QStringLiteral("_XGMain_") + QString::fromStdString(appName).toUpper());

@@ -8,7 +8,8 @@ namespace yaaf {
 
 namespace {
 QClipboard* SystemClipboard() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
+                                                                        : nullptr;
 }
 
 const QMimeData* Contents() {

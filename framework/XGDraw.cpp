@@ -123,7 +123,6 @@ void XGDraw::ClearClip() {
     fPainter->setClipping(false);
 }
 
-
 void XGDraw::DrawLine(int32 x, int32 y, const QString& line) {
     fPainter->setPen(ToQColor(fTextColor));
     fPainter->drawText(QPoint(x, y), line);
@@ -233,12 +232,15 @@ void XGDraw::InvertFrameRect(const tagRECT& r) {
     fPainter->setCompositionMode(QPainter::CompositionMode_Difference);
     // Top and bottom bands across the whole width, the sides between them: no pixel twice.
     fPainter->fillRect(QRect(r.left, r.top, wide, w), Qt::white);
-    if (high > w) fPainter->fillRect(QRect(r.left, std::max(r.top + w, r.bottom - w), wide, std::min(w, high - w)), Qt::white);
+    if (high > w)
+        fPainter->fillRect(QRect(r.left, std::max(r.top + w, r.bottom - w), wide, std::min(w, high - w)),
+                           Qt::white);
     if (high > 2 * w) {
         fPainter->fillRect(QRect(r.left, r.top + w, w, high - 2 * w), Qt::white);
         if (wide > w)
-            fPainter->fillRect(QRect(std::max(r.left + w, r.right - w), r.top + w, std::min(w, wide - w), high - 2 * w),
-                               Qt::white);
+            fPainter->fillRect(
+                QRect(std::max(r.left + w, r.right - w), r.top + w, std::min(w, wide - w), high - 2 * w),
+                Qt::white);
     }
     fPainter->restore();
 }

@@ -379,7 +379,8 @@ namespace {
 bool ReplyComplete(const std::string& raw) {
     if (raw.compare(0, 5, "HTTP/") != 0) return false;
     // Headers beyond 64 KiB are not looked for (the whole reply is then read to its end).
-    const size_t headerEnd = std::string_view(raw.data(), std::min(raw.size(), size_t(65536))).find("\r\n\r\n");
+    const size_t headerEnd =
+        std::string_view(raw.data(), std::min(raw.size(), size_t(65536))).find("\r\n\r\n");
     if (headerEnd == std::string_view::npos) return false;
     XGHTTPResponse head;
     head.headers = raw.substr(0, headerEnd);

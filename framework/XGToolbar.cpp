@@ -2,6 +2,7 @@
 
 #include "XGAppCore.h"
 #include "XGDispatch.h"
+#include "XGIcons.h"
 #include "XGMenuBar.h"
 #include "XGMenuResource.h"
 
@@ -151,12 +152,17 @@ bool DrawIcon(QPainter& p, const std::string& name) {
         p.setPen(Qt::NoPen);
         p.setBrush(kBoard);
         p.drawEllipse(QRectF(2, 2, 20, 20));
-        p.setPen(Qt::white);
-        QFont f = p.font();
-        f.setBold(true);
-        f.setPixelSize(15);
-        p.setFont(f);
-        p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
+        // The question mark is drawn as strokes: a glyph would load a second font face at start.
+        QPainterPath hook;
+        hook.moveTo(8.6, 9.4);
+        hook.cubicTo(8.6, 5.6, 15.6, 5.4, 15.6, 9.2);
+        hook.cubicTo(15.6, 11.8, 12, 11.8, 12, 14.6);
+        p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(hook);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(12, 18), 1.5, 1.5);
     } else {
         return false;
     }
@@ -207,7 +213,10 @@ bool XGToolbar::Load(int16 id) {
             fPlatform->fBar->addSeparator();
             continue;
         }
-        QAction* a = fPlatform->fBar->addAction(MakeIcon(r.icon), QString::fromStdString(r.tip));
+        // Drawn when the bar is first painted, not while the frame is being built.
+        const std::string icon = r.icon;
+        QAction* a = fPlatform->fBar->addAction(XGDeferredIcon([icon] { return MakeIcon(icon); }),
+                                                QString::fromStdString(r.tip));
         a->setToolTip(QString::fromStdString(r.tip));
         const int32 command = r.id;
         QObject::connect(a, &QAction::triggered, a, [command] { XGSendMenuCommand(command); });

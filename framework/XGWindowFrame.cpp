@@ -1,5 +1,6 @@
 #include "XGWindowFrame.h"
 
+#include "XGIcons.h"
 #include "XGWindow.h"
 
 #include <QAction>
@@ -69,6 +70,8 @@ void XGWindowFrame::HandleActivated() {
 
 XGSubWindow::XGSubWindow(XGWindow* window) : XGWindowFrame(window) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // A child window's frame shows the program's icon, not the toolkit's.
+    setWindowIcon(XGAppIcon());
     // Ctrl+W belongs to the application's Close command; the child window keeps Ctrl+F4.
     if (QMenu* menu = systemMenu()) {
         for (QAction* action : menu->actions()) {
@@ -104,6 +107,7 @@ bool XGSubWindow::event(QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 
 XGTopWindow::XGTopWindow(XGWindow* window) : XGWindowFrame(window) {
+    setWindowIcon(XGAppIcon());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -9,6 +9,7 @@
 #include "XGEditText.h"
 #include "XGHandle.h"
 #include "XGKeyboard.h"
+#include "XGMenuBar.h"
 #include "XGTextBuffer.h"
 
 #include <algorithm>
@@ -48,7 +49,9 @@ void AppendUtf8(std::string& out, uint32 code) {
 
 } // namespace
 
-TEditView::TEditView() : XGView('txED', 2), fFont(CurrentTextFont()) {
+TEditView::TEditView()
+    : XGView('txED', 2), fFont(CurrentTextFont()),
+      i_context_menuP(std::make_unique<XGContextMenu>(145, 150)) {
     SetFocusable(true);
     Views().push_back(this);
 }
@@ -159,10 +162,10 @@ int32 TEditView::DoKey(int32 keyL) {
 
 void TEditView::DoMouseDown(Point where, uint16 modifiers, int clicks) {
     if (!fEditCore) return;
-    if (!fEditCore->DoMouseDown(where, XGEditMouseFlags(modifiers, clicks))) {
-        // The right button: the context menu is the application's (menu layouts 145 and 150).
-        return;
-    }
+    // The engine leaves the right button alone: it pops up the context menu, whose command goes
+    // to this view (it has the focus now) once the menu has closed.
+    if (!fEditCore->DoMouseDown(where, XGEditMouseFlags(modifiers, clicks)) && i_context_menuP)
+        i_context_menuP->PopUp(this, where);
 }
 
 void TEditView::DoMouseMove(Point where, uint16 modifiers) {

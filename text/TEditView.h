@@ -17,8 +17,9 @@ class TEditForm;
 class CDoTask;
 
 namespace yaaf {
+class XGContextMenu;
 class XGTextBuffer;
-}
+} // namespace yaaf
 
 // Commands of the text view.
 enum : yaaf::int32 {
@@ -154,4 +155,6 @@ private:
     int32_t HandlePeriodic(int32_t, void*) { return DoPeriodic(); }
 
     bool i_activeB = false;
+    // Layout 145, or 150 in player-only use; the right button pops it up.
+    std::unique_ptr<yaaf::XGContextMenu> i_context_menuP;
 };

@@ -7,7 +7,6 @@
 #include "TVornModel.h"
 #include "XGAlert.h"
 #include "XGPicture.h"
-#include "XGPictureFetch.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,10 +26,6 @@ using namespace yaaf;
 namespace {
 
 VornRenderLoader s_loader = nullptr;
-
-XGPicture* FetchPicture(const char* urlZ, tagRECT* frameP) {
-    return XGFetchPicture(urlZ, frameP);
-}
 
 bool IsPictureItem(CVornItem* itemP) {
     const uint8 type = itemP->i_resource.source.content.type;
@@ -59,7 +54,8 @@ void LoadPictures(TVornModel* modelP, int waitMs) {
 bool ParseSize(const char* text, int& width, int& height) {
     char x = 0;
     char rest = 0;
-    if (std::sscanf(text, "%d%c%d%c", &width, &x, &height, &rest) != 3 || (x != 'x' && x != 'X')) return false;
+    if (std::sscanf(text, "%d%c%d%c", &width, &x, &height, &rest) != 3 || (x != 'x' && x != 'X'))
+        return false;
     return width > 0 && height > 0 && width <= 16384 && height <= 16384;
 }
 
@@ -90,11 +86,11 @@ int RenderBoard(TVornModel* modelP, const VornRenderOptions& options, const std:
             height = 480;
         }
     }
-    Vorn_SetFetchPictureProc(&FetchPicture);
 
     // Messages the board would show in a dialog go to standard error.
     XGScopedAlertResponder alerts([](const XGAlertRequest& r) {
-        std::fprintf(stderr, "vorn-board: %s%s%s\n", r.title.c_str(), r.title.empty() ? "" : ": ", r.text.c_str());
+        std::fprintf(stderr, "vorn-board: %s%s%s\n", r.title.c_str(), r.title.empty() ? "" : ": ",
+                     r.text.c_str());
         return r.cancelIndex;
     });
 
@@ -173,7 +169,8 @@ int RunRender(int argc, char** argv) {
     std::string error;
     TVornModel* modelP = s_loader(files[0], error);
     if (!modelP) {
-        std::fprintf(stderr, "vorn-board render: %s: %s\n", files[0].c_str(), error.empty() ? "cannot read" : error.c_str());
+        std::fprintf(stderr, "vorn-board render: %s: %s\n", files[0].c_str(),
+                     error.empty() ? "cannot read" : error.c_str());
         return 1;
     }
     if (RenderBoard(modelP, options, files[1], error) != 0) {

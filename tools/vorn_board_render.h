@@ -7,10 +7,10 @@
 class TVornModel;
 
 struct VornRenderOptions {
-    bool goB = false;           // the Go Mode picture, stretched to the size
-    int width = 0;              // 0: the board's Edit Mode window size, else 640 by 480
+    bool goB = false; // the Go Mode picture, stretched to the size
+    int width = 0;    // 0: the board's Edit Mode window size, else 640 by 480
     int height = 0;
-    int pictureWaitMs = 15000;  // how long pictures may take to load, all together
+    int pictureWaitMs = 15000; // how long pictures may take to load, all together
 };
 
 // Reads a board file; answers the new board or null with a message in `error`.

@@ -13,8 +13,8 @@
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -127,8 +127,8 @@ std::string Reply(const std::string& head, const QByteArray& body) {
 }
 
 std::string Ok(const QByteArray& body) {
-    return Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + std::to_string(body.size()) +
-                     "\r\n\r\n",
+    return Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " +
+                     std::to_string(body.size()) + "\r\n\r\n",
                  body);
 }
 
@@ -212,15 +212,24 @@ void TestPictures::addressParts_data() {
     QTest::addColumn<int>("port");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("file");
-    QTest::newRow("plain") << "http://example.com/a/b.png" << true << "example.com" << 80 << "/a/b.png" << "b.png";
-    QTest::newRow("port") << "http://host:8080/x.jpg" << true << "host" << 8080 << "/x.jpg" << "x.jpg";
-    QTest::newRow("folder") << "http://host/dir/" << true << "host" << 80 << "/dir/" << "";
-    QTest::newRow("no path") << "http://host" << false << "" << 0 << "" << "";
-    QTest::newRow("no host") << "http:///x.png" << false << "" << 0 << "" << "";
-    QTest::newRow("https") << "https://host/x.png" << false << "" << 0 << "" << "";
-    QTest::newRow("ftp") << "ftp://host/x.png" << false << "" << 0 << "" << "";
-    QTest::newRow("bad port") << "http://host:99999/x.png" << false << "" << 0 << "" << "";
-    QTest::newRow("line end") << "http://host/x.png\r\nX: y" << false << "" << 0 << "" << "";
+    QTest::newRow("plain") << "http://example.com/a/b.png" << true << "example.com" << 80 << "/a/b.png"
+                           << "b.png";
+    QTest::newRow("port") << "http://host:8080/x.jpg" << true << "host" << 8080 << "/x.jpg"
+                          << "x.jpg";
+    QTest::newRow("folder") << "http://host/dir/" << true << "host" << 80 << "/dir/"
+                            << "";
+    QTest::newRow("no path") << "http://host" << false << "" << 0 << ""
+                             << "";
+    QTest::newRow("no host") << "http:///x.png" << false << "" << 0 << ""
+                             << "";
+    QTest::newRow("https") << "https://host/x.png" << false << "" << 0 << ""
+                           << "";
+    QTest::newRow("ftp") << "ftp://host/x.png" << false << "" << 0 << ""
+                         << "";
+    QTest::newRow("bad port") << "http://host:99999/x.png" << false << "" << 0 << ""
+                              << "";
+    QTest::newRow("line end") << "http://host/x.png\r\nX: y" << false << "" << 0 << ""
+                              << "";
 }
 
 void TestPictures::addressParts() {
@@ -259,13 +268,14 @@ void TestPictures::fetch_data() {
     row("negative length", Reply("HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\n", png), true);
     row("lf headers", Reply("HTTP/1.0 200 OK\nContent-Length: " + len + "\n\n", png), true);
     row("bare document", Reply("", png), true);
-    row("truncated body", Reply("HTTP/1.0 200 OK\r\nContent-Length: " + len + "\r\n\r\n", png.left(png.size() / 2)),
-        false);
+    row("truncated body",
+        Reply("HTTP/1.0 200 OK\r\nContent-Length: " + len + "\r\n\r\n", png.left(png.size() / 2)), false);
     row("truncated picture", Reply("HTTP/1.0 200 OK\r\n\r\n", png.left(png.size() / 2)), false);
     row("cr without lf", Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\rX: y\r\n\r\n", png), false);
     row("garbage headers", "HTTP/1.0 \x01\x02garbage\r\n\r\n\xff\xfe", false);
     row("garbage", "\x01\x02\x03 no http here", false);
-    row("not a picture", Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\n\r\n", "<html>hello</html>"), false);
+    row("not a picture", Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\n\r\n", "<html>hello</html>"),
+        false);
     row("headers only", "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n", false);
 }
 
@@ -285,8 +295,8 @@ void TestPictures::fetch() {
     }
     // Through the buffer's loader as well.
     tagRECT offsFrame{};
-    std::unique_ptr<COffscreen> offs(
-        COffscreen::GetNewCOffscreenFromURL(server.Url("/img/pic.png").c_str(), nullptr, 32, nullptr, nullptr, &offsFrame));
+    std::unique_ptr<COffscreen> offs(COffscreen::GetNewCOffscreenFromURL(
+        server.Url("/img/pic.png").c_str(), nullptr, 32, nullptr, nullptr, &offsFrame));
     QCOMPARE(offs != nullptr, picture);
     if (picture) QCOMPARE(offs->GetSrcFrame(), (tagRECT{0, 0, 30, 20}));
 }
@@ -294,14 +304,15 @@ void TestPictures::fetch() {
 void TestPictures::fetchTriesEveryForm() {
     // 404 on every form: five requests, in order, and no picture.
     {
-        TestServer server([](const std::string&) { return std::string("HTTP/1.0 404 Not Found\r\n\r\nnope"); });
+        TestServer server(
+            [](const std::string&) { return std::string("HTTP/1.0 404 Not Found\r\n\r\nnope"); });
         XGPictureFetchResult result;
         QVERIFY(!XGFetchPicture(server.Url("/a.png").c_str(), nullptr, &result));
         QCOMPARE(result, kXGPictureFetch_NotFound);
         const std::string host = "127.0.0.1:" + std::to_string(server.Port());
-        const std::vector<std::string> expected = {"GET /a.png\r\n", "GET /" + host + "/a.png\r\n",
-                                                   "GET /www." + host + "/a.png\r\n", "GET http://" + host + "/a.png\r\n",
-                                                   "GET http://www." + host + "/a.png\r\n"};
+        const std::vector<std::string> expected = {
+            "GET /a.png\r\n", "GET /" + host + "/a.png\r\n", "GET /www." + host + "/a.png\r\n",
+            "GET http://" + host + "/a.png\r\n", "GET http://www." + host + "/a.png\r\n"};
         QCOMPARE(server.Requests(), expected);
     }
     // Found by the fourth form: the fifth is not sent.
@@ -347,8 +358,8 @@ void TestPictures::fetchRefused() {
 
 void TestPictures::fetchTooLarge() {
     const size_t size = kXGPictureFetchMaxBody + 1024 * 1024;
-    const std::string big = "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" +
-                            std::string(size, 'x');
+    const std::string big =
+        "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" + std::string(size, 'x');
     TestServer server([&](const std::string&) { return big; });
     XGPictureFetchResult result;
     QVERIFY(!XGFetchPicture(server.Url("/big.png").c_str(), nullptr, &result));
@@ -392,8 +403,8 @@ void TestPictures::streamLoaderShortRead() {
     QCOMPARE(file.Open(XGFile::kRead), int16(0));
     tagRECT frame{};
     // Asking for more than the stream holds fails the load.
-    QVERIFY(!COffscreen::GetNewCOffscreenFromStream("s.png", "image/png", file, int32(png.size()) + 10, nullptr, 32,
-                                                    nullptr, nullptr, &frame));
+    QVERIFY(!COffscreen::GetNewCOffscreenFromStream("s.png", "image/png", file, int32(png.size()) + 10,
+                                                    nullptr, 32, nullptr, nullptr, &frame));
     file.SetFilePos(0);
     std::unique_ptr<COffscreen> offs(COffscreen::GetNewCOffscreenFromStream(
         "s.png", "image/png", file, int32(png.size()), nullptr, 32, nullptr, nullptr, &frame));

@@ -1,5 +1,6 @@
 // Item geometry and drawing, the board's drawing pass and its Go Mode picture, drawn into
 // offscreen pictures; and rendering a board to a PNG file.
+#include "../../tools/vorn_board_render.h"
 #include "BoardTestSupport.h"
 #include "CItemArray.h"
 #include "CVornOffscreenView.h"
@@ -7,12 +8,12 @@
 #include "XGFileSpecifier.h"
 #include "XGPicture.h"
 #include "XGRegion.h"
-#include "vorn_board_render.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
 #include <memory>
 
 using namespace yaaf;
@@ -131,6 +132,7 @@ private slots:
     void goModeWithBackground();
     void flatColumnsFramed();
     void badGeometryDrawsCleanly();
+    void pictureFileLoads();
     void renderCommand();
 };
 
@@ -140,10 +142,11 @@ void tst_itemdraw::screenBounds_data() {
     QTest::addColumn<double>("sy");
     QTest::addColumn<int>("scrollH");
     QTest::addColumn<int>("scrollV");
-    QTest::addColumn<QRect>("bounds"); // left, top, right, bottom as x, y, w, h of a QRect
+    QTest::addColumn<QRect>("bounds"); // left, top, right, bottom as the corners of a QRect
     QTest::addColumn<QRect>("screen");
     auto R = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r, b)); };
-    QTest::newRow("edit") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(10, 20, 30, 40) << R(10, 20, 30, 40);
+    QTest::newRow("edit") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(10, 20, 30, 40)
+                          << R(10, 20, 30, 40);
     QTest::newRow("scrolled") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << -5 << -100 << R(10, 20, 30, 40)
                               << R(5, -80, 25, -60);
     QTest::newRow("go scaled") << int(Vorn_Mode_GO) << 2.0 << 1.5 << -5 << -100 << R(10, 20, 30, 40)
@@ -151,6 +154,8 @@ void tst_itemdraw::screenBounds_data() {
     QTest::newRow("go rounds") << int(Vorn_Mode_GO) << 0.5 << 0.5 << 0 << 0 << R(3, 5, 7, 9) << R(2, 3, 4, 5);
     QTest::newRow("inverted") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(30, 40, 10, 20)
                               << R(10, 20, 30, 40);
+    QTest::newRow("saturates") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 2000000000 << 0
+                               << R(2000000000, 0, 2100000000, 10) << R(INT32_MAX, 0, INT32_MAX, 10);
 }
 
 void tst_itemdraw::screenBounds() {
@@ -188,7 +193,7 @@ void tst_itemdraw::textBox() {
     DrawnBoard b;
     CVornItem* itemP = b.Word("x", 0, 0);
     const tagRECT box = itemP->GetTextBox(tagRECT{0, 0, 100, 30}, false);
-    QCOMPARE(box, (tagRECT{4, 2, 89, 28}));
+    QCOMPARE(box, (tagRECT{4, 2, 91, 28}));
     itemP->i_boundsR = tagRECT{7, 9, 8, 10};
     itemP->SetTextBox(box);
     QCOMPARE(itemP->i_boundsR, (tagRECT{7, 9, 107, 39}));
@@ -201,6 +206,7 @@ void tst_itemdraw::sizeToFit_data() {
     QTest::newRow("word") << "Elephant" << 12;
     QTest::newRow("big") << "Elephant" << 30;
     QTest::newRow("empty is a blank") << "" << 12;
+    QTest::newRow("line break is a blank") << "\r" << 12;
 }
 
 void tst_itemdraw::sizeToFit() {
@@ -211,17 +217,23 @@ void tst_itemdraw::sizeToFit() {
     CVornItem::Vorn_SetText(itemP->i_resource.source.content, title.toUtf8().constData());
     itemP->i_font = XGFont("Arial", size);
     itemP->SizeToFit();
-    // Measured with the font on a picture of the screen's resolution.
+    // Measured in the item's font on a picture of the screen's resolution.
     XGPicture pic;
     QVERIFY(pic.Allocate(1, 1));
     std::unique_ptr<XGDraw> draw(pic.NewDraw());
     draw->SetFont(itemP->i_font);
-    const std::string measured = title.isEmpty() ? " " : title.toStdString();
+    const std::string measured = title.isEmpty() || title == "\r" ? " " : title.toStdString();
     QCOMPARE(itemP->i_boundsR.left, 20);
     QCOMPARE(itemP->i_boundsR.top, 30);
     QCOMPARE(itemP->i_boundsR.Width(), draw->TextWidth(measured) + 13);
     QCOMPARE(itemP->i_boundsR.Height(), draw->LineHeight() + 4);
     if (size == 30) QVERIFY(itemP->i_boundsR.Height() > 30);
+    // While the board draws, its own drawing object measures.
+    b.modelP->i_drawP = b.view.GetDraw();
+    itemP->i_boundsR = tagRECT{20, 30, 21, 31};
+    itemP->SizeToFit();
+    b.modelP->i_drawP = nullptr;
+    QCOMPARE(itemP->i_boundsR.Width(), draw->TextWidth(measured) + 13);
 }
 
 void tst_itemdraw::selectedIsInvertedWithHandles() {
@@ -233,7 +245,7 @@ void tst_itemdraw::selectedIsInvertedWithHandles() {
     QCOMPARE(At(image, 140, 75), 0u);
     QCOMPARE(At(image, 50, 40), 0u);
     QVERIFY(Count(image, QRect(54, 42, 85, 36), IsWhite) > 5);
-    // Four handles outside the corners: a white edge around a filled 4 x 4 square.
+    // Four handles outside the corners: a filled 4 x 4 square in an erased 6 x 6 one.
     const QPoint corners[4] = {{44, 34}, {150, 34}, {44, 80}, {150, 80}};
     for (const QPoint& c : corners) {
         QCOMPARE(Count(image, QRect(c.x() + 1, c.y() + 1, 4, 4), [](QRgb p) { return p == 0; }), 16);
@@ -286,13 +298,14 @@ void tst_itemdraw::polygonOutline() {
         itemP->i_rgnP->pts[i] = Point{10, 0};
     itemP->i_b.set_selectedB(true);
     QImage image = b.Draw();
-    QCOMPARE(At(image, 110, 110), 0u);      // inside the triangle: inverted
+    QCOMPARE(At(image, 110, 110), 0u);     // inside the triangle: inverted
     QVERIFY(IsWhite(At(image, 190, 190))); // inside the rectangle only: untouched
     itemP->i_b.set_selectedB(false);
     image = b.Draw();
     QVERIFY(IsWhite(At(image, 110, 110)));
     QVERIFY(IsWhite(At(image, 190, 190)));
     QVERIFY(Count(image, QRect(148, 148, 5, 5), [](QRgb p) { return p == 0; }) > 0); // the slanted edge
+    QVERIFY(IsWhite(At(image, 199, 199)));                                           // no rectangle frame
 }
 
 void tst_itemdraw::hilightTwiceRestores() {
@@ -302,11 +315,13 @@ void tst_itemdraw::hilightTwiceRestores() {
     XGDraw* draw = b.view.GetDraw();
     b.modelP->i_drawP = draw;
     itemP->Hilight();
-    QImage marked = b.view.GetPicture()->GetImage().copy();
+    const QImage marked = b.view.GetPicture()->GetImage().copy();
     QCOMPARE(At(marked, 28, 28), 0u);
     QCOMPARE(At(marked, 29, 45), 0u);
+    QCOMPARE(At(marked, 121, 61), 0u);
     QVERIFY(IsWhite(At(marked, 27, 27)));
-    QCOMPARE(At(marked, 30, 30), 0xFFFFFFu); // the frame itself inverted to white
+    QVERIFY(IsWhite(At(marked, 122, 62)));
+    QCOMPARE(At(marked, 30, 30), 0u); // the item's own frame is left alone
     QCOMPARE(draw->GetPenWidth(), 1);
     itemP->Hilight();
     b.modelP->i_drawP = nullptr;
@@ -324,7 +339,7 @@ void tst_itemdraw::regions() {
     QCOMPARE(blit.GetBounds(), (tagRECT{8, 8, 57, 32}));
     itemP->CreateNewRgn();
     for (int i = 0; i < kVornRgnPoints; ++i)
-        itemP->i_rgnP->pts[i] = Point{int16(i % 2 ? 0 : 100), int16(i < 8 ? 0 : 100)};
+        itemP->i_rgnP->pts[i] = Point{int16(i < 8 ? 0 : 100), int16(i % 2 ? 0 : 100)};
     std::unique_ptr<XGRegion> rgn(itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
     QVERIFY(rgn);
     QCOMPARE(rgn->GetBounds(), (tagRECT{10, 10, 50, 30}));
@@ -385,7 +400,7 @@ void tst_itemdraw::goModePictureStretched() {
     QVERIFY(IsWhite(At(edit, 50, 50)));
     b.modelP->SetGoMode(true);
     QCOMPARE(b.modelP->GetFirstPict()->i_boundsR, (tagRECT{0, 0, 200, 100}));
-    // The view grows to twice the size: the picture is stretched to it.
+    // Drawn in a view twice the size, the picture is stretched to it.
     CVornOffscreenView big(400, 200);
     b.controllerP->i_viewP = &big;
     big.AttachModel(b.modelP, b.controllerP);
@@ -397,30 +412,36 @@ void tst_itemdraw::goModePictureStretched() {
     QCOMPARE(At(go, 78, 58), 0xFF0000u);
     QVERIFY(IsWhite(At(go, 38, 18)));
     QVERIFY(IsWhite(At(go, 82, 62)));
-    // The picture item's hit area lies where the picture shows it.
+    // The hidden item is hit where the picture shows it.
     int32 sub = 0;
-    const Point inside{int16(50), int16(60)};
-    QVERIFY(b.modelP->HitTest(&inside, &sub) != nullptr);
+    const Point inside{int16(40), int16(60)}; // v, h
+    CVornItem* hitP = b.modelP->HitTest(&inside, &sub);
+    QVERIFY(hitP && hitP != b.modelP->GetFirstPict());
     b.controllerP->i_viewP = &b.view;
     b.modelP->SetGoMode(false);
 }
 
 void tst_itemdraw::goModeWithBackground() {
-    // The Go Mode picture is the first background item's area, stretched to the window.
-    DrawnBoard b(200, 200);
+    // The Go Mode picture is the first background item's area, shown from the window's corner.
+    DrawnBoard b(100, 100);
     CVornItem* back = b.Box("", tagRECT{100, 100, 200, 200});
     back->i_b.set_backgroundB(true);
     b.Picture(tagRECT{150, 150, 160, 160}, qRgb(0, 0, 255));
     b.modelP->SetGoMode(true);
-    const QImage go = b.Draw();
-    QCOMPARE(b.modelP->i_scaleX, 2.0);
-    // Board (150, 150) shows at (300, 300) of the stretched board, which is outside a window of
-    // 200: the picture item itself starts at (200, 200).
-    int32 sub = 0;
-    const Point p{int16(310), int16(310)};
-    CVornItem* hitP = b.modelP->HitTest(&p, &sub);
-    QVERIFY(hitP == nullptr || hitP->i_resource.source.content.type == LinkType_PICT_FILE);
-    QVERIFY(!go.isNull());
+    const XGPicture* goPic = b.modelP->GetFirstPict()->i_resource.source.content.cacheP;
+    QVERIFY(goPic);
+    QCOMPARE(goPic->GetSrcFrame(), (tagRECT{0, 0, 100, 100}));
+    // The blue item sits at (50, 50) of the board's area.
+    QCOMPARE(goPic->GetImage().pixel(55, 55) & 0xFFFFFF, 0x0000FFu);
+    QCOMPARE(goPic->GetImage().pixel(45, 45) & 0xFFFFFF, 0xFFFFFFu);
+    // The window shows that area from its corner, and a click lands on what is drawn there.
+    const QImage shown = b.Draw();
+    QCOMPARE(At(shown, 55, 55), 0x0000FFu);
+    QVERIFY(IsWhite(At(shown, 45, 45)));
+    Point inBlue{55, 55};
+    int32 part = 0;
+    CVornItem* hitP = b.modelP->HitTest(&inBlue, &part);
+    QVERIFY(hitP && hitP != back && hitP != b.modelP->GetFirstPict());
     b.modelP->SetGoMode(false);
     QCOMPARE(b.modelP->i_list->Count(), 2);
 }
@@ -452,6 +473,7 @@ void tst_itemdraw::badGeometryDrawsCleanly() {
     b.Box("empty", tagRECT{50, 50, 50, 50});
     const QImage edit = b.Draw();
     QCOMPARE(At(edit, 40, 40), 0u); // the inverted rectangle, normalised and selected
+    QCOMPARE(At(edit, 38, 13), 0u); // the polygon without area: its rectangle serves
     b.modelP->i_scrollH = -2000000000;
     b.Draw();
     b.modelP->i_scrollH = 0;
@@ -462,55 +484,74 @@ void tst_itemdraw::badGeometryDrawsCleanly() {
     b.Draw();
 }
 
+void tst_itemdraw::pictureFileLoads() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("green.png");
+    QImage green(30, 20, QImage::Format_RGB32);
+    green.fill(qRgb(0, 255, 0));
+    QVERIFY(green.save(path));
+    DrawnBoard b(200, 100);
+    auto* itemP = new CVornItem(b.modelP, kNoIndex);
+    itemP->i_resource.source.content.type = LinkType_PICT_FILE;
+    itemP->i_resource.source.content.u.fileP = new XGFileSpecifier(path.toStdString());
+    itemP->i_boundsR = tagRECT{50, 40, 51, 41};
+    b.modelP->InsertItem(itemP, -1);
+    itemP->CacheItem(false, true, 5);
+    QVERIFY(!itemP->IsLoading());
+    b.modelP->Idle();
+    QCOMPARE(itemP->i_boundsR, (tagRECT{50, 40, 80, 60}));
+    const QImage image = b.Draw();
+    QCOMPARE(At(image, 65, 50), 0x00FF00u);
+    QCOMPARE(At(image, 50, 40), 0u); // framed in Edit Mode
+}
+
 void tst_itemdraw::renderCommand() {
     QTemporaryDir dir;
     const std::string out = dir.filePath("board.png").toStdString();
+    SetRenderBoardLoader(&HandOver);
     // The Edit Mode window size is the default size.
     auto* m = new TVornModel;
     m->i_prefs.view_as = O_ViewAs_FREEFORM;
+    m->i_prefs.mode = Vorn_Mode_GO; // stored in Go Mode: still drawn in Edit Mode
     m->i_prefs.wind_edit.posR = tagRECT{100, 100, 420, 340};
+    CVornItem* itemP = new CVornItem(m, kNoIndex);
+    CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Rendered");
+    itemP->i_boundsR = tagRECT{10, 10, 110, 40};
+    m->InsertItem(itemP, -1);
     s_nextBoard = m;
-    SetRenderBoardLoader(&HandOver);
-    {
-        // Items are added once the board has its view (AddItem sizes them to fit).
-        char* args[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str()};
-        CVornOffscreenView probe(1, 1);
-        Q_UNUSED(probe);
-        CVornItem* itemP = new CVornItem(m, kNoIndex);
-        CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Rendered");
-        itemP->i_boundsR = tagRECT{10, 10, 110, 40};
-        m->InsertItem(itemP, -1);
-        QCOMPARE(RunRender(3, args), 0);
-    }
+    char* args[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str()};
+    QCOMPARE(RunRender(3, args), 0);
     QImage image(QString::fromStdString(out));
     QCOMPARE(image.size(), QSize(320, 240));
     QCOMPARE(At(image, 10, 10), 0u);
     QVERIFY(IsWhite(At(image, 200, 200)));
 
-    // Go Mode at a given size: the board stretched to it.
+    // Go Mode at a given size: the board stretched to it, without frames.
     auto* g = new TVornModel;
     g->i_prefs.view_as = O_ViewAs_FREEFORM;
-    CVornItem* itemP = new CVornItem(g, kNoIndex);
+    itemP = new CVornItem(g, kNoIndex);
     CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Go");
     itemP->i_boundsR = tagRECT{0, 0, 320, 240};
     g->InsertItem(itemP, -1);
     s_nextBoard = g;
-    char* goArgs[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str(), (char*)"--go", (char*)"--size",
-                      (char*)"160x120"};
+    char* goArgs[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str(),
+                      (char*)"--go",   (char*)"--size", (char*)"160x120"};
     QCOMPARE(RunRender(6, goArgs), 0);
-    QImage go(QString::fromStdString(out));
+    const QImage go(QString::fromStdString(out));
     QCOMPARE(go.size(), QSize(160, 120));
-    QVERIFY(IsWhite(At(go, 0, 0))); // no frames in Go Mode
+    QVERIFY(IsWhite(At(go, 0, 0)));
+    QVERIFY(Count(go, go.rect(), [](QRgb p) { return p == 0; }) > 5); // the title
 
     // Bad use.
     char* missing[] = {(char*)"render", (char*)"missing.2dv", (char*)out.c_str()};
     QCOMPARE(RunRender(3, missing), 1);
     char* badSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"12by5"};
     QCOMPARE(RunRender(5, badSize), 2);
+    char* zeroSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"0x5"};
+    QCOMPARE(RunRender(5, zeroSize), 2);
     char* tooFew[] = {(char*)"render", (char*)"a"};
     QCOMPARE(RunRender(2, tooFew), 2);
-    auto* w = new TVornModel;
-    s_nextBoard = w;
+    s_nextBoard = new TVornModel;
     const std::string badOut = dir.filePath("no/such/folder/x.png").toStdString();
     char* badPath[] = {(char*)"render", (char*)"in.2dv", (char*)badOut.c_str()};
     QCOMPARE(RunRender(3, badPath), 1);

@@ -302,6 +302,49 @@ private slots:
         QCOMPARE(align.valueL, 15);
     }
 
+    // The font walk follows the rule shared with the text view: style 0 clears, any other style
+    // toggles its bits; a size is taken only when it comes out above 1.
+    void setFont_data() {
+        QTest::addColumn<int>("startStyle");
+        QTest::addColumn<int>("startSize");
+        QTest::addColumn<bool>("setStyle");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("delta");
+        QTest::addColumn<int>("size"); // 0: no size in the request
+        QTest::addColumn<int>("wantStyle");
+        QTest::addColumn<int>("wantSize");
+        QTest::newRow("bold on plain") << 0 << 12 << true << 1 << false << 0 << 1 << 12;
+        QTest::newRow("bold on bold toggles off") << 1 << 12 << true << 1 << false << 0 << 0 << 12;
+        QTest::newRow("italic joins bold") << 1 << 12 << true << 2 << false << 0 << 3 << 12;
+        QTest::newRow("plain clears every bit") << 7 << 12 << true << 0 << false << 0 << 0 << 12;
+        QTest::newRow("one step smaller") << 4 << 12 << false << 0 << true << -1 << 4 << 11;
+        QTest::newRow("size 1 is refused") << 0 << 12 << false << 0 << false << 1 << 0 << 12;
+        QTest::newRow("step to 1 is refused") << 0 << 2 << false << 0 << true << -1 << 0 << 2;
+    }
+    void setFont() {
+        QFETCH(int, startStyle);
+        QFETCH(int, startSize);
+        QFETCH(bool, setStyle);
+        QFETCH(int, style);
+        QFETCH(bool, delta);
+        QFETCH(int, size);
+        QFETCH(int, wantStyle);
+        QFETCH(int, wantSize);
+        BoardFixture b;
+        CVornItem* item = Word(b.modelP, "a");
+        item->i_font.SetStyle(uint16(startStyle));
+        item->i_font.SetSize(startSize);
+        XGFontChangeRec rec{};
+        rec.set_styleB = setStyle;
+        rec.styleS = int16(style);
+        rec.set_sizeB = size != 0;
+        rec.size_deltaB = delta;
+        rec.sizeS = int16(size);
+        b.modelP->i_list->Iterate(ItemA_Iterate_SET_FONT, &rec);
+        QCOMPARE(int(item->i_font.GetStyle() & 0x7), wantStyle);
+        QCOMPARE(int(item->i_font.GetSize()), wantSize);
+    }
+
     void shuffleIndex() {
         BoardFixture b;
         CVornItem* only = Word(b.modelP, "only");

@@ -101,8 +101,8 @@ void TestDrawing::invertFrameWithPen() {
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 40; ++x) {
             const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-            const bool border = inside && (x < r.left + pen || x >= r.right - pen || y < r.top + pen ||
-                                           y >= r.bottom - pen);
+            const bool border =
+                inside && (x < r.left + pen || x >= r.right - pen || y < r.top + pen || y >= r.bottom - pen);
             QCOMPARE(At(image, x, y), border ? 0u : 0xFFFFFFu);
         }
     }
@@ -237,7 +237,8 @@ void TestDrawing::wrapBreaksLines() {
     draw.DrawWrap("word word word", box);
     // Three lines of ink, none of it right of the box.
     for (int line = 0; line < 3; ++line)
-        QVERIFY2(CountNonWhite(image, QRect(0, line * lineH, box.right, lineH)) > 0, qPrintable(QString::number(line)));
+        QVERIFY2(CountNonWhite(image, QRect(0, line * lineH, box.right, lineH)) > 0,
+                 qPrintable(QString::number(line)));
     QCOMPARE(CountNonWhite(image, QRect(box.right + 2, 0, 200 - box.right - 2, 100)), 0);
     QCOMPARE(CountNonWhite(image, QRect(0, 3 * lineH + 2, 200, 100 - 3 * lineH - 2)), 0);
 
@@ -348,7 +349,8 @@ void TestDrawing::pictureFormats_data() {
     const QList<QByteArray> wanted = {"png", "jpg", "bmp", "tiff", "ppm", "webp"};
     const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
     for (const QByteArray& f : wanted)
-        if (writable.contains(f)) QTest::newRow(f.constData()) << f << QString("picture.") + QString::fromLatin1(f);
+        if (writable.contains(f))
+            QTest::newRow(f.constData()) << f << QString("picture.") + QString::fromLatin1(f);
     // The same bytes under a misleading name: the data decides.
     QTest::newRow("png named .jpg") << QByteArray("png") << QString("picture.jpg");
 }
@@ -404,10 +406,11 @@ void TestDrawing::badPictures_data() {
     QTest::newRow("png header only") << png.left(16) << "cut.png";
     QTest::newRow("png cut") << png.left(png.size() / 2) << "cut.png";
     QTest::newRow("garbage ico") << QByteArray("\0\0\1\0\1\0garbage", 14) << "bad.ico";
-    QTest::newRow("huge bmp header") << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xff\xff\xff\x7f\xff\xff\xff\x7f"
-                                                   "\1\0\x20\0\0\0\0\0",
-                                                   34)
-                                     << "huge.bmp";
+    QTest::newRow("huge bmp header")
+        << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xff\xff\xff\x7f\xff\xff\xff\x7f"
+                      "\1\0\x20\0\0\0\0\0",
+                      34)
+        << "huge.bmp";
 }
 
 void TestDrawing::badPictures() {

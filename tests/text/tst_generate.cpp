@@ -3,15 +3,21 @@
 
 #include "../board/BoardTestSupport.h"
 
+#include "BoardRegistration.h"
+#include "CDocumentKinds.h"
 #include "TEditDoc.h"
 #include "TEditForm.h"
 #include "TEditView.h"
 #include "TextPrefs.h"
+#include "TextRegistration.h"
 #include "TextWindow.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace yaaf;
 
@@ -23,9 +29,10 @@ private slots:
         gVornListP = new CVornList;
         gDo = new CDo;
         XGSetAlertResponder([](const XGAlertRequest& r) { return r.cancelIndex; });
-        TEditForm::s_SetTargetProc = [](XGDocForm* f) { gVornListP->SetTarget(f); };
-        TEditForm::s_IsTargetProc = [](XGDocForm* f) { return gVornListP->GetSharedTarget() == f; };
-        TEditForm::s_RemoveTargetProc = [](XGDocForm* f) { gVornListP->RemoveTarget(f); };
+        // The program's own wiring: the text window reaches the registry's target through the
+        // shell's target service.
+        RegisterTextDocuments();
+        RegisterBoardDocuments();
     }
     void cleanupTestCase() {
         delete gDo;
@@ -90,6 +97,69 @@ private slots:
         form->GetModel()->SetDirty(false);
         textWindow->Close();
         QCOMPARE(gVornListP->GetSharedTarget(), static_cast<XGDocForm*>(nullptr)); // the form took itself out
+    }
+
+    // The shell opens a text file only through what the text part registered, and the window
+    // reaches the generator target through what the boards registered.
+    void registeredKindsOpenATextTarget() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("note.txt");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("hello");
+        }
+        const CDocumentKinds& kinds = GetDocumentKinds();
+        QVERIFY(kinds.text.IsAvailable());
+        QCOMPARE(QByteArray::fromStdString(kinds.board.fileFilter), QByteArray("Vorn Files (*.2dv)"));
+        const XGFileSpecifier spec(path.toStdString());
+        QVERIFY(!kinds.findOpenBoard(spec));
+        XGDocument* doc = kinds.text.makeDocument();
+        QVERIFY(kinds.text.openFile(doc, spec));
+        auto* form = dynamic_cast<TEditForm*>(kinds.text.makeForm(doc));
+        QVERIFY(form);
+        XGWindow* window = kinds.text.makeWindow(form);
+        QVERIFY(window);
+        QCOMPARE(QByteArray::fromStdString(form->GetModel()->fText.ToString()), QByteArray("hello"));
+        QVERIFY(!kinds.target.isTarget(form));
+        form->GetView()->DoMenuCommand(kTextCmd_SetTarget);
+        QCOMPARE(gVornListP->GetSharedTarget(), static_cast<XGDocForm*>(form));
+        QVERIFY(kinds.target.isTarget(form));
+        window->Close();
+        QCOMPARE(gVornListP->GetSharedTarget(), static_cast<XGDocForm*>(nullptr));
+    }
+
+    // The right button pops up the context menu of layout 145; its Set Generator Target reaches
+    // the registry. The menu is answered from inside its own loop, as a user would.
+    void contextMenuSetsTheTarget() {
+        XGDocForm* formP = nullptr;
+        XGWindow* window = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &formP);
+        QVERIFY(window);
+        auto* form = static_cast<TEditForm*>(formP);
+        gVornListP->SetTarget(nullptr);
+        QWidget* widget = form->GetView()->GetWidget();
+        QVERIFY(widget);
+        QStringList titles;
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            auto* menu = qobject_cast<QMenu*>(popup);
+            if (!menu) return;
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator()) titles << a->text();
+            for (QAction* a : menu->actions())
+                if (a->text() == "Set Generator Target") {
+                    answered = a->isEnabled();
+                    a->trigger();
+                }
+            menu->close();
+        });
+        QTest::mouseClick(widget, Qt::RightButton, {}, QPoint(10, 10));
+        QVERIFY(answered);
+        QCOMPARE(titles.first(), QString("Edit Title"));
+        QVERIFY(titles.contains("Copy\tCtrl+C"));
+        QCOMPARE(gVornListP->GetSharedTarget(), formP);
+        window->Close();
     }
 
     void generateWithAutoSave() {

@@ -1,0 +1,580 @@
+// The board file: exact bytes of the writer, the fixtures of every version and their
+// conversions, Go Mode saves, imports, round trips, atomic saves, damaged files, and the
+// vorn-board tool.
+#include "BoardTestSupport.h"
+#include "CItemArray.h"
+#include "VornErrors.h"
+#include "VornFileFormat.h"
+#include "XGFile.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace yaaf;
+
+namespace {
+
+using Bytes = std::vector<uint8>;
+
+QString FixturePath(const QString& name) {
+    return QStringLiteral(VORN_TEST_DATA "/boards/") + name;
+}
+
+Bytes ReadFixture(const QString& name) {
+    QFile f(FixturePath(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = f.readAll();
+    return Bytes(data.begin(), data.end());
+}
+
+Bytes Write(TVornModel& m) {
+    CVornMemoryStream s;
+    if (!m.WriteModel(s)) return {};
+    return s.Data();
+}
+
+bool Read(TVornModel& m, const Bytes& bytes) {
+    CVornMemoryStream s(bytes.data(), bytes.size());
+    return m.ReadModel(s);
+}
+
+Bytes Slice(const Bytes& b, size_t at, size_t n) {
+    return Bytes(b.begin() + at, b.begin() + at + n);
+}
+
+int16 BE16(const Bytes& b, size_t at) {
+    return int16(uint16(b[at] << 8 | b[at + 1]));
+}
+
+void PutBE32(Bytes& b, size_t at, uint32 v) {
+    b[at] = uint8(v >> 24);
+    b[at + 1] = uint8(v >> 16);
+    b[at + 2] = uint8(v >> 8);
+    b[at + 3] = uint8(v);
+}
+
+std::string Text(CVornItem* itemP, bool sourceB = true) {
+    const Vorn_LinkContent& c = sourceB ? itemP->i_resource.source.content : itemP->i_resource.dest.content;
+    return c.u.textP ? *c.u.textP : std::string("<none>");
+}
+
+// File offsets: the version byte, then the preferences record.
+constexpr size_t kPrefs = 1;
+constexpr size_t kFirstItem = 262;
+
+} // namespace
+
+class tst_boardfile : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        gVornListP = new CVornList;
+        gDo = new CDo;
+        // Picture loads would start threads for the fixtures' pictures; the file is the subject here.
+        VornFile_SetLoadPicturesOnRead(false);
+    }
+    void cleanupTestCase() {
+        delete gDo;
+        gDo = nullptr;
+        delete gVornListP;
+        gVornListP = nullptr;
+    }
+
+    void emptyBoardIs262Bytes() {
+        TVornModel m;
+        m.i_prefs.b.flags = 0x8421;
+        m.i_prefs.num_columnsS = 3;
+        std::strcpy(m.i_prefs.font.name, "Arial");
+        m.i_prefs.font.size = 12;
+        m.i_prefs.font.fBold = 1;
+        const Bytes b = Write(m);
+        QCOMPARE(b.size(), size_t(262));
+        QCOMPARE(b[0], uint8(5));
+        QCOMPARE(Slice(b, kPrefs, 4), (Bytes{0x21, 0x84, 0, 0})); // flag word little-endian
+        QCOMPARE(Slice(b, kPrefs + 4, 2), (Bytes{0, 3}));
+        QCOMPARE(b[kPrefs + 6], uint8(Vorn_Mode_EDIT));
+        QCOMPARE(Slice(b, kPrefs + 7, 4), (Bytes{0, 12, 0, 1})); // size, bold
+        QCOMPARE(std::string(reinterpret_cast<const char*>(&b[kPrefs + 19])), std::string("Arial"));
+        QCOMPARE(BE16(b, kPrefs + 83), int16(0)); // no items
+        QCOMPARE(b[kPrefs + 133], uint8(O_ViewAs_FREEFORM));
+        QCOMPARE(b[kPrefs + 134], uint8(O_Sort_NAME));
+        // The name's tail and every spare byte are zero.
+        for (size_t i = kPrefs + 19 + 5; i < kPrefs + 83; ++i)
+            QCOMPARE(b[i], uint8(0));
+        for (size_t i = kPrefs + 135; i < 262; ++i)
+            QCOMPARE(b[i], uint8(0));
+    }
+
+    void oneTextItem() {
+        BoardFixture f;
+        f.modelP->AddWord("A");
+        const Bytes b = Write(*f.modelP);
+        QCOMPARE(b.size(), size_t(262 + 312 + 2));
+        QCOMPARE(BE16(b, kPrefs + 83), int16(1));
+        const size_t src = kFirstItem + 88, dst = kFirstItem + 184;
+        QCOMPARE(b[src + 8], uint8(LinkType_TEXT));
+        QCOMPARE(Slice(b, src + 20, 12), (Bytes{0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(b[dst + 8], uint8(LinkType_NONE));
+        QCOMPARE(Slice(b, dst + 20, 12), Bytes(12, 0));
+        QCOMPARE(Slice(b, 262 + 312, 2), (Bytes{'A', 0}));
+    }
+
+    void encodings() {
+        BoardFixture f;
+        TVornModel& m = *f.modelP;
+        m.i_prefs.num_columnsS = 1;
+        m.i_prefs.wind_go.h_scroll = 0x00010002;
+        m.i_prefs.wind_go.v_scroll = 0x00010002;
+        m.i_prefs.wind_edit.posR = tagRECT{-2, 300, 70000, 40};
+        CVornItem* itemP = m.AddWord("x");
+        itemP->i_b.set_lockedB(true);
+        itemP->i_b.set_selectedB(true);
+        itemP->i_boundsR = tagRECT{1, 2, 3, 4};
+        XGDateFields d;
+        d.year = 2026;
+        d.month = 12;
+        d.day = 5;
+        d.hour = 8;
+        d.minute = 3;
+        d.second = 42;
+        QVERIFY(itemP->i_resource.source.date.SetFields(d));
+        itemP->i_resource.dest.date = XGDateTime();
+        const Bytes b = Write(m);
+        QCOMPARE(Slice(b, kPrefs + 4, 2), (Bytes{0x00, 0x01}));
+        QCOMPARE(Slice(b, kPrefs + 85 + 8, 4), (Bytes{0x00, 0x02, 0x00, 0x01}));
+        QCOMPARE(Slice(b, kPrefs + 85 + 12, 4), (Bytes{0x02, 0x00, 0x01, 0x00}));
+        // top, left, bottom, right; 70000 is cut to 16 bits.
+        QCOMPARE(Slice(b, kPrefs + 101, 8), (Bytes{0x01, 0x2C, 0xFF, 0xFE, 0x00, 0x28, 0x11, 0x70}));
+        QCOMPARE(Slice(b, kFirstItem, 4), (Bytes{0xC0, 0x00, 0x00, 0x00}));
+        QCOMPARE(Slice(b, kFirstItem + 4, 8), (Bytes{0, 2, 0, 1, 0, 4, 0, 3}));
+        QCOMPARE(Slice(b, kFirstItem + 88, 8), (Bytes{0x0C, 0x05, 0x07, 0xEA, 0x08, 0x06, 0x2A, 0x03}));
+        QCOMPARE(Slice(b, kFirstItem + 184, 8), Bytes(8, 0)); // no date
+
+        // And back.
+        TVornModel r;
+        QVERIFY(Read(r, b));
+        QCOMPARE(r.i_prefs.wind_go.h_scroll, 0x00010002);
+        QCOMPARE(r.i_prefs.wind_go.v_scroll, 0x00010002);
+        QCOMPARE(r.i_prefs.wind_edit.posR, (tagRECT{-2, 300, 4464, 40}));
+        CVornItem* back = r.i_list->GetIndItem(0);
+        QCOMPARE(back->i_b.GetWord(), uint32(0xC0));
+        QVERIFY(back->i_resource.source.date == itemP->i_resource.source.date);
+        QCOMPARE(back->i_resource.dest.date.GetDayCount(), 0);
+    }
+
+    void polygonAndFileLinks() {
+        QTemporaryDir dir;
+        const std::string existing = (dir.path() + "/there.txt").toStdString();
+        QFile(QString::fromStdString(existing)).open(QIODevice::WriteOnly);
+        BoardFixture f;
+        CVornItem* itemP = f.modelP->AddWord("p");
+        itemP->CreateNewRgn();
+        for (int i = 0; i < kVornRgnPoints; ++i)
+            itemP->i_rgnP->pts[i] = Point{int16(i), int16(-i)};
+        itemP->SetLinkToFile(new XGFileSpecifier(existing));
+        CVornItem* gone = f.modelP->AddWord("q");
+        gone->SetLinkToFile(new XGFileSpecifier("/no/such/folder/gone.png"));
+        const Bytes b = Write(*f.modelP);
+
+        const size_t poly = kFirstItem + 312;
+        QCOMPARE(Slice(b, poly, 8), (Bytes{0, 0, 0, 0, 0, 1, 0xFF, 0xFF}));
+        // The existing file: its full path in the path and the third trailer; the missing one:
+        // its name alone.
+        const size_t dst = kFirstItem + 184;
+        const std::string withNul = existing + '\0';
+        QCOMPARE(BE16(b, dst + 20 + 2), int16(withNul.size()));
+        QCOMPARE(BE16(b, dst + 28 + 2), int16(withNul.size()));
+        TVornModel r;
+        QVERIFY(Read(r, b));
+        QCOMPARE(r.i_list->Count(), 2);
+        CVornItem* a = r.i_list->GetIndItem(0);
+        QVERIFY(a->i_b.rgnB());
+        QCOMPARE(std::memcmp(a->i_rgnP, itemP->i_rgnP, sizeof(_Vorn_RgnRec)), 0);
+        QCOMPARE(a->i_resource.dest.content.u.fileP->GetFullPath(), existing);
+        CVornItem* g = r.i_list->GetIndItem(1);
+        QCOMPARE(g->i_resource.dest.content.u.fileP->GetFullPath(), std::string("gone.png"));
+        QVERIFY(g->IsMissing());
+    }
+
+    void fixtures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("oldB");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("viewAs");
+        QTest::addColumn<int>("flags");
+        QTest::newRow("v0") << "v0.2dv" << true << 2 << 4 << 0x1005;
+        QTest::newRow("v1") << "v1.2dv" << true << 1 << 5 << 0x1002;
+        QTest::newRow("v2") << "v2.2dv" << true << 1 << 4 << 0x9000;
+        QTest::newRow("v3 flat columns") << "v3.2dv" << false << 1 << 5 << 0x1400;
+        QTest::newRow("v4 launch pictures") << "v4.2dv" << false << 2 << 4 << 0x0201;
+        QTest::newRow("v5") << "v5.2dv" << false << 4 << 5 << 0xA5A5;
+    }
+    void fixtures() {
+        QFETCH(QString, name);
+        QFETCH(bool, oldB);
+        QFETCH(int, items);
+        QFETCH(int, viewAs);
+        QFETCH(int, flags);
+        AlertLog alerts;
+        BoardFixture f;
+        const Bytes bytes = ReadFixture(name);
+        QVERIFY(!bytes.empty());
+        QVERIFY(Read(*f.modelP, bytes));
+        QCOMPARE(f.modelP->i_list->Count(), items);
+        QCOMPARE(f.modelP->i_prefs.array_sizeS, int16(items));
+        QCOMPARE(int(f.modelP->i_prefs.view_as), viewAs);
+        QCOMPARE(int(f.modelP->i_prefs.b.flags), flags);
+        QCOMPARE(f.modelP->i_old_versB, oldB);
+        QCOMPARE(alerts.Count("Old File Version|This file must be converted from an older version.  It will "
+                              "open as 'Untitled' and you will need to re-save."),
+                 oldB ? 1 : 0);
+        QCOMPARE(f.viewP->endEdits, 1);
+
+        // Whatever the version, what is written reads back to the same bytes.
+        const Bytes once = Write(*f.modelP);
+        TVornModel again;
+        QVERIFY(Read(again, once));
+        QCOMPARE(Write(again), once);
+        QCOMPARE(once[0], uint8(5));
+    }
+
+    void version4FirstPictureBecomesBackground() {
+        TVornModel m;
+        QVERIFY(Read(m, ReadFixture("v4.2dv")));
+        QVERIFY(m.i_prefs.b.gen_launch_pixB());
+        QVERIFY(m.i_list->GetIndItem(0)->i_b.backgroundB());
+        // Only the first item: the second is a web picture too.
+        QCOMPARE(int(m.i_list->GetIndItem(1)->i_resource.source.content.type), int(LinkType_PICT_URL));
+        QVERIFY(!m.i_list->GetIndItem(1)->i_b.backgroundB());
+    }
+
+    void oldItemsTakeTheBoardFont() {
+        TVornModel m;
+        QVERIFY(Read(m, ReadFixture("v0.2dv")));
+        CVornItem* a = m.i_list->GetIndItem(0);
+        QCOMPARE(a->i_font.GetSize(), 10);
+        QCOMPARE(a->i_font.GetName(), std::string("Arial"));
+        // Eight points of the old polygon, the rest zero.
+        QCOMPARE(a->i_rgnP->pts[1], (Point{0, 100}));
+        QCOMPARE(a->i_rgnP->pts[8], (Point{0, 0}));
+        CVornItem* b = m.i_list->GetIndItem(1);
+        QCOMPARE(b->i_resource.source.content.u.fileP->GetFullPath(), std::string("photo.jpg"));
+        QCOMPARE(m.i_prefs.num_columnsS, int16(4)); // 0 in the file
+    }
+
+    void goModeSave() {
+        BoardFixture f;
+        TVornModel& m = *f.modelP;
+        m.AddWord("a");
+        CVornItem* hidden = m.AddWord("hidden");
+        hidden->i_b.set_hiddenB(true);
+        m.AddWord("c");
+        f.viewP->content = tagRECT{0, 0, 200, 150};
+        const Bytes editBytes = Write(m);
+        m.SetGoMode(true);
+        QCOMPARE(m.i_list->Count(), 4);
+        CVornItem* pict = m.GetFirstPict();
+        const Bytes b = Write(m);
+        // The board is as it was: the picture first, the items hidden.
+        QCOMPARE(m.i_list->Count(), 4);
+        QCOMPARE(m.GetFirstPict(), pict);
+        QCOMPARE(pict->i_vornP, &m);
+        for (int i = 1; i < 4; ++i)
+            QVERIFY(m.i_list->GetIndItem(i)->i_b.hiddenB());
+        QCOMPARE(m.i_prefs.array_sizeS, int16(4));
+        // The file: mode Go, three items with their own hidden flags.
+        QCOMPARE(b[kPrefs + 6], uint8(Vorn_Mode_GO));
+        QCOMPARE(BE16(b, kPrefs + 83), int16(3));
+        Bytes expected = editBytes;
+        expected[kPrefs + 6] = uint8(Vorn_Mode_GO);
+        QCOMPARE(b, expected);
+        TVornModel r;
+        QVERIFY(Read(r, b));
+        QCOMPARE(r.i_list->Count(), 3);
+        QVERIFY(!r.i_list->GetIndItem(0)->i_b.hiddenB());
+        QVERIFY(r.i_list->GetIndItem(1)->i_b.hiddenB());
+        QVERIFY(!r.i_list->GetIndItem(2)->i_b.hiddenB());
+        QCOMPARE(r.GetMode(), Vorn_Mode_GO);
+        m.SetGoMode(false);
+        QCOMPARE(m.i_list->Count(), 3);
+    }
+
+    void importKeepsTheBoardsSettings() {
+        AlertLog alerts;
+        BoardFixture f;
+        TVornModel& m = *f.modelP;
+        CVornItem* own = m.AddWord("own");
+        own->i_b.set_selectedB(false);
+        m.i_prefs.num_columnsS = 9;
+        m.i_prefs.view_as = O_ViewAs_FREEFORM;
+        const Vorn_PrefsRec before = m.i_prefs;
+        m.i_importingB = true;
+        QVERIFY(Read(m, ReadFixture("v0.2dv")));
+        QVERIFY(Read(m, ReadFixture("v5.2dv")));
+        m.i_importingB = false;
+        QCOMPARE(m.i_list->Count(), 1 + 2 + 4);
+        QCOMPARE(m.i_prefs.array_sizeS, int16(7));
+        QCOMPARE(m.i_prefs.num_columnsS, before.num_columnsS);
+        QCOMPARE(m.i_prefs.b, before.b);
+        QCOMPARE(m.i_prefs.view_as, before.view_as);
+        QCOMPARE(std::string(m.i_prefs.font.name), std::string(before.font.name));
+        QVERIFY(!m.i_old_versB);
+        QCOMPARE(alerts.alerts.size(), size_t(0));
+        QVERIFY(!own->i_b.selectedB());
+        for (int i = 1; i < 7; ++i)
+            QVERIFY(m.i_list->GetIndItem(i)->i_b.selectedB());
+        // Old items took the file's font, not the board's.
+        QCOMPARE(m.i_list->GetIndItem(1)->i_font.GetSize(), 10);
+        QCOMPARE(Text(m.i_list->GetIndItem(3)), std::string("A"));
+    }
+
+    void damagedFiles_data() {
+        QTest::addColumn<QByteArray>("change");
+        QTest::addColumn<bool>("readsB");
+        QTest::addColumn<int>("itemsLeft");
+        // Built from the v5 fixture: prefs, then item 0 (312 + 64 polygon + "A\0"), item 1 ...
+        QTest::newRow("empty") << QByteArray("empty") << false << 0;
+        QTest::newRow("version only") << QByteArray("cut:1") << false << 0;
+        QTest::newRow("prefs cut") << QByteArray("cut:200") << false << 0;
+        QTest::newRow("first item cut") << QByteArray("cut:400") << false << 0;
+        QTest::newRow("polygon cut") << QByteArray("cut:600") << false << 0;
+        QTest::newRow("count beyond the records") << QByteArray("count:30000") << false << 4;
+        QTest::newRow("negative count") << QByteArray("count:-5") << true << 0;
+        QTest::newRow("negative length") << QByteArray("pathlen:-1") << false << 0;
+        QTest::newRow("length past the end") << QByteArray("pathlen:2147483647") << false << 0;
+        QTest::newRow("second trailer past the end") << QByteArray("maclen:100000") << false << 0;
+        QTest::newRow("later version") << QByteArray("version:6") << true << 0;
+        QTest::newRow("version 255") << QByteArray("version:255") << true << 0;
+    }
+    void damagedFiles() {
+        QFETCH(QByteArray, change);
+        QFETCH(bool, readsB);
+        QFETCH(int, itemsLeft);
+        Bytes b = ReadFixture("v5.2dv");
+        const QList<QByteArray> parts = change.split(':');
+        const QByteArray what = parts[0];
+        const long long arg = parts.size() > 1 ? parts[1].toLongLong() : 0;
+        if (what == "empty") b.clear();
+        if (what == "cut") b.resize(size_t(arg));
+        if (what == "count") {
+            b[kPrefs + 83] = uint8(uint16(arg) >> 8);
+            b[kPrefs + 84] = uint8(arg);
+        }
+        if (what == "pathlen") PutBE32(b, kFirstItem + 88 + 20, uint32(arg));
+        if (what == "maclen") PutBE32(b, kFirstItem + 88 + 24, uint32(arg));
+        if (what == "version") b[0] = uint8(arg);
+        AlertLog alerts;
+        TVornModel m;
+        const Vorn_PrefsRec before = m.i_prefs;
+        QCOMPARE(Read(m, b), readsB);
+        QCOMPARE(m.i_list->Count(), itemsLeft);
+        QCOMPARE(m.i_prefs.array_sizeS, int16(itemsLeft));
+        if (what == "version") QCOMPARE(m.i_prefs.num_columnsS, before.num_columnsS); // nothing taken over
+    }
+
+    void readErrorIsReported() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/bad.2dv";
+        Bytes b = ReadFixture("v5.2dv");
+        b.resize(300);
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(reinterpret_cast<const char*>(b.data()), qint64(b.size()));
+        out.close();
+        AlertLog alerts;
+        TVornModel m;
+        QVERIFY(!m.DoOpenDocument(XGFileSpecifier(path.toStdString())));
+        QCOMPARE(alerts.Count("Read File Error|A problem occured while trying to read bad.2dv."), 1);
+        QVERIFY(!m.HasFile());
+    }
+
+    void oldFileOpensUntitled() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/old.2dv";
+        QVERIFY(QFile::copy(FixturePath("v1.2dv"), path));
+        AlertLog alerts;
+        TVornModel m;
+        QVERIFY(m.DoOpenDocument(XGFileSpecifier(path.toStdString())));
+        QVERIFY(!m.HasFile());
+        QVERIFY(m.IsDirty());
+        QCOMPARE(alerts.Count("Old File Version"), 1);
+    }
+
+    void saveIsAtomic() {
+        QTemporaryDir dir;
+        const std::string path = (dir.path() + "/board.2dv").toStdString();
+        BoardFixture f;
+        TVornModel& m = *f.modelP;
+        m.AddWord("first");
+        m.SetFile(XGFileSpecifier(path));
+        QVERIFY(m.WriteDocument());
+        const Bytes saved = ReadFile(path);
+        QCOMPARE(saved.size(), size_t(262 + 312 + 6));
+
+        // A save that cannot be written in full (the file size limit stands in for a full
+        // disk) leaves the saved board as it was and says so.
+        const std::string title = "a rather longer title so that the board outgrows the limit";
+        for (int i = 0; i < 50; ++i)
+            m.AddWord(title.c_str());
+        AlertLog alerts;
+        {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit small = old;
+            small.rlim_cur = 4096;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const bool ok = m.WriteDocument();
+            setrlimit(RLIMIT_FSIZE, &old);
+            QVERIFY(!ok);
+        }
+        QCOMPARE(
+            alerts.Count("Write File Error|An unexpected problem occured while trying to save board.2dv."),
+            1);
+        QCOMPARE(ReadFile(path), saved);
+        // No temporary file is left behind.
+        int files = 0;
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(dir.path().toStdString()))
+            ++files;
+        QCOMPARE(files, 1);
+        QVERIFY(m.WriteDocument());
+        QCOMPARE(ReadFile(path).size(), size_t(262 + 51 * 312 + 6) + 50 * (title.size() + 1));
+    }
+
+    void appendExtension_data() {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("none") << "/tmp/board"
+                              << "/tmp/board.2dv";
+        QTest::newRow("other") << "/tmp/board.txt"
+                               << "/tmp/board.2dv";
+        QTest::newRow("case matters") << "/tmp/board.2DV"
+                                      << "/tmp/board.2dv";
+        QTest::newRow("already") << "/tmp/board.2dv"
+                                 << "/tmp/board.2dv";
+    }
+    void appendExtension() {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        XGFileSpecifier spec(in.toStdString());
+        TVornModel::AppendExtension(&spec);
+        QCOMPARE(QString::fromStdString(spec.GetFullPath()), out);
+    }
+
+    void fileTypes() {
+        QCOMPARE(XGFileSpecifier::FileTypeFromName("Board.2DV"), kVornFileType);
+        QVERIFY(Vorn_IsBoardFileType(kVornFileType));
+        QVERIFY(Vorn_IsBoardFileType(kVornFolderType));
+        QVERIFY(!Vorn_IsBoardFileType('txt '));
+    }
+
+    // ---- the tool ----
+
+    void toolDumpsFixtures_data() {
+        QTest::addColumn<QString>("name");
+        for (int v = 0; v <= 5; ++v)
+            QTest::newRow(qPrintable(QString("v%1").arg(v))) << QString("v%1").arg(v);
+    }
+    void toolDumpsFixtures() {
+        QFETCH(QString, name);
+        const RunResult r = RunTool({"dump", FixturePath(name + ".2dv")});
+        QCOMPARE(r.exit, 0);
+        QFile expected(FixturePath(name + ".json"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        const QJsonDocument want = QJsonDocument::fromJson(expected.readAll());
+        const QJsonDocument got = QJsonDocument::fromJson(r.out);
+        QVERIFY(!got.isNull());
+        if (got != want) qWarning().noquote() << r.out;
+        QVERIFY(got == want);
+    }
+
+    void toolMakeRoundTrip() {
+        QTemporaryDir dir;
+        const QString out = dir.path() + "/made.2dv";
+        const RunResult made = RunTool({"make", FixturePath("v5.json"), out});
+        QCOMPARE(made.exit, 0);
+        const RunResult dumped = RunTool({"dump", out});
+        QCOMPARE(dumped.exit, 0);
+        QJsonObject got = QJsonDocument::fromJson(dumped.out).object();
+        QFile f(FixturePath("v5.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject want = QJsonDocument::fromJson(f.readAll()).object();
+        // The one difference: a missing file is saved under its name alone.
+        QJsonArray items = want["items"].toArray();
+        QJsonObject item2 = items[2].toObject();
+        QJsonObject dest = item2["dest"].toObject();
+        dest["path"] = "fixture.txt";
+        item2["dest"] = dest;
+        items[2] = item2;
+        want["items"] = items;
+        QCOMPARE(got, want);
+
+        // A minimal board takes the defaults of a new board and a new item.
+        const QString json = dir.path() + "/min.json";
+        QFile j(json);
+        QVERIFY(j.open(QIODevice::WriteOnly));
+        j.write(R"({"items": [{"source": {"type": 1, "text": "A"}}]})");
+        j.close();
+        QCOMPARE(RunTool({"make", json, out}).exit, 0);
+        QCOMPARE(QFileInfo(out).size(), qint64(262 + 312 + 2));
+    }
+
+    void toolRefusesBadInput() {
+        QTemporaryDir dir;
+        const QString bad = dir.path() + "/bad.2dv";
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\x05\x00\x01", 3));
+        f.close();
+        for (const QString& path : {bad, dir.path() + "/missing.2dv"}) {
+            const RunResult r = RunTool({"dump", path});
+            QCOMPARE(r.exit, 1);
+            QVERIFY(r.out.isEmpty());
+            QCOMPARE(r.err.count('\n'), 1);
+        }
+        const QString json = dir.path() + "/bad.json";
+        QFile j(json);
+        QVERIFY(j.open(QIODevice::WriteOnly));
+        j.write(R"({"items": [{"source": {"type": 1, "date": "yesterday"}}]})");
+        j.close();
+        const RunResult r = RunTool({"make", json, dir.path() + "/x.2dv"});
+        QCOMPARE(r.exit, 1);
+        QVERIFY(!QFileInfo::exists(dir.path() + "/x.2dv"));
+    }
+
+private:
+    struct RunResult {
+        int exit = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    static RunResult RunTool(const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(VORN_BOARD_TOOL), args);
+        RunResult r;
+        if (!p.waitForFinished(60000)) return r;
+        r.exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = p.readAllStandardOutput();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+    static Bytes ReadFile(const std::string& path) {
+        QFile f(QString::fromStdString(path));
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        const QByteArray data = f.readAll();
+        return Bytes(data.begin(), data.end());
+    }
+};
+
+QTEST_MAIN(tst_boardfile)
+#include "tst_boardfile.moc"

@@ -1,0 +1,37 @@
+// Fuzzes the readers of fetched and loaded pictures: the reply of a picture server (with its
+// lenient length), the picture decoders behind a name and a content type, and the clipboard's
+// text conversion.
+
+#include "CClipboard.h"
+#include "XGPicture.h"
+#include "XGTCPStream.h"
+
+#include <QGuiApplication>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static int argc = 1;
+    static char name[] = "fuzz_picture";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QGuiApplication(argc, argv);
+    }();
+    (void)app;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+
+    yaaf::XGHTTPResponse response;
+    yaaf::XGParseHTTPResponse(input, response, true);
+
+    static const char* const kNames[] = {"a.png", "a.ico", "a.gif", "a.bmp", "a"};
+    yaaf::XGPicture picture;
+    picture.LoadFromData(input.data(), yaaf::int32(input.size()), kNames[size % 5],
+                         size % 2 ? "image/png" : "");
+
+    CClipboard::TextFromClip(input.data(), input.size());
+    CClipboard::TextToClip(input.data(), input.size());
+    return 0;
+}
