@@ -91,10 +91,20 @@ int16 CItemArray::Add(CVornItem* itemP) {
 
 void CItemArray::Remove(CVornItem* itemP) {
     const int32 i = IndexOf(itemP);
-    if (i == kNoIndex) return;
-    std::memmove(i_array.ItemA + i, i_array.ItemA + i + 1,
-                 size_t(i_array.num_items - i - 1) * sizeof(CVornItem*));
+    if (i != kNoIndex) RemoveAt(i);
+}
+
+void CItemArray::RemoveAt(int32 indexL) {
+    if (indexL < 0 || indexL >= i_array.num_items) return;
+    std::memmove(i_array.ItemA + indexL, i_array.ItemA + indexL + 1,
+                 size_t(i_array.num_items - indexL - 1) * sizeof(CVornItem*));
     --i_array.num_items;
+}
+
+int32 CItemArray::LastIndexOf(const CVornItem* itemP) const {
+    for (int32 i = i_array.num_items - 1; i >= 0; --i)
+        if (i_array.ItemA[i] == itemP) return i;
+    return kNoIndex;
 }
 
 void CItemArray::RemoveAll() {
@@ -138,6 +148,8 @@ int16 CItemArray::CopyGroup(TVornModel* dest_vornP, CItemArray* itemArrayP, CVor
 }
 
 int16 CItemArray::Iterate(int16 taType, void* cbData) {
+    int16 fastS = 0;
+    if (!BreakIndexInRange() && CVornItem::WalkFast(this, taType, cbData, false, &fastS)) return fastS;
     uint16 status = 0;
     for (int32 i = 0; i < i_array.num_items && status == 0; ++i) {
         if (i == s_break_indexL) VORN_ASSERT_DLG(i != s_break_indexL);
@@ -147,6 +159,8 @@ int16 CItemArray::Iterate(int16 taType, void* cbData) {
 }
 
 int16 CItemArray::IterateReverse(int16 taType, void* cbData) {
+    int16 fastS = 0;
+    if (!BreakIndexInRange() && CVornItem::WalkFast(this, taType, cbData, true, &fastS)) return fastS;
     uint16 status = 0;
     for (int32 i = i_array.num_items - 1; i >= 0 && status == 0; --i) {
         // The visited item may have removed itself: stay within the array.

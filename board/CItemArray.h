@@ -41,6 +41,18 @@ public:
     virtual yaaf::int32 IndexOf(const CVornItem* itemP) const;
     virtual bool Member(const CVornItem* itemP) const;
     virtual void Remove(CVornItem* itemP);
+    // Removes the entry at indexL (0..count-1) and closes the gap.
+    void RemoveAt(yaaf::int32 indexL);
+    // The position of itemP searched from the end, or no index: an item leaving a board in a
+    // top-to-bottom walk is found at once.
+    yaaf::int32 LastIndexOf(const CVornItem* itemP) const;
+    // Add without InsertAt's checks while there is room (the group walks fill arrays made large
+    // enough); falls back to Add.
+    yaaf::int16 Append(CVornItem* itemP) {
+        if (i_array.num_items >= i_array.array_size) return Add(itemP);
+        i_array.ItemA[i_array.num_items++] = itemP;
+        return 0;
+    }
     virtual void RemoveAll();
     virtual yaaf::int16 ReorderByIndex(yaaf::int32 delIndexS, yaaf::int32 insIndexS);
     virtual yaaf::int16 CopyGroup(TVornModel* dest_vornP, CItemArray* itemArrayP, CVornItem* in_front_ofP,
@@ -72,6 +84,8 @@ public:
 
 private:
     static int ItemA_QuickSortCompare(const void* a, const void* b);
+    // The fast walks leave the debugging aid to the item-by-item walk.
+    bool BreakIndexInRange() const { return s_break_indexL >= 0 && s_break_indexL < i_array.num_items; }
 
     ItemA_LIST i_array;
 };

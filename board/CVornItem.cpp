@@ -455,9 +455,18 @@ void CVornItem::InsertToList(TVornModel* vornP) {
 }
 
 void CVornItem::DeleteFromList(bool uncacheB) {
+    DeleteFromList(uncacheB, kNoIndex);
+}
+
+void CVornItem::DeleteFromList(bool uncacheB, int32 hintL) {
     if (i_vornP) {
-        i_indexL = i_vornP->i_list->IndexOf(this);
-        i_vornP->DeleteItem(this, uncacheB);
+        // An item is in its board once. Closing a board and clearing a selection take items
+        // from the top down, so the search runs from the end (from the front it made both
+        // quadratic in the board's size).
+        CItemArray* listP = i_vornP->i_list;
+        const bool atHint = hintL >= 0 && hintL < listP->Count() && listP->GetIndItem(hintL) == this;
+        i_indexL = atHint ? hintL : listP->LastIndexOf(this);
+        i_vornP->DeleteItemAt(this, i_indexL, uncacheB);
     } else if (uncacheB) {
         UnCacheItem();
         delete this;

@@ -92,6 +92,9 @@ public:
     // Board membership.
     void InsertToList(TVornModel* vornP);
     void DeleteFromList(bool uncacheB);
+    // As DeleteFromList; hintL is where a walk of the board's own list stands (no index when
+    // the walk is over another array).
+    void DeleteFromList(bool uncacheB, yaaf::int32 hintL);
     void Flush();
 
     // Go Mode and numerology.
@@ -115,6 +118,11 @@ public:
 
     // The walk step; answers 0 to go on, 0xFACE to stop with success, else an error.
     yaaf::uint16 CB_Iterate(CItemArray* list, yaaf::int32 index, yaaf::int16 taType, void* cbData);
+    // The walks that run over whole boards (selecting, collecting the selection, redrawing,
+    // hit testing) as one tight loop with the same steps and results as CB_Iterate item by
+    // item. Answers false, doing nothing, for the commands it leaves to CB_Iterate.
+    static bool WalkFast(CItemArray* list, yaaf::int16 taType, void* cbData, bool reverseB,
+                         yaaf::int16* statusP);
 
     static yaaf::int16 CB_S_ItemSort(CVornItem* itemA, CVornItem* itemB, void* refcon, int* resultS);
 

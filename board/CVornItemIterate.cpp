@@ -14,6 +14,8 @@
 #include "XGHandle.h"
 #include "XGPicture.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -56,7 +58,92 @@ bool PtInPolygon(Point pt, const _Vorn_RgnRec& rgn, const tagRECT& r) {
     return inside;
 }
 
+bool AllZeroRect(const tagRECT& r) {
+    return r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0;
+}
+
+// IsLocked and IsHidden for an item of the board m, without the calls.
+bool LockedIn(const CVornItem& item, const TVornModel& m) {
+    return item.i_b.lockedB() && !m.i_prefs.b.ignore_locksB();
+}
+bool HiddenIn(const CVornItem& item, const TVornModel& m) {
+    return item.i_b.hiddenB() && (m.GetMode() == Vorn_Mode_GO || !m.i_prefs.b.ignore_hiddenB());
+}
+
+// The items are separate objects: asking for the next ones early keeps a walk over a large
+// board from waiting on memory item by item.
+constexpr int32 kPrefetchAhead = 8;
+inline void PrefetchItem(CVornItem* const* itemsP, int32 i, int32 n) {
+    if (i >= 0 && i < n) __builtin_prefetch(itemsP[i]);
+}
+
 } // namespace
+
+bool CVornItem::WalkFast(CItemArray* list, int16 taType, void* cbData, bool reverseB, int16* statusP) {
+    switch (taType) {
+    case ItemA_Iterate_SELECT:
+    case ItemA_Iterate_SELECT_UNLOCKED:
+    case ItemA_Iterate_GET_SELECTED:
+    case ItemA_Iterate_MOVE:
+    case ItemA_Iterate_HIT_TEST:
+        break;
+    default:
+        return false;
+    }
+    // A group filled from itself would grow under the walk: the item-by-item walk decides.
+    if (taType == ItemA_Iterate_GET_SELECTED && cbData == list) return false;
+    CVornItem* const* itemsP = list->Items();
+    const int32 n = list->Count();
+    const int32 step = reverseB ? -1 : 1;
+    // The board whose view has been told of the selection change in this walk: telling it
+    // again changes nothing.
+    TVornModel* markedP = nullptr;
+    auto markSelChanged = [&markedP](CVornItem* itemP) {
+        if (itemP->i_vornP == markedP) return;
+        itemP->MarkSelChanged();
+        markedP = itemP->i_vornP;
+    };
+    *statusP = 0;
+    for (int32 k = 0, i = reverseB ? n - 1 : 0; k < n; ++k, i += step) {
+        PrefetchItem(itemsP, i + step * kPrefetchAhead, n);
+        CVornItem* itemP = itemsP[i];
+        switch (taType) {
+        case ItemA_Iterate_SELECT:
+            itemP->i_b.set_selectedB(static_cast<ItemA_Iterate_SELECTData*>(cbData)->selectB);
+            markSelChanged(itemP);
+            break;
+        case ItemA_Iterate_SELECT_UNLOCKED: {
+            const TVornModel* m = itemP->i_vornP;
+            if (!m) {
+                // Outside a board the item reports it: the item-by-item step does that.
+                itemP->CB_Iterate(list, i, taType, cbData);
+                break;
+            }
+            if (LockedIn(*itemP, *m) || HiddenIn(*itemP, *m)) break;
+            itemP->i_b.set_selectedB(*static_cast<bool*>(cbData));
+            markSelChanged(itemP);
+            break;
+        }
+        case ItemA_Iterate_GET_SELECTED:
+            if (itemP->i_b.selectedB()) static_cast<CItemArray*>(cbData)->Append(itemP);
+            break;
+        case ItemA_Iterate_MOVE:
+            itemP->Move(static_cast<ItemA_Iterate_MOVEData*>(cbData));
+            break;
+        case ItemA_Iterate_HIT_TEST: {
+            const uint16 status = itemP->HitTest(static_cast<Vorn_HitTestRec*>(cbData));
+            if (status != 0) {
+                *statusP = status == kWalkStop ? 0 : int16(status);
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return true;
+}
 
 void CVornItem::MarkSelChanged() {
     if (!i_vornP) return;
@@ -75,14 +162,14 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         i_b.set_hiddenB(*static_cast<bool*>(cbData));
         break;
     case ItemA_Iterate_DISPOSE:
-        DeleteFromList(true);
+        DeleteFromList(true, i_vornP && list == i_vornP->i_list ? index : kNoIndex);
         break;
     case ItemA_Iterate_INSERT:
         InsertToList(static_cast<TVornModel*>(cbData));
         CacheItem(false, false, 0);
         break;
     case ItemA_Iterate_REMOVE:
-        DeleteFromList(false);
+        DeleteFromList(false, i_vornP && list == i_vornP->i_list ? index : kNoIndex);
         UnCacheItem();
         break;
     case ItemA_Iterate_COPY: {
@@ -142,17 +229,17 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         break;
     }
     case ItemA_Iterate_GET_SELECTED:
-        if (i_b.selectedB()) static_cast<CItemArray*>(cbData)->Add(this);
+        if (i_b.selectedB()) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_GET_VISIBLE_PICTS:
         if (!i_b.hiddenB() && HoldsPicture(i_resource.source.content))
-            static_cast<CItemArray*>(cbData)->Add(this);
+            static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_GET_LOCKED:
-        if (i_b.lockedB()) static_cast<CItemArray*>(cbData)->Add(this);
+        if (i_b.lockedB()) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_GET_HIDDEN:
-        if (i_b.hiddenB()) static_cast<CItemArray*>(cbData)->Add(this);
+        if (i_b.hiddenB()) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_GET_EXTENT: {
         auto* r = static_cast<tagRECT*>(cbData);
@@ -169,10 +256,10 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         break;
     }
     case ItemA_Iterate_GET_BACKGROUNDS:
-        if (i_b.backgroundB()) static_cast<CItemArray*>(cbData)->Add(this);
+        if (i_b.backgroundB()) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_GET_VISIBLE:
-        if (!i_b.hiddenB()) static_cast<CItemArray*>(cbData)->Add(this);
+        if (!i_b.hiddenB()) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_SET_MENU_INFO: {
         auto* rec = static_cast<ItemA_Iterate_SET_MENU_INFOData*>(cbData);
@@ -221,10 +308,10 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         }
         break;
     case ItemA_Iterate_GET_MISSING:
-        if (IsMissing()) static_cast<CItemArray*>(cbData)->Add(this);
+        if (IsMissing()) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_GET_PICTS:
-        if (HoldsPicture(i_resource.source.content)) static_cast<CItemArray*>(cbData)->Add(this);
+        if (HoldsPicture(i_resource.source.content)) static_cast<CItemArray*>(cbData)->Append(this);
         break;
     case ItemA_Iterate_CACHE:
         if (*static_cast<bool*>(cbData))
@@ -271,13 +358,46 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
     return kWalkContinue;
 }
 
+// Here rather than with the layout: the hit test runs it for every item of a board, and in one
+// file the two compile into one loop.
+tagRECT CVornItem::GetScreenBounds() {
+    if (AllZeroRect(i_boundsR))
+        i_boundsR = i_auto_boundsR;
+    else if (AllZeroRect(i_auto_boundsR))
+        i_auto_boundsR = i_boundsR;
+    tagRECT r = *i_boundsRP;
+    if (r.left > r.right) std::swap(r.left, r.right);
+    if (r.top > r.bottom) std::swap(r.top, r.bottom);
+    if (!i_vornP) {
+        VORN_ASSERT_DLG(i_vornP);
+        return r;
+    }
+    // Rectangles from a file may lie anywhere: the results saturate instead of wrapping.
+    auto sat = [](double v) { return int32(std::clamp(v, double(INT32_MIN), double(INT32_MAX))); };
+    if (i_vornP->GetMode() == Vorn_Mode_GO) {
+        // The Go Mode picture fills the window: board points are measured from its corner.
+        const double sx = i_vornP->i_scaleX, sy = i_vornP->i_scaleY;
+        const double oh = i_vornP->i_go_originH, ov = i_vornP->i_go_originV;
+        r = tagRECT{sat(std::round((r.left - oh) * sx)), sat(std::round((r.top - ov) * sy)),
+                    sat(std::round((r.right - oh) * sx)), sat(std::round((r.bottom - ov) * sy))};
+    } else {
+        // Exact in 64 bits: no need for the floating point of Go Mode on every hit test.
+        auto add = [](int32 a, int32 b) {
+            return int32(std::clamp<int64>(int64(a) + b, INT32_MIN, INT32_MAX));
+        };
+        const int32 h = i_vornP->i_scrollH, v = i_vornP->i_scrollV;
+        r = tagRECT{add(r.left, h), add(r.top, v), add(r.right, h), add(r.bottom, v)};
+    }
+    return r;
+}
+
 uint16 CVornItem::HitTest(Vorn_HitTestRec* recP) {
     if (!i_vornP) {
         VORN_ASSERT_DLG(i_vornP);
         return kWalkContinue;
     }
     const bool editB = i_vornP->GetMode() != Vorn_Mode_GO;
-    if (IsLocked() || (editB && IsHidden())) return kWalkContinue;
+    if (LockedIn(*this, *i_vornP) || (editB && HiddenIn(*this, *i_vornP))) return kWalkContinue;
     const tagRECT r = GetScreenBounds();
     if (PtInRect(recP->thePt, r)) {
         if (i_b.rgnB() && i_rgnP && !PtInPolygon(recP->thePt, *i_rgnP, r)) return kWalkContinue;

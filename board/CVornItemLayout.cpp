@@ -1,6 +1,6 @@
 #define VORN_UNIT "CVornItem.cpp"
-// Where an item is on the screen, its text box, and its place in flat columns (its drawing and
-// size to fit are in CVornItemDraw.cpp).
+// An item's text box and its place in flat columns (its drawing and size to fit are in
+// CVornItemDraw.cpp, where it is on the screen beside the hit test in CVornItemIterate.cpp).
 #include "CItemArray.h"
 #include "CVornItem.h"
 #include "CVornViewLink.h"
@@ -9,48 +9,13 @@
 #include "XGDraw.h"
 #include "XGGeometry.h"
 
-#include <algorithm>
-#include <climits>
-#include <cmath>
-#include <utility>
-
 using namespace yaaf;
 
 namespace {
-bool AllZero(const tagRECT& r) {
-    return r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0;
-}
 void MoveTo(tagRECT& r, int32 left, int32 top) {
     OffsetRect(r, left - r.left, top - r.top);
 }
 } // namespace
-
-tagRECT CVornItem::GetScreenBounds() {
-    if (AllZero(i_boundsR))
-        i_boundsR = i_auto_boundsR;
-    else if (AllZero(i_auto_boundsR))
-        i_auto_boundsR = i_boundsR;
-    tagRECT r = *i_boundsRP;
-    if (r.left > r.right) std::swap(r.left, r.right);
-    if (r.top > r.bottom) std::swap(r.top, r.bottom);
-    if (!i_vornP) {
-        VORN_ASSERT_DLG(i_vornP);
-        return r;
-    }
-    // Rectangles from a file may lie anywhere: the results saturate instead of wrapping.
-    auto sat = [](double v) { return int32(std::clamp(v, double(INT32_MIN), double(INT32_MAX))); };
-    if (i_vornP->GetMode() == Vorn_Mode_GO) {
-        // The Go Mode picture fills the window: board points are measured from its corner.
-        const double sx = i_vornP->i_scaleX, sy = i_vornP->i_scaleY;
-        const double oh = i_vornP->i_go_originH, ov = i_vornP->i_go_originV;
-        r = tagRECT{sat(std::round((r.left - oh) * sx)), sat(std::round((r.top - ov) * sy)),
-                    sat(std::round((r.right - oh) * sx)), sat(std::round((r.bottom - ov) * sy))};
-    } else {
-        const double h = i_vornP->i_scrollH, v = i_vornP->i_scrollV;
-        r = tagRECT{sat(r.left + h), sat(r.top + v), sat(r.right + h), sat(r.bottom + v)};
-    }
-    return r;
-}
 
 tagRECT CVornItem::GetTextBox(const tagRECT& itemR, bool clipB) {
     tagRECT r = itemR;

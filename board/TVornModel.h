@@ -34,6 +34,9 @@ public:
     // Items.
     void InsertItem(CVornItem* itemP, yaaf::int32 indexL);
     void DeleteItem(CVornItem* itemP, bool uncacheB);
+    // As DeleteItem, with the item's position in i_list when the caller knows it (no index
+    // when it does not).
+    void DeleteItemAt(CVornItem* itemP, yaaf::int32 indexL, bool uncacheB);
     CVornItem* AddItem(CVornItem* new_itemP);
     CVornItem* AddWord(const char* wordZ);
     CVornItem* AddFileItem(const yaaf::XGFileSpecifier* fileSpecP);

@@ -2,13 +2,49 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QString>
 
 #include <cstring>
+#include <mutex>
 
 namespace yaaf {
 
-XGFont::XGFont() : XGFont("Arial", 12) {}
+namespace {
+// Every board item starts with the default font, and setting family, size and style gives
+// each its own copy of Qt's font data. The items copy one default instead: Qt shares the data
+// until a font is changed. It is made again when the application's font changes, since a new
+// QFont takes what it does not set from that.
+std::mutex gDefaultFontMutex;
+QFont* gDefaultFontP = nullptr;
+QFont* gDefaultFontBaseP = nullptr;
+
+std::unique_ptr<QFont> NewDefaultQFont() {
+    // Without an application every QFont is independent: nothing to share.
+    if (!QGuiApplication::instance()) return nullptr;
+    const QFont base = QGuiApplication::font();
+    std::lock_guard<std::mutex> lock(gDefaultFontMutex);
+    if (!gDefaultFontP || !(base == *gDefaultFontBaseP)) {
+        // Kept to the end of the process: the font outlives the application's font caches.
+        const XGFont made("Arial", 12);
+        delete gDefaultFontBaseP;
+        delete gDefaultFontP;
+        gDefaultFontBaseP = new QFont(base);
+        gDefaultFontP = new QFont(made.GetQFont());
+    }
+    return std::make_unique<QFont>(*gDefaultFontP);
+}
+} // namespace
+
+// The default: 12-point Arial, plain (fStyle starts plain).
+XGFont::XGFont() : fFont(NewDefaultQFont()) {
+    if (!fFont) {
+        fFont = std::make_unique<QFont>();
+        SetName("Arial");
+        SetSize(12);
+        SetStyle(kXGStyle_Plain);
+    }
+}
 
 XGFont::XGFont(const std::string& name, int32 size, uint16 style) : fFont(std::make_unique<QFont>()) {
     SetName(name);

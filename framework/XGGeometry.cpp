@@ -13,10 +13,6 @@ int32 Clamp32(int64 value) {
 }
 } // namespace
 
-bool EmptyRect(const tagRECT& r) {
-    return !(r.left < r.right && r.top < r.bottom);
-}
-
 void InsetRect(tagRECT& r, int32 dh, int32 dv) {
     r.left = Clamp32(int64(r.left) + dh);
     r.right = Clamp32(int64(r.right) - dh);
@@ -41,21 +37,6 @@ bool SectRect(const tagRECT& a, const tagRECT& b, tagRECT& out) {
     }
     out = r;
     return true;
-}
-
-void UnionRect(const tagRECT& a, const tagRECT& b, tagRECT& out) {
-    if (EmptyRect(a)) {
-        out = b;
-    } else if (EmptyRect(b)) {
-        out = a;
-    } else {
-        out = tagRECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                      std::max(a.bottom, b.bottom)};
-    }
-}
-
-bool PtInRect(Point pt, const tagRECT& r) {
-    return r.left <= pt.h && pt.h < r.right && r.top <= pt.v && pt.v < r.bottom;
 }
 
 void PointToRect(tagRECT& out, Point pt, int32 slop, int32 direction) {

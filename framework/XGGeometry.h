@@ -6,15 +6,29 @@
 
 namespace yaaf {
 
-bool EmptyRect(const tagRECT& r);
+// The tests and the union below run for every item of a board in its walks: inline.
+inline bool EmptyRect(const tagRECT& r) {
+    return !(r.left < r.right && r.top < r.bottom);
+}
 // Moves left and right inwards by dh, top and bottom by dv; an empty result becomes all zeros.
 void InsetRect(tagRECT& r, int32 dh, int32 dv);
 void OffsetRect(tagRECT& r, int32 dh, int32 dv);
 // The intersection (out may be a or b); an empty one becomes all zeros and answers false.
 bool SectRect(const tagRECT& a, const tagRECT& b, tagRECT& out);
 // When one rectangle is empty the other is the result, else the bounding rectangle.
-void UnionRect(const tagRECT& a, const tagRECT& b, tagRECT& out);
-bool PtInRect(Point pt, const tagRECT& r);
+inline void UnionRect(const tagRECT& a, const tagRECT& b, tagRECT& out) {
+    if (EmptyRect(a)) {
+        out = b;
+    } else if (EmptyRect(b)) {
+        out = a;
+    } else {
+        out = tagRECT{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+                      a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    }
+}
+inline bool PtInRect(Point pt, const tagRECT& r) {
+    return r.left <= pt.h && pt.h < r.right && r.top <= pt.v && pt.v < r.bottom;
+}
 // The square of 2 * slop around the point, then grown by `direction`: a positive value moves
 // the right and bottom edges outwards, zero or a negative one moves the left and top edges
 // (by adding the value).

@@ -148,7 +148,10 @@ private:
     void DoPrefsDialog();
 
     int32_t HandleKey(int32_t param, void*) { return DoKey(param); }
-    int32_t HandleMenu(int32_t param, void*) { return DoMenuCommand(param, 0); }
+    // A font menu item's command carries the item's 1-based position in the data.
+    int32_t HandleMenu(int32_t param, void* data) {
+        return DoMenuCommand(param, data ? *static_cast<int32_t*>(data) : 0);
+    }
     int32_t HandleStatus(int32_t param, void* data) {
         return DoGetMenuStatus(param, static_cast<yaaf::XGSMenuStatus*>(data));
     }

@@ -12,6 +12,7 @@
 #include "XGAlert.h"
 #include "XGFormDialog.h"
 #include "XGKeyboard.h"
+#include "XGMenuBar.h"
 #include "XGPreferences.h"
 #include "XGPrint.h"
 #include "XGStdDialogs.h"
@@ -119,6 +120,7 @@ private slots:
     void textPreferencesTabSize_data();
     void textPreferencesTabSize();
     void biggerTwiceThenUndo();
+    void fontMenuItemChosenThroughTheMenu();
     void absoluteFontChangeRestores();
     void clipboardCommands();
     void autoSaveAfterEachChange();
@@ -538,6 +540,16 @@ void TestTextDoc::biggerTwiceThenUndo() {
     QCOMPARE(other.View()->GetFont().GetSize(), size);
     gDo->Do(CDo_Type_REDO);
     QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
+}
+
+void TestTextDoc::fontMenuItemChosenThroughTheMenu() {
+    // A font menu item travels as 'menu' 74 with its 1-based position in the data.
+    const std::string second = XGGetFontMenuItemText(2);
+    if (second.empty()) QSKIP("fewer than two font families installed");
+    TextWindow w;
+    w.View()->SetFocus();
+    QCOMPARE(XGSendMenuCommand(kTextCmd_FontItem, 2), kDispatchHandled);
+    QCOMPARE(w.View()->GetFont().GetName(), second);
 }
 
 void TestTextDoc::absoluteFontChangeRestores() {
