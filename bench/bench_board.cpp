@@ -1,6 +1,7 @@
 // Boards of 32,767 text items: flat-column layout, select all and deselect, hit testing the
-// last item and the numerology sum, each beside a plain loop over a std::vector doing the same
-// arithmetic. The ratios are printed at the end.
+// last item, the numerology sum and closing the board, each beside a plain loop over a
+// std::vector doing the same arithmetic. The ratios are printed at the end.
+#include "BenchRatio.h"
 #include "BoardTestSupport.h"
 #include "CItemArray.h"
 #include "XGGeometry.h"
@@ -10,7 +11,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -159,6 +159,29 @@ void BM_Numerology_Baseline(benchmark::State& state) {
     }
 }
 
+// Closing a board disposes of every item, last first; beside deleting as many records.
+void BM_CloseBoard(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* boardP = new BoardFixture;
+        for (int i = 0; i < kItems; ++i)
+            boardP->modelP->AddWord(WordFor(i).c_str());
+        state.ResumeTiming();
+        delete boardP; // the form takes its board with it
+    }
+}
+void BM_CloseBoard_Baseline(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<PlainItem*> v;
+        for (int i = 0; i < kItems; ++i)
+            v.push_back(new PlainItem{WordFor(i), tagRECT{}});
+        state.ResumeTiming();
+        for (auto it = v.rbegin(); it != v.rend(); ++it)
+            delete *it;
+    }
+}
+
 BENCHMARK(BM_AutoLayout)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutoLayout_Baseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectAll)->Unit(benchmark::kMicrosecond);
@@ -167,36 +190,13 @@ BENCHMARK(BM_HitTestLast)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTestLast_Baseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Numerology)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Numerology_Baseline)->Unit(benchmark::kMicrosecond);
-
-// Collects the times to print each result beside its baseline.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-20s %14s %14s %8s\n", "operation", "board", "baseline", "ratio");
-        for (const auto& [name, t] : times) {
-            if (name.find("_Baseline") != std::string::npos) continue;
-            const auto base = times.find(name + "_Baseline");
-            if (base == times.end() || base->second <= 0) continue;
-            std::printf("%-20s %14.3f %14.3f %8.2f\n", name.c_str(), t, base->second, t / base->second);
-        }
-    }
-    std::map<std::string, double> times;
-};
+BENCHMARK(BM_CloseBoard)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CloseBoard_Baseline)->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
     gVornListP = new CVornList;
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return vornbench::RunWithRatios(&argc, argv);
 }

@@ -1,6 +1,7 @@
 // The board file: writing and reading a board of 32,767 text items with titles and contents.
 // Reading is reported as a ratio to reading the same file's bytes into memory in the same run,
 // writing as a ratio to writing those bytes.
+#include "BenchRatio.h"
 #include "BoardTestSupport.h"
 #include "CItemArray.h"
 #include "VornFileFormat.h"
@@ -12,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -98,41 +98,17 @@ BENCHMARK(BM_ReadBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadBoard_Baseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteBoard_Baseline)->Unit(benchmark::kMillisecond);
-
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-20s %14s %14s %8s\n", "operation", "board", "baseline", "ratio");
-        for (const auto& [name, t] : times) {
-            if (name.find("_Baseline") != std::string::npos) continue;
-            const auto base = times.find(name + "_Baseline");
-            if (base == times.end() || base->second <= 0) continue;
-            std::printf("%-20s %14.3f %14.3f %8.2f\n", name.c_str(), t, base->second, t / base->second);
-        }
-    }
-    std::map<std::string, double> times;
-};
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
     gVornListP = new CVornList;
     VornFile_SetLoadPicturesOnRead(false);
-    benchmark::Initialize(&argc, argv);
     if (!TheFixture().ok) {
         std::fprintf(stderr, "could not write the board\n");
         return 1;
     }
     std::printf("board file: %d items, %d bytes\n", kItems, int(TheFixture().bytes.GetSize()));
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return vornbench::RunWithRatios(&argc, argv);
 }

@@ -1,6 +1,7 @@
 // Drawing a board of 2,000 text items in Edit Mode (a tenth of them selected) into an offscreen
 // picture, beside a plain QPainter loop that erases, frames and draws the same texts into a
 // picture of the same size; and entering Go Mode on that board. The ratio is printed at the end.
+#include "BenchRatio.h"
 #include "CDo.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
@@ -17,7 +18,6 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -111,39 +111,12 @@ void BM_EnterGoMode(benchmark::State& state) {
 BENCHMARK(BM_DrawEditBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawEditBoard_Baseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EnterGoMode)->Unit(benchmark::kMillisecond);
-
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-20s %14s %14s %8s\n", "operation", "board", "baseline", "ratio");
-        for (const auto& [name, t] : times) {
-            if (name.find("_Baseline") != std::string::npos) continue;
-            const auto base = times.find(name + "_Baseline");
-            if (base == times.end() || base->second <= 0) {
-                std::printf("%-20s %14.3f %14s %8s\n", name.c_str(), t, "-", "-");
-                continue;
-            }
-            std::printf("%-20s %14.3f %14.3f %8.2f\n", name.c_str(), t, base->second, t / base->second);
-        }
-    }
-    std::map<std::string, double> times;
-};
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
     gVornListP = new CVornList;
     gDo = new CDo;
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return vornbench::RunWithRatios(&argc, argv);
 }

@@ -2,6 +2,7 @@
 // lines, with word wrap off and on, through the text engine alone and through the text view
 // (undo tasks included), beside the same typing into a QPlainTextEdit's document.
 
+#include "BenchRatio.h"
 #include "CDo.h"
 #include "TEditDoc.h"
 #include "TEditForm.h"
@@ -143,12 +144,10 @@ BENCHMARK(BM_EditCore)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisec
 BENCHMARK(BM_TextView)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
     gDo = new CDo;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    vornbench::RunWithRatios(&argc, argv);
     std::printf("\nmicroseconds per typed character (ratio to QTextDocument):\n");
     for (const char* mode : {"nowrap", "wrap"}) {
         const double base = gPerChar[std::string("QTextDocument/") + mode];
@@ -157,7 +156,6 @@ int main(int argc, char** argv) {
             std::printf("  %-14s %-7s %10.2f  (%.3f)\n", who, mode, v, base > 0 ? v / base : 0.0);
         }
     }
-    benchmark::Shutdown();
     delete gDo;
     return 0;
 }

@@ -217,6 +217,9 @@ std::string CVornItem::GetName(Vorn_RefType refType, bool longB) {
 }
 
 char* CVornItem::GetName(Vorn_RefType refType, char* nameZ, bool longB, size_t size) {
+    // Text is copied straight across: numerology and sorting ask every item of a board.
+    Vorn_LinkContent* c = ResolveRef(refType);
+    if (IsTextType(c->type)) return nstrcpy(nameZ, c->u.textP ? c->u.textP->c_str() : "", size);
     return nstrcpy(nameZ, GetName(refType, longB).c_str(), size);
 }
 

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
+#include <cstdint>
+#include <memory>
+
 using namespace yaaf;
 
 namespace {
@@ -22,6 +26,26 @@ bool RecordFile(const XGFileSpecifier& spec) {
 }
 std::string Title(CVornItem* item) {
     return item->GetName(Vorn_Ref_SRC);
+}
+
+// Items carry a numbered stand-in for an information dialog; the board destroys it as it
+// lets the item go, which shows the order items leave in.
+std::vector<uintptr_t> s_disposedDlgs;
+void RecordDisposedDlg(CGetInfoDlg* dlgP) {
+    s_disposedDlgs.push_back(reinterpret_cast<uintptr_t>(dlgP));
+}
+
+// The hit test as written: the selected items, last to first, then all, item by item.
+CVornItem* HitTestItemByItem(TVornModel* m, Point pt, int32* subP) {
+    Vorn_HitTestRec rec;
+    rec.subHitTypeP = subP;
+    rec.thePt = pt;
+    for (int32 i = m->i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i)
+        if (m->i_list->GetIndItem(i)->i_b.selectedB())
+            m->i_list->GetIndItem(i)->CB_Iterate(m->i_list, i, ItemA_Iterate_HIT_TEST, &rec);
+    for (int32 i = m->i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i)
+        m->i_list->GetIndItem(i)->CB_Iterate(m->i_list, i, ItemA_Iterate_HIT_TEST, &rec);
+    return rec.returnItemP;
 }
 } // namespace
 
@@ -121,6 +145,106 @@ private slots:
         b.modelP->SetSelection(&set);
         QVERIFY(locked->i_b.selectedB());
         QVERIFY(!a->i_b.selectedB());
+    }
+
+    void closingDisposesEveryItemOnceLastFirst() {
+        // The largest board; the time it takes to close is measured by BM_CloseBoard.
+        constexpr int kItems = 32767;
+        auto* m = new TVornModel;
+        for (int i = 0; i < kItems; ++i) {
+            auto* itemP = new CVornItem(m, kNoIndex);
+            itemP->i_getInfoP = reinterpret_cast<CGetInfoDlg*>(uintptr_t(i + 1));
+            m->InsertItem(itemP, -1);
+        }
+        s_disposedDlgs.clear();
+        Vorn_SetDisposeInfoDlgProc(RecordDisposedDlg);
+        delete m;
+        Vorn_SetDisposeInfoDlgProc(nullptr);
+        QCOMPARE(s_disposedDlgs.size(), size_t(kItems));
+        for (int i = 0; i < kItems; ++i)
+            QCOMPARE(s_disposedDlgs[size_t(i)], uintptr_t(kItems - i));
+    }
+
+    void removingTheSelectionTopDown_data() {
+        QTest::addColumn<int>("every");
+        QTest::newRow("all") << 1;
+        QTest::newRow("every other") << 2;
+        QTest::newRow("every seventh") << 7;
+    }
+    void removingTheSelectionTopDown() {
+        QFETCH(int, every);
+        BoardFixture b;
+        std::vector<CVornItem*> items;
+        for (int i = 0; i < 50; ++i)
+            items.push_back(b.modelP->AddWord(std::to_string(i).c_str()));
+        for (int i = 0; i < 50; i += every)
+            items[size_t(i)]->i_b.set_selectedB(true);
+        std::unique_ptr<CItemArray> sel(b.modelP->GetItemSelection());
+        QCOMPARE(sel->IterateReverse(ItemA_Iterate_REMOVE, nullptr), int16(0));
+        std::vector<CVornItem*> left;
+        for (int i = 0; i < 50; ++i) {
+            CVornItem* itemP = items[size_t(i)];
+            if (i % every != 0) {
+                left.push_back(itemP);
+                continue;
+            }
+            // Detached, remembering where it stood (the items above it had gone already).
+            QVERIFY(!itemP->i_vornP);
+            QCOMPARE(itemP->i_indexL, int32(i));
+        }
+        QCOMPARE(b.modelP->i_list->Count(), int32(left.size()));
+        QCOMPARE(b.modelP->i_prefs.array_sizeS, int16(left.size()));
+        for (size_t k = 0; k < left.size(); ++k)
+            QCOMPARE(b.modelP->i_list->GetIndItem(int32(k)), left[k]);
+        // The detached items are the undo engine's; here nobody holds them.
+        for (int i = 0; i < sel->Count(); ++i)
+            delete sel->GetIndItem(i);
+    }
+
+    void hitTestMatchesItemByItem_data() {
+        QTest::addColumn<int>("scrollH");
+        QTest::addColumn<int>("scrollV");
+        QTest::addColumn<bool>("goMode");
+        QTest::newRow("edit") << 0 << 0 << false;
+        QTest::newRow("edit, scrolled") << -37 << -91 << false;
+        QTest::newRow("edit, extreme scroll") << INT32_MIN + 5 << INT32_MAX - 5 << false;
+        QTest::newRow("go") << 0 << 0 << true;
+    }
+    void hitTestMatchesItemByItem() {
+        QFETCH(int, scrollH);
+        QFETCH(int, scrollV);
+        QFETCH(bool, goMode);
+        BoardFixture b;
+        TVornModel* m = b.modelP;
+        // Overlapping items, some reversed or without bounds, in every state.
+        for (int i = 0; i < 40; ++i) {
+            CVornItem* itemP = m->AddWord(std::to_string(i).c_str());
+            const int32 l = (i * 37) % 160, t = (i * 53) % 120;
+            itemP->i_boundsR = i % 11 == 5 ? tagRECT{} : tagRECT{l, t, l + 20 + i % 30, t + 12 + i % 17};
+            itemP->i_auto_boundsR = i % 13 == 4 ? tagRECT{} : itemP->i_boundsR;
+            if (i % 9 == 3) std::swap(itemP->i_boundsR.left, itemP->i_boundsR.right);
+            itemP->i_b.set_selectedB(i % 3 == 0);
+            itemP->i_b.set_lockedB(i % 7 == 2);
+            itemP->i_b.set_hiddenB(i % 5 == 4);
+        }
+        m->i_scrollH = scrollH;
+        m->i_scrollV = scrollV;
+        if (goMode) m->i_prefs.mode = Vorn_Mode_GO;
+        const int32 offH = goMode ? 0 : scrollH, offV = goMode ? 0 : scrollV;
+        int hits = 0;
+        for (int v = -10; v < 150; v += 3)
+            for (int h = -10; h < 200; h += 3) {
+                const Point pt = MakePoint(int32(int64(h) + offH), int32(int64(v) + offV));
+                int32 subFast = -1, subSlow = -1;
+                CVornItem* fast = m->HitTest(&pt, &subFast);
+                CVornItem* slow = HitTestItemByItem(m, pt, &subSlow);
+                if (goMode && slow == m->i_list->GetIndItem(0)) slow = nullptr;
+                QCOMPARE(fast, slow);
+                QCOMPARE(subFast, subSlow);
+                hits += fast != nullptr;
+            }
+        QVERIFY(hits > 100 || scrollH == INT32_MIN + 5);
+        m->i_prefs.mode = Vorn_Mode_EDIT;
     }
 
     void columnsFromContent() {
