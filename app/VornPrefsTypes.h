@@ -31,33 +31,25 @@ struct Vorn_PrefBoolsRec {
     yaaf::uint16 flags = 0;
     yaaf::uint16 unused2 = 0;
 
-    bool Get(Vorn_PrefBit bit) const { return (flags >> bit) & 1u; }
-    void Set(Vorn_PrefBit bit, bool on) {
-        flags = on ? yaaf::uint16(flags | (1u << bit)) : yaaf::uint16(flags & ~(1u << bit));
-    }
+    bool Get(Vorn_PrefBit bit) const { return yaaf::GetFlagBit(flags, bit); }
+    void Set(Vorn_PrefBit bit, bool on) { yaaf::SetFlagBit(flags, bit, on); }
 
-    // clang-format off
-#define VORN_PREF_FLAG(name, bit) \
-    bool name() const { return Get(bit); } \
-    void set_##name(bool on) { Set(bit, on); }
-    // clang-format on
-    VORN_PREF_FLAG(numerB, Vorn_PrefBit_NUMER)
-    VORN_PREF_FLAG(speakB, Vorn_PrefBit_SPEAK)
-    VORN_PREF_FLAG(sep_linesB, Vorn_PrefBit_SEP_LINES)
-    VORN_PREF_FLAG(show_toolbarB, Vorn_PrefBit_SHOW_TOOLBAR)
-    VORN_PREF_FLAG(draw_regionsB, Vorn_PrefBit_DRAW_REGIONS)
-    VORN_PREF_FLAG(auto_saveB, Vorn_PrefBit_AUTO_SAVE)
-    VORN_PREF_FLAG(ignore_hiddenB, Vorn_PrefBit_IGNORE_HIDDEN)
-    VORN_PREF_FLAG(ignore_locksB, Vorn_PrefBit_IGNORE_LOCKS)
-    VORN_PREF_FLAG(unused1, Vorn_PrefBit_UNUSED1)
-    VORN_PREF_FLAG(gen_launch_pixB, Vorn_PrefBit_GEN_LAUNCH_PIX)
-    VORN_PREF_FLAG(gen_vorn_B, Vorn_PrefBit_GEN_VORN)
-    VORN_PREF_FLAG(gen_backgroundB, Vorn_PrefBit_GEN_BACKGROUND)
-    VORN_PREF_FLAG(sort_ascendingB, Vorn_PrefBit_SORT_ASCENDING)
-    VORN_PREF_FLAG(show_statusB, Vorn_PrefBit_SHOW_STATUS)
-    VORN_PREF_FLAG(dont_gen_titleB, Vorn_PrefBit_DONT_GEN_TITLE)
-    VORN_PREF_FLAG(gen_contentB, Vorn_PrefBit_GEN_CONTENT)
-#undef VORN_PREF_FLAG
+    YAAF_FLAG_ACCESSORS(numerB, Vorn_PrefBit_NUMER)
+    YAAF_FLAG_ACCESSORS(speakB, Vorn_PrefBit_SPEAK)
+    YAAF_FLAG_ACCESSORS(sep_linesB, Vorn_PrefBit_SEP_LINES)
+    YAAF_FLAG_ACCESSORS(show_toolbarB, Vorn_PrefBit_SHOW_TOOLBAR)
+    YAAF_FLAG_ACCESSORS(draw_regionsB, Vorn_PrefBit_DRAW_REGIONS)
+    YAAF_FLAG_ACCESSORS(auto_saveB, Vorn_PrefBit_AUTO_SAVE)
+    YAAF_FLAG_ACCESSORS(ignore_hiddenB, Vorn_PrefBit_IGNORE_HIDDEN)
+    YAAF_FLAG_ACCESSORS(ignore_locksB, Vorn_PrefBit_IGNORE_LOCKS)
+    YAAF_FLAG_ACCESSORS(unused1, Vorn_PrefBit_UNUSED1)
+    YAAF_FLAG_ACCESSORS(gen_launch_pixB, Vorn_PrefBit_GEN_LAUNCH_PIX)
+    YAAF_FLAG_ACCESSORS(gen_vorn_B, Vorn_PrefBit_GEN_VORN)
+    YAAF_FLAG_ACCESSORS(gen_backgroundB, Vorn_PrefBit_GEN_BACKGROUND)
+    YAAF_FLAG_ACCESSORS(sort_ascendingB, Vorn_PrefBit_SORT_ASCENDING)
+    YAAF_FLAG_ACCESSORS(show_statusB, Vorn_PrefBit_SHOW_STATUS)
+    YAAF_FLAG_ACCESSORS(dont_gen_titleB, Vorn_PrefBit_DONT_GEN_TITLE)
+    YAAF_FLAG_ACCESSORS(gen_contentB, Vorn_PrefBit_GEN_CONTENT)
 
     bool operator==(const Vorn_PrefBoolsRec&) const = default;
 };

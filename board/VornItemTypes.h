@@ -45,26 +45,16 @@ struct Vorn_ItemBoolsRec_DISK {
         kLocked = 6,
         kSelected = 7
     };
-    bool Get(Bit bit) const { return (flags >> bit) & 1u; }
-    void Set(Bit bit, bool on) {
-        flags = on ? yaaf::uint16(flags | (1u << bit)) : yaaf::uint16(flags & ~(1u << bit));
-    }
-    // clang-format off
-#define VORN_ITEM_FLAG(name, bit) \
-    bool name() const { return Get(bit); } \
-    void set_##name(bool on) { Set(bit, on); }
-    // clang-format on
-    VORN_ITEM_FLAG(backgroundB, kBackground)
-    VORN_ITEM_FLAG(twirledB, kTwirled)
-    VORN_ITEM_FLAG(rgnB, kRgn)
-    VORN_ITEM_FLAG(hiddenB, kHidden)
-    VORN_ITEM_FLAG(lockedB, kLocked)
-    VORN_ITEM_FLAG(selectedB, kSelected)
-#undef VORN_ITEM_FLAG
+    bool Get(Bit bit) const { return yaaf::GetFlagBit(flags, bit); }
+    void Set(Bit bit, bool on) { yaaf::SetFlagBit(flags, bit, on); }
+    YAAF_FLAG_ACCESSORS(backgroundB, kBackground)
+    YAAF_FLAG_ACCESSORS(twirledB, kTwirled)
+    YAAF_FLAG_ACCESSORS(rgnB, kRgn)
+    YAAF_FLAG_ACCESSORS(hiddenB, kHidden)
+    YAAF_FLAG_ACCESSORS(lockedB, kLocked)
+    YAAF_FLAG_ACCESSORS(selectedB, kSelected)
 
-    yaaf::uint32 GetWord() const {
-        return yaaf::uint32(flags) | (yaaf::uint32(unused34) << 16);
-    }
+    yaaf::uint32 GetWord() const { return yaaf::uint32(flags) | (yaaf::uint32(unused34) << 16); }
     void SetWord(yaaf::uint32 word) {
         flags = yaaf::uint16(word & 0xFFFF);
         unused34 = yaaf::uint16(word >> 16);

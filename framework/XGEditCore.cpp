@@ -18,7 +18,16 @@ namespace {
 
 constexpr int32 kMaxIndent = 256;
 
-void AppendUtf8(std::string& out, uint32 code) {
+// What a character is shown as: control characters and bytes that are not UTF-8 but lie in
+// the C1 range have no glyph of their own.
+uint32 ShownCode(uint32 code) {
+    if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0)) return '?';
+    return code;
+}
+
+} // namespace
+
+void XGAppendUtf8(std::string& out, uint32 code) {
     if (code < 0x80) {
         out += char(code);
     } else if (code < 0x800) {
@@ -35,15 +44,6 @@ void AppendUtf8(std::string& out, uint32 code) {
         out += char(0x80 | (code & 0x3F));
     }
 }
-
-// What a character is shown as: control characters and bytes that are not UTF-8 but lie in
-// the C1 range have no glyph of their own.
-uint32 ShownCode(uint32 code) {
-    if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0)) return '?';
-    return code;
-}
-
-} // namespace
 
 XGEditCore::XGEditCore(XGView* view, const tagRECT& area, const XGFont& font)
     : fCurView(view), fCurFont(font), fSize(area) {
@@ -120,7 +120,7 @@ int32 XGEditCore::CodeWidth(uint32 code) const {
     auto it = fWideWidth.find(code);
     if (it != fWideWidth.end()) return it->second;
     std::string s;
-    AppendUtf8(s, code);
+    XGAppendUtf8(s, code);
     const int32 width = fCurFont.TextWidth(s);
     fWideWidth.emplace(code, width);
     return width;
@@ -160,7 +160,7 @@ std::string XGEditCore::DisplayText(int32 from, int32 to) const {
         if (fPassword)
             out += '*';
         else
-            AppendUtf8(out, ShownCode(code));
+            XGAppendUtf8(out, ShownCode(code));
         i += length;
     }
     return out;
@@ -714,7 +714,7 @@ bool XGEditCore::DoKey(uint32 key) {
     }
     fPendingHigh = 0;
     std::string bytes;
-    AppendUtf8(bytes, code);
+    XGAppendUtf8(bytes, code);
     DoInsert(int32(bytes.size()), bytes.data());
     return true;
 }

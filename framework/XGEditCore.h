@@ -38,6 +38,9 @@ enum : uint16 {
     kXGEditMouse_ButtonDown = 0x2000,
 };
 
+// Appends one character, given by its code, as UTF-8.
+void XGAppendUtf8(std::string& out, uint32 code);
+
 class XGEditCore {
 public:
     // Draws into `view` (may be none) inside `area`, in view coordinates.

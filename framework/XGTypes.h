@@ -62,6 +62,23 @@ struct XGSMenuStatus {
     char mark = 0x12;
 };
 
+// One-bit flags in a 16-bit word, bit 0 first: the layout the board files and preferences keep.
+constexpr bool GetFlagBit(uint16 word, unsigned bit) {
+    return (word >> bit) & 1u;
+}
+constexpr void SetFlagBit(uint16& word, unsigned bit, bool on) {
+    word = on ? uint16(word | (1u << bit)) : uint16(word & ~(1u << bit));
+}
+
+// Accessors name() and set_name(on) for one flag of a record with Get(bit) and Set(bit, on).
+#define YAAF_FLAG_ACCESSORS(name, bit)                                                                       \
+    bool name() const {                                                                                      \
+        return Get(bit);                                                                                     \
+    }                                                                                                        \
+    void set_##name(bool on) {                                                                               \
+        Set(bit, on);                                                                                        \
+    }
+
 // A font as stored in preferences and board files: size, five style flags (0 or 1) and a name.
 struct XGSFontResource {
     int16 size = 0;
@@ -74,8 +91,8 @@ struct XGSFontResource {
 
     // The packed style word: 0x1 bold, 0x2 italic, 0x4 underline, 0x100 fixed pitch, 0x200 serif.
     uint16 GetStyleWord() const {
-        return uint16((fBold ? 0x1 : 0) | (fItalic ? 0x2 : 0) | (fUnderline ? 0x4 : 0) | (fFixed ? 0x100 : 0) |
-                      (fSerif ? 0x200 : 0));
+        return uint16((fBold ? 0x1 : 0) | (fItalic ? 0x2 : 0) | (fUnderline ? 0x4 : 0) |
+                      (fFixed ? 0x100 : 0) | (fSerif ? 0x200 : 0));
     }
     void SetStyleWord(uint16 style) {
         fBold = (style & 0x1) ? 1 : 0;

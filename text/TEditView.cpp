@@ -34,19 +34,6 @@ std::vector<TEditView*>& Views() {
 constexpr uint32 kShiftBit = uint32(kXGMod_Shift) << 16;
 constexpr uint32 kCommandBits = uint32(kXGMod_Control | kXGMod_Alt) << 16;
 
-void AppendUtf8(std::string& out, uint32 code) {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-}
-
 } // namespace
 
 TEditView::TEditView()
@@ -153,7 +140,7 @@ int32 TEditView::DoKey(int32 keyL) {
         AddCharCmd(int32(ch));
     } else {
         std::string bytes;
-        AppendUtf8(bytes, ch);
+        XGAppendUtf8(bytes, ch);
         PasteTextCmd("Typing", bytes);
     }
     RecalcScroll();
