@@ -362,8 +362,11 @@ int32 TVornApp::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
     case kCmd_Accepted113:
     case kCmd_ClearUndo:
     case kCmd_CheckVersion:
-    case kCmd_Preferences:
     case kCmd_NewVorn:
+        // Greyed out, rather than silently doing nothing, while no board window can be made.
+        status->enable = GetDocumentKinds().board.IsAvailable();
+        return kDispatchHandled;
+    case kCmd_Preferences:
     case kCmd_NewText:
     case kCmd_Open:
     case kCmd_Unsettled17669:

@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(titles.front(), std::string("&File"));
         QCOMPARE(titles.back(), std::string("&Help"));
         // Application commands are enabled, window commands are not without windows.
-        QVERIFY(bar->IsItemEnabled(17665));
+        QVERIFY(bar->IsItemEnabled(17666));
         QVERIFY(bar->IsItemEnabled(13));
         QVERIFY(!bar->IsItemEnabled(kXGCmd_Close));
         QVERIFY(!bar->IsItemEnabled(kXGCmd_Tile));
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(!bar->IsItemEnabled(11));
         QCOMPARE(bar->GetItemTitle(11), std::string("Can't Undo "));
         QVERIFY(fApp->GetToolbar());
-        QVERIFY(fApp->GetToolbar()->IsButtonEnabled(17665));
+        QVERIFY(fApp->GetToolbar()->IsButtonEnabled(17666));
 
         if (const char* dir = std::getenv("VORN_SCREENSHOT_DIR")) {
             fApp->GetMainFrame()->grab().save(QString(dir) + "/mainframe.png");
@@ -268,6 +268,9 @@ private slots:
         XGSendMenuCommand(108);
         QVERIFY(XGGetCommandStatus(17669).enable);
         QVERIFY(!XGGetCommandStatus(111).enable);
+        // No board windows can be made here: "New Vorn" is greyed out, "New Text" is not.
+        QVERIFY(!XGGetCommandStatus(17665).enable);
+        QVERIFY(XGGetCommandStatus(17666).enable);
         QCOMPARE(XGSendMenuCommand(111), kDispatchHandled);
         // An unknown command is nobody's.
         QCOMPARE(XGSendMenuCommand(4242), kDispatchNotHandled);
