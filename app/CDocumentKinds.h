@@ -70,7 +70,6 @@ struct CDocumentKinds {
     CTargetService target;
 
     // Globals that live above the shell, in the order GGlobals makes them.
-    CGlobalService clipboard;  // gClipboard, after gDo
     CGlobalService vornList;   // gVornListP, after gCheckVersion
     CGlobalService targetList; // gRtlP, after gVornListP
     CGlobalService toolPalette;

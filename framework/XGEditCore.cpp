@@ -194,15 +194,18 @@ int32 XGEditCore::FindLine(int32 offset) const {
     return fStarts.CountBelow(offset);
 }
 
-int32 XGEditCore::MeasureLine(int32 line) const {
-    const int32 end = LineEndOffset(line);
+int32 XGEditCore::WidthBetween(int32 start, int32 end) const {
     int32 x = 0;
-    for (int32 i = GetLineOffset(line); i < end;) {
+    for (int32 i = start; i < end;) {
         int32 length = 1;
         x += CharWidthAt(i, x, length);
         i += length;
     }
     return x;
+}
+
+int32 XGEditCore::MeasureLine(int32 line) const {
+    return WidthBetween(GetLineOffset(line), LineEndOffset(line));
 }
 
 int32 XGEditCore::FindPixel(int32 offset) const {
@@ -213,13 +216,7 @@ int32 XGEditCore::FindPixel(int32 offset) const {
     if (fPrevLine && offset == fSelHead && line > 0 && GetLineOffset(line) == offset &&
         fText->At(fStarts.Get(line - 1)) != '\n')
         --line;
-    int32 x = 0;
-    for (int32 i = GetLineOffset(line); i < offset;) {
-        int32 length = 1;
-        x += CharWidthAt(i, x, length);
-        i += length;
-    }
-    return x;
+    return WidthBetween(GetLineOffset(line), offset);
 }
 
 int32 XGEditCore::FindOffset(int32 line, int32 pixel, bool* endHit) const {

@@ -178,6 +178,8 @@ private:
     void RecalcStarts(int32 start, int32 oldEnd, int32 length);
     int32 WrapEnd(int32 pos) const;
     int32 MeasureLine(int32 line) const;
+    // The width of the bytes [start, end) of one line, tabs included.
+    int32 WidthBetween(int32 start, int32 end) const;
     int32 LineEndOffset(int32 line) const; // offset after the line's last shown byte
     // Width of the character at offset when it starts at pixel x of its line.
     int32 CharWidthAt(int32 offset, int32 x, int32& length) const;

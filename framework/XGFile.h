@@ -18,11 +18,9 @@ public:
     XGFileStream& operator=(const XGFileStream&) = delete;
     virtual ~XGFileStream() = default;
 
-    // Both argument orders are accepted; the counts are bytes.
+    // Counts are bytes; both answer the number of bytes moved.
     int32 Read(int32 count, void* buffer) { return DoRead(count, buffer); }
-    int32 Read(void* buffer, int32 count) { return DoRead(count, buffer); }
     int32 Write(int32 count, const void* buffer) { return DoWrite(count, buffer); }
-    int32 Write(const void* buffer, int32 count) { return DoWrite(count, buffer); }
 
     virtual int16 SetFilePos(int64 pos) = 0;
     virtual int64 GetFilePos() = 0; // -1 when unknown

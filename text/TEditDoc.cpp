@@ -89,7 +89,7 @@ bool TEditDoc::DoWriteDocument(const XGFileSpecifier& spec) {
     const std::string bytes = ToFileLineEnds(fText);
     XGAtomicFile file(spec);
     bool ok = file.Open() == 0;
-    if (ok) ok = file.Write(bytes.data(), int32(bytes.size())) == int32(bytes.size());
+    if (ok) ok = file.Write(int32(bytes.size()), bytes.data()) == int32(bytes.size());
     if (ok) ok = file.Commit() == 0;
     if (!ok) {
         file.Abort();

@@ -356,7 +356,7 @@ void TestBasics::fileReadWriteSeek() {
     QCOMPARE(f.GetFilePos(), int64(10));
     QCOMPARE(f.SetFilePos(4), int16(0));
     char buf[16] = {};
-    QCOMPARE(f.Read(buf, 3), 3);
+    QCOMPARE(f.Read(3, buf), 3);
     QCOMPARE(std::string(buf, 3), std::string("456"));
     // A read past the end answers what there was.
     QCOMPARE(f.Read(16, buf), 3);
@@ -427,7 +427,7 @@ void TestBasics::atomicSaveReplaces() {
     const fs::path fresh = folder / "Fresh.2dv";
     XGAtomicFile g{XGFileSpecifier(fresh.string())};
     QCOMPARE(g.Open(), int16(0));
-    QCOMPARE(g.Write("abc", 3), 3);
+    QCOMPARE(g.Write(3, "abc"), 3);
     QCOMPARE(g.Commit(), int16(0));
     QCOMPARE(ReadText(fresh), std::string("abc"));
     const fs::path link = Dir() / "link-to-board";
@@ -435,7 +435,7 @@ void TestBasics::atomicSaveReplaces() {
     fs::create_symlink(p, link);
     XGAtomicFile h{XGFileSpecifier(link.string())};
     QCOMPARE(h.Open(), int16(0));
-    QCOMPARE(h.Write("via link", 8), 8);
+    QCOMPARE(h.Write(8, "via link"), 8);
     QCOMPARE(h.Commit(), int16(0));
     QVERIFY(fs::is_symlink(link));
     QCOMPARE(ReadText(p), std::string("via link"));
