@@ -5,6 +5,7 @@
 #include "VornErrors.h"
 #include "VornLog.h"
 #include "XGAlert.h"
+#include "XGAlertBox.h"
 #include "XGAssert.h"
 #include "XGFormat.h"
 #include "XGResources.h"
@@ -351,6 +352,7 @@ void TestDiagnostics::saveAlertAnswers() {
 
 void TestDiagnostics::saveAlertKeysPressButtonsInRealBox() {
     // Shows the real message box on the offscreen platform and types at it.
+    XGInstallAlertBoxes();
     qputenv("VORN_ALERTS", "show");
     auto typeKey = [](Qt::Key key) {
         QTimer::singleShot(0, [key] {

@@ -1,6 +1,7 @@
 #include "XGAppCore.h"
 
 #include "XGAlert.h"
+#include "XGAlertBox.h"
 #include "XGAssert.h"
 #include "XGDebug.h"
 #include "XGMenuBar.h"
@@ -16,6 +17,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QSessionManager>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,6 +41,16 @@ struct XGAppCorePlatform : public QObject {
         QObject::connect(&fTimer, &QTimer::timeout, [] {});
         fTimer.start();
         if (QCoreApplication* qapp = QCoreApplication::instance()) qapp->installEventFilter(this);
+#if QT_CONFIG(sessionmanager)
+        // The desktop's log-out question: asked as quitting is, and refused where the desktop
+        // allows a refusal (only while the application may talk to the user).
+        if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QObject::connect(gui, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+                const bool interact = manager.allowsInteraction();
+                if (!fApp->QueryEndSession(interact) && interact) manager.cancel();
+                if (interact) manager.release();
+            });
+#endif
     }
 
     ~XGAppCorePlatform() override {
@@ -98,6 +110,7 @@ struct XGAppCorePlatform : public QObject {
 XGAppCore::XGAppCore() {
     YAAF_ASSERT_DLG(gApplication == NULL);
     gApplication = this;
+    XGInstallAlertBoxes();
     _GFocusFallback = this;
     fPlatform = std::make_unique<XGAppCorePlatform>(this);
     XGWindowFactory::Register('wind', [](XGForm* form) { return new XGWindow(form); });
@@ -236,6 +249,17 @@ int32 XGAppCore::DoQuitApplication(int32, void*) {
     return kDispatchHandled;
 }
 
+bool XGAppCore::SendQuitQuery() {
+    int32 result = SendDispatch('qapp');
+    if (result == kDispatchNotHandled && !gFocus) result = DoDispatch('qapp', 0, nullptr, true);
+    return result != kDispatchNotHandled && XGWindow::GetWindows().empty();
+}
+
+bool XGAppCore::QueryEndSession(bool mayInteract) {
+    if (!mayInteract) return true;
+    return SendQuitQuery();
+}
+
 int32 XGAppCore::DoMenuCommand(int32 command) {
     if (fModalWindow) return kDispatchNotHandled;
     switch (command) {
@@ -243,7 +267,7 @@ int32 XGAppCore::DoMenuCommand(int32 command) {
         ShowCopyright();
         return kDispatchHandled;
     case kXGCmd_Exit:
-        if (SendDispatch('qapp') == kDispatchNotHandled && !gFocus) DoDispatch('qapp', 0, nullptr, true);
+        SendQuitQuery();
         return kDispatchHandled;
     case kXGCmd_Close:
         if (XGWindow* front = XGWindow::GetFrontWindow()) front->Close();

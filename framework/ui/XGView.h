@@ -4,6 +4,7 @@
 // enclosing view, then to its window.
 
 #include "XGDispatch.h"
+#include "XGInvalTarget.h"
 #include "XGTypes.h"
 
 #include <vector>
@@ -16,7 +17,7 @@ class XGDraw;
 class XGWindow;
 class XGViewWidget;
 
-class XGView : public XGDispatch {
+class XGView : public XGDispatch, public XGInvalTarget {
     YAAF_DECLARE_DISPATCH()
 public:
     explicit XGView(FourCharCode kind = 'view', int32 id = 0);
@@ -50,7 +51,7 @@ public:
     int32 GetHeight() const;
 
     void InvalView();
-    void InvalRect(const tagRECT& r);
+    void InvalRect(const tagRECT& r) override;
 
     void Show();
     void Hide();

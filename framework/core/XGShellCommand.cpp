@@ -1,5 +1,6 @@
 #include "XGShellCommand.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace yaaf {
@@ -81,7 +82,8 @@ std::string XGJoinCommandLine(const std::vector<std::string>& args) {
     std::string out;
     for (const std::string& a : args) {
         if (!out.empty()) out += ' ';
-        if (a.empty() || a.find_first_of(" \t") != std::string::npos)
+        // Every byte the splitter takes for white space, or the argument comes back in pieces.
+        if (a.empty() || std::any_of(a.begin(), a.end(), IsBlank))
             out += '"' + a + '"';
         else
             out += a;

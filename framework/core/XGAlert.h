@@ -1,7 +1,7 @@
 #pragma once
 // The dialog layer: every modal question of the system goes through XGShowAlert. A responder
 // installed by tests answers without showing anything; without one, and where nothing can be
-// shown (no application object, the offscreen platform, or VORN_ALERTS=stderr), the alert is
+// shown (no presenter installed, no application object, the offscreen platform, or VORN_ALERTS=stderr), the alert is
 // written to standard error and answered with its cancel button so that nothing blocks.
 
 #include "XGTypes.h"
@@ -42,6 +42,16 @@ void XGClearRecentAlerts();
 
 // The button a key press selects, or -1.
 int XGAlertButtonForKey(const XGAlertRequest& request, int keyChar);
+
+// How alerts are shown to a person; the widget layer installs one. Without one every alert is
+// silent. isHeadless may be null.
+struct XGAlertPresenter {
+    bool (*canShow)() = nullptr;
+    bool (*isHeadless)() = nullptr;
+    int (*show)(const XGAlertRequest&) = nullptr;
+};
+// Answers the previous presenter.
+XGAlertPresenter XGSetAlertPresenter(XGAlertPresenter presenter);
 
 // True when dialogs are answered without being shown (see above).
 bool XGDialogsAreSilent();

@@ -64,6 +64,14 @@ public:
 
     // 'qapp': asks every window to close; answers -1 when one refuses.
     virtual int32 DoQuitApplication(int32 param, void* data);
+    // Sends 'qapp' along the focus chain (to the application when nothing has the focus);
+    // true when quitting was accepted, every window closed and the loop is ending.
+    bool SendQuitQuery();
+    // The desktop session is ending (log out, shut-down) and the desktop asks first: answers
+    // whether it may end. When the desktop lets the application ask the user, this is the quit
+    // query (every changed document asks) and a refusal answers false; when it does not, no
+    // question can be put and nothing is closed: the answer is true.
+    virtual bool QueryEndSession(bool mayInteract);
     virtual int32 DoMenuCommand(int32 command);
     virtual int32 DoGetMenuStatus(int32 command, XGSMenuStatus* status);
 

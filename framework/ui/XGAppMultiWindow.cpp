@@ -126,9 +126,7 @@ void XGAppMultiWindow::FrameGone() {
 }
 
 bool XGAppMultiWindow::FrameCloseRequested() {
-    int32 result = SendDispatch('qapp');
-    if (result == kDispatchNotHandled && !gFocus) result = DoDispatch('qapp', 0, nullptr, true);
-    return result != kDispatchNotHandled && XGWindow::GetWindows().empty();
+    return SendQuitQuery();
 }
 
 bool XGAppMultiWindow::IsListed(const XGWindow* window) {

@@ -5,7 +5,7 @@
 #include "XGPlatform.h"
 #include "XGTextBuffer.h"
 #include "XGTextScrap.h"
-#include "XGView.h"
+#include "XGInvalTarget.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,7 +45,7 @@ void XGAppendUtf8(std::string& out, uint32 code) {
     }
 }
 
-XGEditCore::XGEditCore(XGView* view, const tagRECT& area, const XGFont& font)
+XGEditCore::XGEditCore(XGInvalTarget* view, const tagRECT& area, const XGFont& font)
     : fCurView(view), fCurFont(font), fSize(area) {
     MeasureFont();
     fTickTime = XGGetTime();

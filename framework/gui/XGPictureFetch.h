@@ -2,6 +2,7 @@
 // Fetching a picture from a web address over plain HTTP. Runs on any thread; every connect and
 // read waits at most the stream timeout (XGTCPStream), and a body may be 64 MiB at most.
 
+#include "XGTCPStream.h"
 #include "XGTypes.h"
 
 #include <string>
@@ -39,6 +40,17 @@ enum XGPictureFetchResult : int16 {
     kXGPictureFetch_BadReply,     // unreadable headers, a cut-off or over-long body
     kXGPictureFetch_NotAPicture,  // the body could not be decoded
 };
+
+// The most a picture server's reply may hold: room for the headers beside the largest body.
+constexpr size_t kXGPictureFetchReplyLimit = kXGPictureFetchMaxBody + 65536;
+
+// What one reply to a request form comes to, however it was read (`read` as XGReadHTTPResponse
+// answered): the decoded picture (the caller owns it), or null with the reason in `result`.
+// `tryNextForm` tells whether asking with the next request form may still give a picture;
+// `contentType` receives the content type of a reply with a body to decode. `fileName` helps
+// to tell the format.
+XGPicture* XGPictureFromReply(XGHTTPReadResult read, const XGHTTPResponse& response, const std::string& fileName,
+                              XGPictureFetchResult& result, bool& tryNextForm, std::string& contentType);
 
 // Fetches and decodes the picture: answers a new picture (the caller owns it) and its frame
 // (0, 0, width, height) in frameP, or null. `resultP` tells why when it is not null;

@@ -2,19 +2,49 @@
 // One TCP connection, as used by the version check and by picture fetches over HTTP.
 // The socket is non-blocking underneath: every connect, read and write waits at most the
 // stream's timeout, and every wait watches an interrupt flag, so that a silent server can
-// never keep a worker thread (or the program's shut-down) waiting for ever.
+// never keep a worker thread (or the program's shut-down) waiting for ever. Cancelling from
+// another thread also shuts the socket down, so that a wait in progress ends at once.
 
 #include "XGTypes.h"
 
 #include <atomic>
 #include <cstddef>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace yaaf {
 
 constexpr int16 kXGTCP_NoErr = 0;
 constexpr int16 kXGTCP_ProtocolErr = 11; // network library could not be started
 constexpr int16 kXGTCP_ConnectErr = 13;  // host not found or connection failed
+
+class XGTCPStream;
+
+// Lets one thread cancel the streams another thread works with (a worker's owner shutting down
+// while the worker waits on a server). Streams attach themselves with SetCanceller; a stream
+// attached after Cancel starts cancelled. Must outlive the streams attached to it.
+class XGStreamCanceller {
+public:
+    XGStreamCanceller() = default;
+    XGStreamCanceller(const XGStreamCanceller&) = delete;
+    XGStreamCanceller& operator=(const XGStreamCanceller&) = delete;
+
+    // Cancels every attached stream and every stream attached later (callable from any thread).
+    void Cancel();
+    bool IsCancelled() const { return fCancelled.load(); }
+    // Ready for new work: later streams are no longer cancelled.
+    void Reset() { fCancelled.store(false); }
+
+private:
+    friend class XGTCPStream;
+    void Attach(XGTCPStream* stream);
+    void Detach(XGTCPStream* stream);
+
+    std::atomic<bool> fCancelled{false};
+    std::mutex fMutex; // guards fStreams
+    std::vector<XGTCPStream*> fStreams;
+};
 
 class XGTCPStream {
 public:
@@ -55,11 +85,11 @@ public:
     // The peer closed the connection in order (as opposed to a reset or another error).
     bool Ended() const { return fEnded; }
 
-    // Stops every wait of this stream soon (callable from any thread).
-    void Interrupt() { fInterrupt.store(true); }
-    // A second flag, owned by the caller, that also stops the waits (for example the flag a
-    // worker's owner sets when it shuts down). Must outlive the stream.
-    void SetInterruptFlag(const std::atomic<bool>* flag) { fExternalInterrupt = flag; }
+    // Ends a connect, read or write in progress at once and makes every later one fail
+    // (callable from any thread).
+    void Cancel();
+    // Attaches the stream to the canceller of its owner (none detaches it).
+    void SetCanceller(XGStreamCanceller* canceller);
     bool Interrupted() const;
 
     // Milliseconds a connect, a read or a write may wait.
@@ -82,6 +112,8 @@ private:
     bool MakeSocket(int family);
 
     int fSocket = -1;
+    // Guards fSocket against Cancel from another thread; only the stream's own thread changes it.
+    std::mutex fSocketMutex;
     State fState = State::kNone;
     bool fReadable = true;
     bool fWritable = true;
@@ -89,7 +121,7 @@ private:
     bool fEnded = false;
     int32 fTimeoutMs;
     std::atomic<bool> fInterrupt{false};
-    const std::atomic<bool>* fExternalInterrupt = nullptr;
+    XGStreamCanceller* fCanceller = nullptr;
 };
 
 // Splits "host", "host:port", "[v6address]" or "[v6address]:port". Answers false for an empty
@@ -126,6 +158,32 @@ XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out,
 
 // Parses a reply held in memory (the part of XGReadHTTPResponse after reading).
 XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out, bool lenientLength = false);
+
+// Collects a reply as its bytes come, in pieces of any size, and tells when it is complete by
+// its own Content-Length, so that a server keeping the connection open after the body need
+// not be waited for. XGReadHTTPResponse feeds it from the socket; anything else holding a
+// server's bytes (tests, fuzz targets) feeds it the same way.
+class XGHTTPReplyReader {
+public:
+    explicit XGHTTPReplyReader(size_t maxBytes = kXGHTTPDefaultLimit) : fMaxBytes(maxBytes) {}
+
+    // Adds the bytes that came; false (nothing added) when the reply would pass the limit.
+    bool Add(const char* bytes, size_t length);
+    // The headers have come and announced a length that has come in full.
+    bool Complete() const { return fComplete; }
+    bool Empty() const { return fRaw.empty(); }
+    // Parses what came: kXGHTTPRead_Truncated when nothing did, else as XGParseHTTPResponse.
+    XGHTTPReadResult Finish(XGHTTPResponse& out, bool lenientLength = false) const;
+
+private:
+    std::string fRaw;
+    size_t fMaxBytes;
+    size_t fScanned = 0; // where the search for the end of the headers goes on
+    bool fHeadersDone = false;
+    bool fHasLength = false; // a Content-Length that completes the reply when reached
+    size_t fWholeSize = 0;   // the reply's size by that Content-Length
+    bool fComplete = false;
+};
 
 // Answers the value of header `name` (case-insensitive) or an empty string.
 std::string XGHTTPHeaderValue(const XGHTTPResponse& response, const char* name);

@@ -52,6 +52,7 @@ XGTCPStream::XGTCPStream(bool noSocket) : fTimeoutMs(sDefaultTimeoutMs.load()) {
 }
 
 XGTCPStream::~XGTCPStream() {
+    SetCanceller(nullptr);
     Close();
     --sOpenStreams;
     RenewTimeStamp();
@@ -76,11 +77,44 @@ int64 XGTCPStream::GetStreamTimeStamp() {
     return sStreamTimeStamp.load();
 }
 
+void XGStreamCanceller::Cancel() {
+    fCancelled.store(true);
+    std::lock_guard<std::mutex> lock(fMutex);
+    for (XGTCPStream* stream : fStreams)
+        stream->Cancel();
+}
+
+void XGStreamCanceller::Attach(XGTCPStream* stream) {
+    std::lock_guard<std::mutex> lock(fMutex);
+    fStreams.push_back(stream);
+}
+
+void XGStreamCanceller::Detach(XGTCPStream* stream) {
+    std::lock_guard<std::mutex> lock(fMutex);
+    fStreams.erase(std::remove(fStreams.begin(), fStreams.end(), stream), fStreams.end());
+}
+
+void XGTCPStream::SetCanceller(XGStreamCanceller* canceller) {
+    if (fCanceller == canceller) return;
+    if (fCanceller) fCanceller->Detach(this);
+    fCanceller = canceller;
+    if (fCanceller) fCanceller->Attach(this);
+}
+
+void XGTCPStream::Cancel() {
+    fInterrupt.store(true);
+    // Shutting the socket down wakes a poll on it at once, a connect still under way included;
+    // the flag keeps every later wait from starting.
+    std::lock_guard<std::mutex> lock(fSocketMutex);
+    if (fSocket >= 0) ::shutdown(fSocket, SHUT_RDWR);
+}
+
 bool XGTCPStream::Interrupted() const {
-    return fInterrupt.load() || (fExternalInterrupt && fExternalInterrupt->load());
+    return fInterrupt.load() || (fCanceller && fCanceller->IsCancelled());
 }
 
 bool XGTCPStream::MakeSocket(int family) {
+    std::lock_guard<std::mutex> lock(fSocketMutex);
     if (fSocket >= 0) ::close(fSocket);
     fSocket = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     fState = fSocket >= 0 ? State::kOpen : State::kNone;
@@ -220,6 +254,7 @@ int32 XGTCPStream::ReadSync(int32 length, void* bytes) {
 }
 
 void XGTCPStream::Close() {
+    std::lock_guard<std::mutex> lock(fSocketMutex);
     if (fSocket >= 0) {
         ::close(fSocket);
         fSocket = -1;
@@ -271,6 +306,25 @@ bool StartsWithNoCase(const std::string& s, size_t at, const char* word) {
     return true;
 }
 
+// Finds the blank line that ends the headers, searching from `from` on: the first one, whether
+// the lines end in CR LF or in LF alone. headerEnd is where the blank line starts, bodyStart
+// the byte after it. False while no blank line has come.
+bool FindHeaderEnd(const std::string& raw, size_t from, size_t& headerEnd, size_t& bodyStart) {
+    for (size_t at = raw.find('\n', from); at != std::string::npos; at = raw.find('\n', at + 1)) {
+        if (at + 1 < raw.size() && raw[at + 1] == '\n') {
+            headerEnd = at;
+            bodyStart = at + 2;
+            return true;
+        }
+        if (at > 0 && raw[at - 1] == '\r' && at + 2 < raw.size() && raw[at + 1] == '\r' && raw[at + 2] == '\n') {
+            headerEnd = at - 1;
+            bodyStart = at + 3;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Decodes a chunked body; false when it is malformed or cut short.
 bool Dechunk(const std::string& in, std::string& out) {
     out.clear();
@@ -310,14 +364,9 @@ XGHTTPReadResult XGParseHTTPResponse(const std::string& raw, XGHTTPResponse& out
         return kXGHTTPRead_OK;
     }
     out.hasStatusLine = true;
-    size_t headerEnd = raw.find("\r\n\r\n");
-    size_t bodyStart = headerEnd == std::string::npos ? std::string::npos : headerEnd + 4;
-    const size_t lf = raw.find("\n\n");
-    if (lf != std::string::npos && (headerEnd == std::string::npos || lf < headerEnd)) {
-        headerEnd = lf;
-        bodyStart = lf + 2;
-    }
-    if (headerEnd == std::string::npos) return kXGHTTPRead_Truncated;
+    size_t headerEnd = 0;
+    size_t bodyStart = 0;
+    if (!FindHeaderEnd(raw, 0, headerEnd, bodyStart)) return kXGHTTPRead_Truncated;
 
     const size_t sp = raw.find(' ');
     if (sp == std::string::npos || sp > headerEnd || sp + 4 > raw.size()) return kXGHTTPRead_Malformed;
@@ -373,32 +422,50 @@ std::string XGHTTPHeaderValue(const XGHTTPResponse& response, const char* name) 
     return {};
 }
 
-namespace {
-// Whether the reply read so far is complete by its own Content-Length (a server that keeps the
-// connection open after the body need not be waited for).
-bool ReplyComplete(const std::string& raw) {
-    if (raw.compare(0, 5, "HTTP/") != 0) return false;
-    // Headers beyond 64 KiB are not looked for (the whole reply is then read to its end).
-    const size_t headerEnd =
-        std::string_view(raw.data(), std::min(raw.size(), size_t(65536))).find("\r\n\r\n");
-    if (headerEnd == std::string_view::npos) return false;
-    XGHTTPResponse head;
-    head.headers = raw.substr(0, headerEnd);
-    if (!XGHTTPHeaderValue(head, "Transfer-Encoding").empty()) return false;
-    const std::string length = XGHTTPHeaderValue(head, "Content-Length");
-    if (length.empty() || !std::isdigit((unsigned char)length[0])) return false;
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long n = std::strtoull(length.c_str(), &end, 10);
-    if (errno != 0) return false;
-    return raw.size() - (headerEnd + 4) >= n;
+bool XGHTTPReplyReader::Add(const char* bytes, size_t length) {
+    if (length > fMaxBytes - fRaw.size()) return false;
+    fRaw.append(bytes, length);
+    if (!fHeadersDone && fRaw.compare(0, 5, "HTTP/") == 0) {
+        size_t headerEnd = 0;
+        size_t bodyStart = 0;
+        if (FindHeaderEnd(fRaw, fScanned, headerEnd, bodyStart)) {
+            fHeadersDone = true;
+            // The headers as the parser takes them; any transfer coding is read to the end.
+            XGHTTPResponse head;
+            const size_t firstEol = fRaw.find('\n');
+            head.headers = fRaw.substr(firstEol + 1, headerEnd > firstEol ? headerEnd - firstEol - 1 : 0);
+            const std::string value = XGHTTPHeaderValue(head, "Content-Length");
+            if (XGHTTPHeaderValue(head, "Transfer-Encoding").empty() && !value.empty() &&
+                std::isdigit((unsigned char)value[0])) {
+                errno = 0;
+                const unsigned long long n = std::strtoull(value.c_str(), nullptr, 10);
+                // A length past the limit is never reached: the reply is read to its end.
+                if (errno == 0 && n <= fMaxBytes) {
+                    fHasLength = true;
+                    fWholeSize = bodyStart + size_t(n);
+                }
+            }
+        } else {
+            // A blank line may be split between two pieces: look at the last bytes again.
+            fScanned = fRaw.size() < 2 ? 0 : fRaw.size() - 2;
+        }
+    }
+    if (fHasLength && fRaw.size() >= fWholeSize) fComplete = true;
+    return true;
 }
-} // namespace
+
+XGHTTPReadResult XGHTTPReplyReader::Finish(XGHTTPResponse& out, bool lenientLength) const {
+    if (fRaw.empty()) {
+        out = XGHTTPResponse{};
+        return kXGHTTPRead_Truncated;
+    }
+    return XGParseHTTPResponse(fRaw, out, lenientLength);
+}
 
 XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, size_t maxBytes,
                                     bool lenientLength) {
     out = XGHTTPResponse{};
-    std::string raw;
+    XGHTTPReplyReader reply(maxBytes);
     char buffer[4096];
     const int64 deadline = NowMs() + int64(stream.GetTimeout()) * 6;
     for (;;) {
@@ -406,9 +473,8 @@ XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, si
         if (NowMs() > deadline) return kXGHTTPRead_TimedOut;
         const int32 n = stream.ReadSync(int32(sizeof buffer), buffer);
         if (n > 0) {
-            if (raw.size() + size_t(n) > maxBytes) return kXGHTTPRead_TooLarge;
-            raw.append(buffer, size_t(n));
-            if (ReplyComplete(raw)) break;
+            if (!reply.Add(buffer, size_t(n))) return kXGHTTPRead_TooLarge;
+            if (reply.Complete()) break;
             if (n == int32(sizeof buffer)) continue;
         }
         if (stream.Interrupted()) return kXGHTTPRead_Interrupted;
@@ -416,8 +482,7 @@ XGHTTPReadResult XGReadHTTPResponse(XGTCPStream& stream, XGHTTPResponse& out, si
         if (stream.Ended()) break; // the peer closed: the reply is complete
         if (n < 0 || !stream.IsReadable()) return kXGHTTPRead_Failed;
     }
-    if (raw.empty()) return kXGHTTPRead_Truncated;
-    return XGParseHTTPResponse(raw, out, lenientLength);
+    return reply.Finish(out, lenientLength);
 }
 
 } // namespace yaaf

@@ -20,8 +20,8 @@ constexpr size_t kXGShellMaxArgs = 20;
 
 std::vector<XGShellCommand> XGParseShellCommands(const std::string& text);
 
-// The command line of a start as one text: the arguments joined by blanks, an argument with a
-// blank or a tab (or an empty one) in double quotes.
+// The command line of a start as one text: the arguments joined by blanks, an argument with
+// white space (a blank, a tab or a line end) or an empty one in double quotes.
 std::string XGJoinCommandLine(const std::vector<std::string>& args);
 
 // Removes a pair of double quotes that stands first and last.

@@ -4,7 +4,7 @@
 
 #include "XGPlatform.h"
 #include "XGTextBuffer.h"
-#include "XGView.h"
+#include "XGInvalTarget.h"
 
 #include <algorithm>
 #include <cstdlib>

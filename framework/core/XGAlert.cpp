@@ -1,11 +1,5 @@
 #include "XGAlert.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QKeySequence>
-#include <QMessageBox>
-#include <QPushButton>
-
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +14,11 @@ constexpr size_t kRecentLimit = 32;
 XGAlertResponder& Responder() {
     static XGAlertResponder sResponder;
     return sResponder;
+}
+
+XGAlertPresenter& Presenter() {
+    static XGAlertPresenter sPresenter;
+    return sPresenter;
 }
 
 std::vector<XGAlertRequest>& Recent() {
@@ -49,64 +48,21 @@ const char* KindName(XGAlertKind kind) {
     }
 }
 
-// A label with the button's key marked as its mnemonic; "&" in the text itself is doubled.
-QString LabelWithKey(const XGAlertButton& b) {
-    QString text = QString::fromUtf8(b.label.c_str());
-    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    if (b.key) {
-        int at = text.indexOf(QLatin1Char(b.key), 0, Qt::CaseInsensitive);
-        if (at >= 0) text.insert(at, QLatin1Char('&'));
-    }
-    return text;
-}
-
-int ShowMessageBox(const XGAlertRequest& r) {
-    QMessageBox box;
-    switch (r.kind) {
-    case XGAlertKind::kError:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case XGAlertKind::kCaution:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case XGAlertKind::kQuestion:
-        box.setIcon(QMessageBox::Question);
-        break;
-    default:
-        box.setIcon(QMessageBox::Information);
-        break;
-    }
-    box.setWindowTitle(QString::fromUtf8(r.title.c_str()));
-    box.setText(QString::fromUtf8(r.text.c_str()));
-    box.setTextFormat(Qt::PlainText);
-    std::vector<QPushButton*> buttons;
-    for (size_t i = 0; i < r.buttons.size(); ++i) {
-        const auto role = int(i) == r.cancelIndex ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-        QPushButton* b = box.addButton(LabelWithKey(r.buttons[i]), role);
-        // A plain key press (no Alt) presses the button: the message box matches the first key
-        // of a button's shortcut against unmodified key presses.
-        if (r.buttons[i].key)
-            b->setShortcut(
-                QKeySequence(QChar::fromLatin1(char(std::toupper((unsigned char)r.buttons[i].key)))));
-        buttons.push_back(b);
-    }
-    box.setDefaultButton(buttons[size_t(r.defaultIndex)]);
-    box.setEscapeButton(buttons[size_t(r.cancelIndex)]);
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    for (size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i] == clicked) return int(i);
-    return r.cancelIndex;
-}
-
 } // namespace
 
 bool XGDialogsAreSilent() {
     const char* mode = std::getenv("VORN_ALERTS");
     if (mode && std::strcmp(mode, "stderr") == 0) return true;
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
+    const XGAlertPresenter presenter = Presenter();
+    if (!presenter.show || !presenter.canShow || !presenter.canShow()) return true;
     if (mode && std::strcmp(mode, "show") == 0) return false;
-    return QGuiApplication::platformName() == QLatin1String("offscreen");
+    return presenter.isHeadless && presenter.isHeadless();
+}
+
+XGAlertPresenter XGSetAlertPresenter(XGAlertPresenter presenter) {
+    XGAlertPresenter previous = Presenter();
+    Presenter() = presenter;
+    return previous;
 }
 
 int XGShowAlert(const XGAlertRequest& request) {
@@ -124,7 +80,7 @@ int XGShowAlert(const XGAlertRequest& request) {
                      r.buttons[size_t(r.cancelIndex)].label.c_str());
         return r.cancelIndex;
     }
-    return ShowMessageBox(r);
+    return Presenter().show(r);
 }
 
 XGAlertResponder XGSetAlertResponder(XGAlertResponder responder) {

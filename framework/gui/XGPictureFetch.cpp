@@ -70,39 +70,49 @@ Attempt TryForm(const XGPictureAddress& a, int32 form, std::unique_ptr<XGPicture
         return Attempt::kStop;
     }
     XGHTTPResponse response;
-    // Room for the headers beside the largest body.
-    const XGHTTPReadResult read = XGReadHTTPResponse(stream, response, kXGPictureFetchMaxBody + 65536, true);
+    const XGHTTPReadResult read = XGReadHTTPResponse(stream, response, kXGPictureFetchReplyLimit, true);
     stream.Close();
+    bool tryNextForm = false;
+    picture.reset(XGPictureFromReply(read, response, a.fileName, result, tryNextForm, contentType));
+    if (picture) return Attempt::kPicture;
+    return tryNextForm ? Attempt::kNextForm : Attempt::kStop;
+}
+
+} // namespace
+
+XGPicture* XGPictureFromReply(XGHTTPReadResult read, const XGHTTPResponse& response, const std::string& fileName,
+                              XGPictureFetchResult& result, bool& tryNextForm, std::string& contentType) {
+    tryNextForm = false;
     if (read == kXGHTTPRead_TimedOut || read == kXGHTTPRead_Interrupted) {
         result = kXGPictureFetch_TimedOut;
-        return Attempt::kStop;
+        return nullptr;
     }
     if (read != kXGHTTPRead_OK || (response.hasStatusLine && !HeadersWellFormed(response.headers))) {
         result = kXGPictureFetch_BadReply;
-        return Attempt::kNextForm;
+        tryNextForm = true;
+        return nullptr;
     }
     if (response.hasStatusLine && response.status != 200) {
         result = kXGPictureFetch_NotFound;
-        return Attempt::kNextForm;
+        tryNextForm = true;
+        return nullptr;
     }
     if (response.body.size() > kXGPictureFetchMaxBody) {
         result = kXGPictureFetch_BadReply;
-        return Attempt::kStop;
+        return nullptr;
     }
     contentType = XGHTTPHeaderValue(response, "Content-Type");
     auto decoded = std::make_unique<XGPicture>();
-    if (decoded->LoadFromData(response.body.data(), int32(response.body.size()), a.fileName, contentType)) {
-        picture = std::move(decoded);
+    if (decoded->LoadFromData(response.body.data(), int32(response.body.size()), fileName, contentType)) {
         result = kXGPictureFetch_OK;
-        return Attempt::kPicture;
+        return decoded.release();
     }
     result = kXGPictureFetch_NotAPicture;
     // A server answering the old request form sends the document alone, error pages
     // included: only a reply with status 200 ends the search.
-    return response.hasStatusLine ? Attempt::kStop : Attempt::kNextForm;
+    tryNextForm = !response.hasStatusLine;
+    return nullptr;
 }
-
-} // namespace
 
 XGPicture* XGFetchPicture(const char* urlZ, tagRECT* frameP, XGPictureFetchResult* resultP,
                           std::string* contentTypeP) {

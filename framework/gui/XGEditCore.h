@@ -17,7 +17,7 @@
 
 namespace yaaf {
 
-class XGView;
+class XGInvalTarget;
 class XGHandle;
 class XGTextBuffer;
 
@@ -44,7 +44,7 @@ void XGAppendUtf8(std::string& out, uint32 code);
 class XGEditCore {
 public:
     // Draws into `view` (may be none) inside `area`, in view coordinates.
-    XGEditCore(XGView* view, const tagRECT& area, const XGFont& font);
+    XGEditCore(XGInvalTarget* view, const tagRECT& area, const XGFont& font);
     XGEditCore(const XGEditCore&) = delete;
     XGEditCore& operator=(const XGEditCore&) = delete;
     ~XGEditCore();
@@ -200,7 +200,7 @@ private:
 
     bool fScrollPixels = false;
     bool fDrawFlag = false;
-    XGView* fCurView = nullptr;
+    XGInvalTarget* fCurView = nullptr;
     XGDraw* fCurDraw = nullptr;
     XGFont fCurFont;
     tagRECT fSize;
