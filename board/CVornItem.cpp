@@ -37,12 +37,6 @@ yaaf::XGPicture* FetchPictureOverHTTP(const char* urlZ, yaaf::tagRECT* frameP) {
 VornFetchPictureProc s_fetchPictureProc = &FetchPictureOverHTTP;
 VornDisposeInfoDlgProc s_disposeInfoDlgProc = nullptr;
 
-bool IsTextType(uint8 type) {
-    return type == LinkType_TEXT || type == LinkType_URL || type == LinkType_PICT_URL;
-}
-bool IsFileType(uint8 type) {
-    return type == LinkType_PICT_FILE || type == LinkType_FILE;
-}
 
 } // namespace
 

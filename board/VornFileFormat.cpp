@@ -15,12 +15,6 @@ namespace {
 
 bool s_load_pictures_on_readB = true;
 
-bool IsTextType(uint8 type) {
-    return type == LinkType_TEXT || type == LinkType_URL || type == LinkType_PICT_URL;
-}
-bool IsFileType(uint8 type) {
-    return type == LinkType_PICT_FILE || type == LinkType_FILE;
-}
 
 // The same exchange as SwapWord and SwapLong, open-coded: a board of many items runs through
 // these some sixty times per item.

@@ -27,6 +27,14 @@ enum LinkType : yaaf::uint8 {
     LinkType_NUMTYPES
 };
 
+// Links that hold a text (a title, a web address) and links that hold a file specifier.
+inline bool IsTextType(yaaf::uint8 type) {
+    return type == LinkType_TEXT || type == LinkType_URL || type == LinkType_PICT_URL;
+}
+inline bool IsFileType(yaaf::uint8 type) {
+    return type == LinkType_PICT_FILE || type == LinkType_FILE;
+}
+
 enum Vorn_RefType { Vorn_Ref_DEST = 0, Vorn_Ref_SRC = 1 };
 
 // The item's flag word, stored unchanged in the board file: bits 0-1 unused1, 2 backgroundB,

@@ -132,7 +132,7 @@ int32 TEditView::DoKey(int32 keyL) {
     if (key & kCommandBits) return kDispatchNotHandled; // Control and Alt keys are commands
     const uint32 ch = key & 0xFFFF;
     if (ch == kXGKeyTabProbe) return kDispatchNotHandled; // let Tab arrive as a character
-    if (ch == 8 || ch == '\r' || ch == '\n' || ch == '\t') {
+    if (ch == kXGChar_Backspace || ch == '\r' || ch == '\n' || ch == '\t') {
         AddCharCmd(int32(ch));
     } else if (ch < 0x20 || ch == 0x7F || (ch >= 0xD800 && ch <= 0xDFFF)) {
         return kDispatchNotHandled;
@@ -215,7 +215,7 @@ void TEditView::RecalcScroll() {
 
 void TEditView::AddCharCmd(int32 character) {
     if (!fEditCore) return;
-    const bool backwards = character == 8 || character == 0x8D;
+    const bool backwards = character == kXGChar_Backspace || character == 0x8D;
     const bool forwards = character == kXGKey_Delete;
     if (!backwards && !forwards) {
         const char one[2] = {char(character), 0};
@@ -288,14 +288,10 @@ void TEditView::CB_S_DisposeCommandProc(CDoTask* taskP) {
     taskP->i_dataP = nullptr;
 }
 
-namespace {
-
-EditViewTaskRec* TextTaskData(CDoTask* taskP) {
+EditViewTaskRec* TEditView::TextTaskData(CDoTask* taskP) {
     if (!taskP || taskP->i_task_procP != &TEditView::CB_S_DoCommandProc) return nullptr;
     return static_cast<EditViewTaskRec*>(taskP->i_dataP);
 }
-
-} // namespace
 
 int32 TEditView::CB_DoCommandProc(CDoTask* prev_taskP0, EditViewTaskRec* dataP, bool* collapseBP) {
     if (!fEditCore) return 0;

@@ -119,6 +119,8 @@ public:
 
     static yaaf::int32 CB_S_DoCommandProc(CDoTask* prev_taskP0, CDoTask* taskP, bool* collapseBP);
     static void CB_S_DisposeCommandProc(CDoTask* taskP);
+    // The text task record of a task, or none when the task is not a text task.
+    static EditViewTaskRec* TextTaskData(CDoTask* taskP);
 
     yaaf::XGFont fFont;
     char fSearch[256] = {};

@@ -10,6 +10,7 @@
 #include "XGAssert.h"
 #include "XGFontChange.h"
 #include "XGFormDialog.h"
+#include "XGKeyboard.h"
 #include "XGStdDialogs.h"
 #include "XGTextBuffer.h"
 #include "XGTextScrap.h"
@@ -28,11 +29,6 @@ struct TextFontTaskRec {
     XGFont savedFont;
     TextFontPrefsRec savedPrefs;
 };
-
-EditViewTaskRec* TextTaskData(CDoTask* taskP) {
-    if (!taskP || taskP->i_task_procP != &TEditView::CB_S_DoCommandProc) return nullptr;
-    return static_cast<EditViewTaskRec*>(taskP->i_dataP);
-}
 
 bool IsSizeStep(const XGFontChangeRec& r) {
     return r.set_sizeB && r.size_deltaB;
@@ -153,7 +149,7 @@ void TEditView::Replace() {
     if (!fEditCore) return;
     CDo_ScGroup group("Replace Text");
     // The found text goes, and the replacement is typed as it was entered.
-    if (fEditCore->GetSelStart() != fEditCore->GetSelEnd()) AddCharCmd(8);
+    if (fEditCore->GetSelStart() != fEditCore->GetSelEnd()) AddCharCmd(kXGChar_Backspace);
     if (fReplace[0]) PasteTextCmd("Typing", fReplace);
 }
 
@@ -252,7 +248,7 @@ int32 TEditView::DoMenuCommand(int32 command, int32 param) {
         if (fEditCore->GetSelStart() == fEditCore->GetSelEnd()) break;
         CDo_ScGroup group("Cut Text");
         XGScrapSetText(fEditCore->GetSelectedText());
-        AddCharCmd(8);
+        AddCharCmd(kXGChar_Backspace);
         break;
     }
     case kTextCmd_Copy:
@@ -270,7 +266,7 @@ int32 TEditView::DoMenuCommand(int32 command, int32 param) {
         break;
     }
     case kTextCmd_Clear:
-        if (fEditCore->GetSelStart() != fEditCore->GetSelEnd()) AddCharCmd(8);
+        if (fEditCore->GetSelStart() != fEditCore->GetSelEnd()) AddCharCmd(kXGChar_Backspace);
         break;
     case kTextCmd_Preferences:
         DoPrefsDialog();

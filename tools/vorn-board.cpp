@@ -43,12 +43,6 @@ void PrintUsage(std::FILE* out) {
         std::fprintf(out, "  vorn-board %s %s\n", sub.name, sub.usage);
 }
 
-bool IsTextType(uint8 type) {
-    return type == LinkType_TEXT || type == LinkType_URL || type == LinkType_PICT_URL;
-}
-bool IsFileType(uint8 type) {
-    return type == LinkType_PICT_FILE || type == LinkType_FILE;
-}
 
 // ---- to JSON --------------------------------------------------------------------------------
 

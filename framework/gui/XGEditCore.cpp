@@ -1,6 +1,7 @@
 #include "XGEditCore.h"
 
 #include "XGAssert.h"
+#include "XGKeyboard.h"
 #include "XGHandle.h"
 #include "XGPlatform.h"
 #include "XGTextBuffer.h"
@@ -684,7 +685,7 @@ bool XGEditCore::DoKey(uint32 key) {
     }
     if ((key >> 16) & 0x0A) return false; // Control and Alt keys are commands
     const uint32 ch = key & 0xFFFF;
-    if (ch == 8) {
+    if (ch == kXGChar_Backspace) {
         if (fSelStart == fSelEnd && fSelStart > 0) Select(PrevCharOffset(fSelStart), fSelStart);
         DoClear();
         return true;

@@ -18,6 +18,10 @@ enum : uint16 {
     kXGMod_LeftButton = 0x10,
     kXGMod_RightButton = 0x20,
     kXGMod_MiddleButton = 0x40,
+    // Mouse events only: the press is the second of a double click; the mouse is captured by
+    // the view (a button went down in it and is still down).
+    kXGMod_DoubleClick = 0x1000,
+    kXGMod_Captured = 0x2000,
 };
 
 // Codes of the special keys, sent as 0x80000000 | state << 16 | code.
@@ -39,6 +43,8 @@ enum : uint16 {
 };
 
 constexpr uint32 kXGKeySpecialFlag = 0x80000000u;
+// Backspace arrives as a character, like Return.
+constexpr uint16 kXGChar_Backspace = 8;
 // The character part of the first message of a Tab press.
 constexpr uint16 kXGKeyTabProbe = 0xFFFF;
 

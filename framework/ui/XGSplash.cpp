@@ -5,14 +5,11 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
-#include <QLinearGradient>
 #include <QPainter>
+#include <QPixmap>
 #include <QPointer>
-#include <QRadialGradient>
 #include <QScreen>
 #include <QWidget>
-
-#include <cmath>
 
 namespace yaaf {
 
@@ -21,50 +18,14 @@ namespace {
 constexpr int kWidth = 420;
 constexpr int kHeight = 270;
 
-// The artwork: a night-blue board with a loose arrangement of tiles, a few linked by threads,
-// the word mark at the lower left.
+// The artwork is data (resources/artwork/splash.png, and @2x); the name, version and status
+// lines are drawn over it.
 void DrawArtwork(QPainter& p, const QString& title, const QString& status) {
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient bg(0, 0, kWidth, kHeight);
-    bg.setColorAt(0, QColor(22, 34, 58));
-    bg.setColorAt(1, QColor(46, 70, 104));
-    p.fillRect(0, 0, kWidth, kHeight, bg);
-    QRadialGradient glow(300, 90, 200);
-    glow.setColorAt(0, QColor(255, 200, 120, 70));
-    glow.setColorAt(1, QColor(255, 200, 120, 0));
-    p.fillRect(0, 0, kWidth, kHeight, glow);
-
-    struct Tile {
-        qreal x, y, w, h;
-        QColor c;
-    };
-    const Tile tiles[] = {
-        {40, 40, 70, 26, QColor(238, 150, 72)},   {150, 30, 56, 26, QColor(242, 236, 220)},
-        {250, 58, 84, 26, QColor(116, 176, 222)}, {96, 98, 64, 26, QColor(242, 236, 220)},
-        {196, 110, 72, 26, QColor(238, 150, 72)}, {300, 128, 60, 26, QColor(242, 236, 220)},
-        {60, 150, 52, 26, QColor(116, 176, 222)},
-    };
-    p.setPen(QPen(QColor(255, 255, 255, 90), 1.3, Qt::DashLine));
-    auto centre = [](const Tile& t) { return QPointF(t.x + t.w / 2, t.y + t.h / 2); };
-    const int links[][2] = {{0, 1}, {1, 2}, {0, 3}, {3, 4}, {4, 5}, {3, 6}};
-    for (auto& l : links)
-        p.drawLine(centre(tiles[l[0]]), centre(tiles[l[1]]));
-    p.setPen(Qt::NoPen);
-    for (const Tile& t : tiles) {
-        p.setBrush(QColor(0, 0, 0, 70));
-        p.drawRoundedRect(QRectF(t.x + 3, t.y + 3, t.w, t.h), 5, 5);
-        p.setBrush(t.c);
-        p.drawRoundedRect(QRectF(t.x, t.y, t.w, t.h), 5, 5);
-        p.setBrush(QColor(40, 48, 64, 120));
-        p.drawRect(QRectF(t.x + 8, t.y + t.h / 2 - 1.5, t.w * 0.55, 3));
-    }
-
-    QFont mark(QStringLiteral("Liberation Serif"));
-    mark.setPixelSize(54);
-    mark.setBold(true);
-    p.setFont(mark);
-    p.setPen(QColor(248, 240, 224));
-    p.drawText(QRectF(28, 176, 300, 64), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vorn"));
+    const QPixmap artwork(QStringLiteral(":/vorn/artwork/splash.png"));
+    if (artwork.isNull())
+        p.fillRect(0, 0, kWidth, kHeight, QColor(22, 34, 58));
+    else
+        p.drawPixmap(QRect(0, 0, kWidth, kHeight), artwork);
 
     QFont small(QStringLiteral("Arial"));
     small.setPointSize(8);
@@ -73,7 +34,6 @@ void DrawArtwork(QPainter& p, const QString& title, const QString& status) {
     // Name and version at the top, right-aligned 5 pixels from the right edge.
     p.drawText(QRectF(0, 3, kWidth - 5, 16), Qt::AlignRight | Qt::AlignTop, title);
     // The status line in the bottom 16 pixels, 5 pixels from the left.
-    p.fillRect(QRectF(0, kHeight - 16, kWidth, 16), QColor(0, 0, 0, 90));
     p.drawText(QRectF(5, kHeight - 16, kWidth - 10, 16), Qt::AlignLeft | Qt::AlignVCenter, status);
 }
 

@@ -9,9 +9,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QMainWindow>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
+#include <QFile>
 #include <QPointer>
 #include <QToolBar>
 
@@ -21,161 +19,15 @@ namespace yaaf {
 
 namespace {
 
-const QColor kInk(40, 48, 64);
-const QColor kPaper(252, 250, 244);
-const QColor kAccent(206, 96, 38);
-const QColor kBoard(62, 120, 170);
-
-void Page(QPainter& p, QColor fill = kPaper) {
-    QPainterPath path;
-    path.moveTo(5, 2);
-    path.lineTo(14, 2);
-    path.lineTo(19, 7);
-    path.lineTo(19, 22);
-    path.lineTo(5, 22);
-    path.closeSubpath();
-    p.setBrush(fill);
-    p.setPen(QPen(kInk, 1.2));
-    p.drawPath(path);
-    p.drawLine(QPointF(14, 2), QPointF(14, 7));
-    p.drawLine(QPointF(14, 7), QPointF(19, 7));
-}
-
-void Tiles(QPainter& p, qreal x, qreal y, qreal s) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(kBoard);
-    p.drawRect(QRectF(x, y, s, s));
-    p.setBrush(kAccent);
-    p.drawRect(QRectF(x + s + 1.5, y, s, s));
-    p.setBrush(kAccent);
-    p.drawRect(QRectF(x, y + s + 1.5, s, s));
-    p.setBrush(kBoard);
-    p.drawRect(QRectF(x + s + 1.5, y + s + 1.5, s, s));
-}
-
-void Arrow(QPainter& p, bool back) {
-    p.setPen(QPen(kBoard, 2.4, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath path;
-    if (back) {
-        path.moveTo(6, 10);
-        path.cubicTo(10, 4, 20, 5, 19, 14);
-        p.drawPath(path);
-        p.setBrush(kBoard);
-        p.setPen(Qt::NoPen);
-        p.drawPolygon(QPolygonF({QPointF(2, 9), QPointF(9, 5), QPointF(9, 13)}));
-    } else {
-        path.moveTo(18, 10);
-        path.cubicTo(14, 4, 4, 5, 5, 14);
-        p.drawPath(path);
-        p.setBrush(kBoard);
-        p.setPen(Qt::NoPen);
-        p.drawPolygon(QPolygonF({QPointF(22, 9), QPointF(15, 5), QPointF(15, 13)}));
-    }
-}
-
-// Draws the named icon on a 24 × 24 canvas; false for an unknown name.
-bool DrawIcon(QPainter& p, const std::string& name) {
-    p.setRenderHint(QPainter::Antialiasing);
-    if (name == "new") {
-        Page(p);
-        Tiles(p, 8, 10, 4);
-    } else if (name == "newtext") {
-        Page(p);
-        p.setPen(QPen(kInk, 1.2));
-        for (int y = 11; y <= 19; y += 3)
-            p.drawLine(8, y, 16, y);
-    } else if (name == "open") {
-        p.setPen(QPen(kInk, 1.2));
-        p.setBrush(QColor(236, 196, 96));
-        p.drawPolygon(QPolygonF(
-            {QPointF(2, 6), QPointF(9, 6), QPointF(11, 8), QPointF(21, 8), QPointF(21, 20), QPointF(2, 20)}));
-        p.setBrush(QColor(248, 218, 128));
-        p.drawPolygon(QPolygonF({QPointF(5, 11), QPointF(23, 11), QPointF(20, 20), QPointF(2, 20)}));
-    } else if (name == "save") {
-        p.setPen(QPen(kInk, 1.2));
-        p.setBrush(kBoard);
-        p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
-        p.setBrush(kPaper);
-        p.drawRect(QRectF(7, 3, 10, 7));
-        p.setBrush(QColor(220, 226, 232));
-        p.drawRect(QRectF(6, 13, 12, 8));
-    } else if (name == "print") {
-        p.setPen(QPen(kInk, 1.2));
-        p.setBrush(kPaper);
-        p.drawRect(QRectF(7, 2, 10, 8));
-        p.setBrush(QColor(160, 168, 180));
-        p.drawRoundedRect(QRectF(2, 9, 20, 9), 2, 2);
-        p.setBrush(kPaper);
-        p.drawRect(QRectF(7, 14, 10, 8));
-    } else if (name == "cut") {
-        p.setPen(QPen(kInk, 1.6));
-        p.drawLine(QPointF(7, 3), QPointF(15, 15));
-        p.drawLine(QPointF(17, 3), QPointF(9, 15));
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kAccent, 2));
-        p.drawEllipse(QPointF(7, 18), 3.5, 3.5);
-        p.drawEllipse(QPointF(17, 18), 3.5, 3.5);
-    } else if (name == "copy") {
-        p.translate(-2, -1);
-        Page(p, QColor(226, 232, 240));
-        p.translate(4, 3);
-        p.scale(0.85, 0.85);
-        Page(p);
-    } else if (name == "paste") {
-        p.setPen(QPen(kInk, 1.2));
-        p.setBrush(QColor(196, 150, 96));
-        p.drawRoundedRect(QRectF(3, 4, 16, 18), 2, 2);
-        p.setBrush(QColor(160, 168, 180));
-        p.drawRect(QRectF(7, 2, 8, 4));
-        p.translate(6, 6);
-        p.scale(0.7, 0.7);
-        Page(p);
-    } else if (name == "undo") {
-        Arrow(p, true);
-    } else if (name == "redo") {
-        Arrow(p, false);
-    } else if (name == "go") {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(58, 150, 80));
-        p.drawEllipse(QRectF(2, 2, 20, 20));
-        p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({QPointF(9, 6), QPointF(18, 12), QPointF(9, 18)}));
-    } else if (name == "edit") {
-        p.setPen(QPen(kInk, 1.2));
-        p.setBrush(QColor(236, 196, 96));
-        p.drawPolygon(
-            QPolygonF({QPointF(4, 17), QPointF(16, 5), QPointF(20, 9), QPointF(8, 21), QPointF(3, 22)}));
-        p.setBrush(kAccent);
-        p.drawPolygon(QPolygonF({QPointF(16, 5), QPointF(18, 3), QPointF(22, 7), QPointF(20, 9)}));
-    } else if (name == "help") {
-        p.setPen(Qt::NoPen);
-        p.setBrush(kBoard);
-        p.drawEllipse(QRectF(2, 2, 20, 20));
-        // The question mark is drawn as strokes: a glyph would load a second font face at start.
-        QPainterPath hook;
-        hook.moveTo(8.6, 9.4);
-        hook.cubicTo(8.6, 5.6, 15.6, 5.4, 15.6, 9.2);
-        hook.cubicTo(15.6, 11.8, 12, 11.8, 12, 14.6);
-        p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(hook);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(12, 18), 1.5, 1.5);
-    } else {
-        return false;
-    }
-    return true;
+// Toolbar artwork is data: resources/artwork/toolbar/NAME.png, with NAME@2x.png for dense screens.
+QString IconPath(const std::string& name) {
+    return QStringLiteral(":/vorn/artwork/toolbar/%1.png").arg(QString::fromStdString(name));
 }
 
 QIcon MakeIcon(const std::string& name) {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    DrawIcon(p, name);
-    p.end();
-    return QIcon(pixmap);
+    QIcon icon;
+    icon.addFile(IconPath(name), QSize(24, 24));
+    return icon;
 }
 
 } // namespace
@@ -198,9 +50,7 @@ XGToolbar::~XGToolbar() {
 }
 
 bool XGToolbar::HasIcon(const std::string& name) {
-    QPixmap pixmap(24, 24);
-    QPainter p(&pixmap);
-    return DrawIcon(p, name);
+    return !name.empty() && QFile::exists(IconPath(name));
 }
 
 bool XGToolbar::Load(int16 id) {
