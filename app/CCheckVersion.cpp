@@ -167,7 +167,7 @@ bool CCheckVersion::ParseVersionDocument(const std::string& document, Vorn_Versi
 }
 
 bool CCheckVersion::GetServerVersion(const std::string& server, Vorn_VersionRec& version,
-                                     const std::atomic<bool>* interrupt, std::string* why) {
+                                     XGStreamCanceller* cancel, std::string* why) {
     auto fail = [why](const char* reason) {
         if (why) *why = reason;
         return false;
@@ -180,7 +180,7 @@ bool CCheckVersion::GetServerVersion(const std::string& server, Vorn_VersionRec&
     bool ok = false;
     try {
         XGTCPStream stream;
-        stream.SetInterruptFlag(interrupt);
+        stream.SetCanceller(cancel);
         if (stream.InitSend(host.c_str(), port) != kXGTCP_NoErr) {
             XGTCPStream::EndProtocol();
             return fail("no connection");
@@ -191,35 +191,11 @@ bool CCheckVersion::GetServerVersion(const std::string& server, Vorn_VersionRec&
         request += std::string("User-Agent: Vorn/") + XGAppVersionString() + "\r\n";
         request += "Connection: close\r\n\r\n";
         XGHTTPResponse response;
-        XGHTTPReadResult result = kXGHTTPRead_Failed;
         if (!stream.WriteAll(int32(request.size()), request.data())) {
             if (why) *why = "request not sent";
-        } else if ((result = XGReadHTTPResponse(stream, response)) != kXGHTTPRead_OK) {
-            if (why) {
-                switch (result) {
-                case kXGHTTPRead_TooLarge:
-                    *why = "reply too large";
-                    break;
-                case kXGHTTPRead_TimedOut:
-                    *why = "server did not answer";
-                    break;
-                case kXGHTTPRead_Truncated:
-                    *why = "reply cut short";
-                    break;
-                case kXGHTTPRead_Interrupted:
-                    *why = "interrupted";
-                    break;
-                default:
-                    *why = "reply unreadable";
-                    break;
-                }
-            }
-        } else if (response.status < 200 || response.status > 299) {
-            if (why) *why = "server answered " + std::to_string(response.status);
-        } else if (!ParseVersionDocument(response.body, version)) {
-            if (why) *why = "malformed version document";
         } else {
-            ok = true;
+            const XGHTTPReadResult result = XGReadHTTPResponse(stream, response);
+            ok = VersionFromReply(result, response, version, why);
         }
         stream.Close();
     } catch (const std::exception& e) {
@@ -230,6 +206,32 @@ bool CCheckVersion::GetServerVersion(const std::string& server, Vorn_VersionRec&
     return ok;
 }
 
+bool CCheckVersion::VersionFromReply(XGHTTPReadResult result, const XGHTTPResponse& response,
+                                     Vorn_VersionRec& version, std::string* why) {
+    auto fail = [why](const std::string& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    switch (result) {
+    case kXGHTTPRead_OK:
+        break;
+    case kXGHTTPRead_TooLarge:
+        return fail("reply too large");
+    case kXGHTTPRead_TimedOut:
+        return fail("server did not answer");
+    case kXGHTTPRead_Truncated:
+        return fail("reply cut short");
+    case kXGHTTPRead_Interrupted:
+        return fail("interrupted");
+    default:
+        return fail("reply unreadable");
+    }
+    if (response.status < 200 || response.status > 299)
+        return fail("server answered " + std::to_string(response.status));
+    if (!ParseVersionDocument(response.body, version)) return fail("malformed version document");
+    return true;
+}
+
 CCheckVersion::CCheckVersion() {
     if (AutoCheckIsOn()) {
         i_delayCheckTimeL = XGGetTime() + kVornCheckIntervalMs;
@@ -238,7 +240,7 @@ CCheckVersion::CCheckVersion() {
 }
 
 CCheckVersion::~CCheckVersion() {
-    i_cancelB.store(true);
+    Cancel();
     WaitForWorker();
 }
 
@@ -256,6 +258,7 @@ void CCheckVersion::WaitForWorker() {
 void CCheckVersion::DoCheck() {
     if (i_checkingB.load()) return;
     WaitForWorker(); // the previous worker has finished; let go of it
+    i_cancel.Reset();
     // An answer not yet reported is superseded by the new question.
     i_checkedB.store(false);
     i_got_serverB.store(false);
@@ -273,6 +276,12 @@ void CCheckVersion::DoCheck() {
     i_threadP = thread;
 }
 
+void CCheckVersion::DoCommandCheck() {
+    // The user asked: "no newer version" and a failure are told too, not only a newer version.
+    i_show_failure_messageB = true;
+    DoCheck();
+}
+
 int32 CCheckVersion::CB_S_VersCheckProc(void* refcon) {
     return static_cast<CCheckVersion*>(refcon)->CB_VersCheckProc();
 }
@@ -280,7 +289,7 @@ int32 CCheckVersion::CB_S_VersCheckProc(void* refcon) {
 int32 CCheckVersion::CB_VersCheckProc() {
     Vorn_VersionRec version;
     std::string why;
-    const bool got = GetServerVersion(i_serverZ, version, &i_cancelB, &why);
+    const bool got = GetServerVersion(i_serverZ, version, &i_cancel, &why);
     if (got) i_serverVers = version;
     i_failureZ = why;
     i_got_serverB.store(got);

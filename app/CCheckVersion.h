@@ -4,6 +4,7 @@
 // The network question runs on a worker thread; Idle, on the user-interface thread, picks up
 // the answer and tells the user.
 
+#include "XGTCPStream.h"
 #include "XGTypes.h"
 
 #include <atomic>
@@ -63,7 +64,7 @@ class CCheckVersion {
 public:
     // Starts a check at once when the automatic check is on.
     CCheckVersion();
-    // Stops a running worker's waits and waits until it has finished.
+    // Cancels a running worker and waits until it has finished.
     ~CCheckVersion();
     CCheckVersion(const CCheckVersion&) = delete;
     CCheckVersion& operator=(const CCheckVersion&) = delete;
@@ -71,16 +72,26 @@ public:
     // Starts a worker asking the server. While one runs, another is not started: the running
     // one's answer is reported.
     void DoCheck();
+    // "Check for Update...": a check whose answer is told whatever it is, also when no check
+    // has finished before in this run.
+    void DoCommandCheck();
+    bool IsChecking() const { return i_checkingB.load(); }
+    // Ends a running worker's network waits at once; its check fails. Callable from any thread.
+    void Cancel() { i_cancel.Cancel(); }
     // The periodic work: starts automatic checks that are due and reports finished ones.
     void Idle();
     // Waits until a running worker has finished (its result, if any, still waits for Idle).
     void WaitForWorker();
 
     // The network question, run on the worker: reads the version document from `server`
-    // ("host[:port]"). `interrupt`, when given and set, ends the waits early. On failure `why`,
+    // ("host[:port]"). `cancel`, when given, ends the waits when cancelled. On failure `why`,
     // when given, receives a short reason for the log.
     static bool GetServerVersion(const std::string& server, Vorn_VersionRec& version,
-                                 const std::atomic<bool>* interrupt = nullptr, std::string* why = nullptr);
+                                 yaaf::XGStreamCanceller* cancel = nullptr, std::string* why = nullptr);
+    // What the server's reply (`result` as XGReadHTTPResponse answered) says: true with the
+    // version when it holds a readable version document, else false with the reason in `why`.
+    static bool VersionFromReply(yaaf::XGHTTPReadResult result, const yaaf::XGHTTPResponse& response,
+                                 Vorn_VersionRec& version, std::string* why = nullptr);
     // Reads a version document; true when all seven values were found.
     static bool ParseVersionDocument(const std::string& document, Vorn_VersionRec& version);
 
@@ -107,7 +118,7 @@ private:
     yaaf::XGThread* i_threadP = nullptr; // the creator's reference to the worker
     std::string i_serverZ;               // the server of the current check
     std::string i_failureZ;              // why the worker failed, for the log
-    std::atomic<bool> i_cancelB{false};
+    yaaf::XGStreamCanceller i_cancel;    // the current worker's stream
 };
 
 extern CCheckVersion* gCheckVersion;

@@ -2,6 +2,7 @@
 
 #include "CVornPrefs.h"
 #include "XGAssert.h"
+#include "XGDocument.h"
 #include "autoptr.h"
 
 #include <cstdio>
@@ -10,7 +11,34 @@ using yaaf::int32;
 
 CDo* gDo = nullptr;
 
-CDo::CDo() : i_groupLevelL(0), i_stacksP(nullptr), i_openGroupReportedB(false) {}
+// Counts the engine's calls in progress; the state is reported when the outermost one ends,
+// also when a procedure throws.
+class CDoCallDepth {
+public:
+    explicit CDoCallDepth(CDo* doP) : i_doP(doP) { ++i_doP->i_callDepthL; }
+    ~CDoCallDepth() {
+        if (--i_doP->i_callDepthL == 0) i_doP->ReportState();
+    }
+    CDoCallDepth(const CDoCallDepth&) = delete;
+    CDoCallDepth& operator=(const CDoCallDepth&) = delete;
+
+private:
+    CDo* i_doP;
+};
+
+namespace {
+
+struct RunDepth {
+    explicit RunDepth(int32& depthL) : i_depthL(depthL) { ++i_depthL; }
+    ~RunDepth() { --i_depthL; }
+    int32& i_depthL;
+};
+
+} // namespace
+
+CDo::CDo() : i_groupLevelL(0), i_stacksP(nullptr), i_openGroupReportedB(false) {
+    yaaf::XGDocument::SetHistoryProbe(&CDo::IsRunningTask);
+}
 
 CDo::~CDo() {
     if (gDo == this) gDo = nullptr;
@@ -41,11 +69,19 @@ bool CDo::DoTask(CDoTask* taskP, bool new_taskB, CDo_Type doType) {
     yaaf::autoptr<CDoTask> holder(taskP);
     YAAF_ASSERT_DLG(i_stacksP);
     if (!i_stacksP) return false;
+    CDoCallDepth call(this);
 
     CDoTask* prev_taskP0 = new_taskB ? Pop(doType, false) : nullptr;
     bool collapseB = false;
-    taskP->Run(prev_taskP0, &collapseB);
-    if (collapseB) return true; // merged into the previous task; holder destroys this one
+    {
+        RunDepth running(i_runDepthL);
+        taskP->Run(prev_taskP0, &collapseB);
+    }
+    if (collapseB) {
+        // The previous task now stands for a document that no state had before.
+        if (prev_taskP0 && taskP->ChangesDocument()) prev_taskP0->i_stateL = CDoTask::NewState();
+        return true; // merged into the previous task; holder destroys this one
+    }
 
     if (new_taskB && doType == CDo_Type_UNDO) {
         DisposeStack(GetStack(CDo_Type_REDO));
@@ -54,7 +90,7 @@ bool CDo::DoTask(CDoTask* taskP, bool new_taskB, CDo_Type doType) {
         CDoStack* undoP = GetStack(CDo_Type_UNDO);
         const int32 depthL = GetUndoDepth();
         while (undoP && !undoP->IsEmpty() && !taskP->IsPartitionMark() && CountTasks(undoP) >= depthL)
-            PopFront(undoP);
+            PopFront(undoP, &i_stacksP->base_stateL);
     }
     Push(doType, holder.release());
     return true;
@@ -68,6 +104,7 @@ void CDo::MovePartitionMarks(CDo_Type from) {
 void CDo::Do(CDo_Type doType) {
     YAAF_ASSERT_DLG(i_stacksP);
     if (!i_stacksP) return;
+    CDoCallDepth call(this);
     const CDo_Type other = Other(doType);
 
     MovePartitionMarks(doType);
@@ -193,17 +230,21 @@ static void RemovePartitionMarksAtBottom(CDoStack* stackP) {
         stackP->Remove(0);
 }
 
-void CDo::PopFront(CDoStack* stackP) {
+void CDo::PopFront(CDoStack* stackP, yaaf::uint64* removed_stateP) {
     if (!stackP) return;
+    auto removeBottom = [&] {
+        if (removed_stateP && stackP->Get(0)->ChangesDocument()) *removed_stateP = stackP->Get(0)->i_stateL;
+        stackP->Remove(0);
+    };
     RemovePartitionMarksAtBottom(stackP);
     if (stackP->IsEmpty()) return;
     if (stackP->Get(0)->IsGroupMark()) {
-        stackP->Remove(0);
+        removeBottom();
         while (!stackP->IsEmpty() && !stackP->Get(0)->IsGroupMark())
-            stackP->Remove(0);
-        if (!stackP->IsEmpty()) stackP->Remove(0);
+            removeBottom();
+        if (!stackP->IsEmpty()) removeBottom();
     } else {
-        stackP->Remove(0);
+        removeBottom();
     }
     RemovePartitionMarksAtBottom(stackP);
 }
@@ -212,8 +253,25 @@ void CDo::DisposeStack(CDoStack* stackP) {
     if (stackP) stackP->Clear();
 }
 
+yaaf::uint64 CDo::GetState(const DoStacksContainer& stacks) {
+    if (const CDoStack* undoP = stacks.stack[CDo_Type_UNDO])
+        for (int32 i = undoP->Count() - 1; i >= 0; --i)
+            if (undoP->Get(i)->ChangesDocument()) return undoP->Get(i)->i_stateL;
+    return stacks.base_stateL;
+}
+
+bool CDo::IsRunningTask() {
+    return gDo && gDo->i_runDepthL > 0;
+}
+
+void CDo::ReportState() {
+    if (i_stacksP && i_stacksP->state_procP) i_stacksP->state_procP(GetState(*i_stacksP));
+}
+
 void CDo::DisposeActiveStacks() {
     if (!i_stacksP) return;
+    // The document stays in the state it is in, changed or not: the state becomes the base.
+    i_stacksP->base_stateL = GetState(*i_stacksP);
     DisposeStack(i_stacksP->stack[CDo_Type_UNDO]);
     DisposeStack(i_stacksP->stack[CDo_Type_REDO]);
 }

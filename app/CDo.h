@@ -9,6 +9,7 @@
 #include "XGTypes.h"
 
 #include <cstddef>
+#include <functional>
 
 enum CDo_Type { CDo_Type_UNDO = 0, CDo_Type_REDO = 1, CDo_Type_NUMTYPES = 2 };
 
@@ -17,6 +18,13 @@ using CDoStack = yaaf::XGPDynArray<CDoTask>;
 
 struct DoStacksContainer {
     CDoStack* stack[CDo_Type_NUMTYPES] = {nullptr, nullptr};
+    // The document's state while the undo stack holds no change: 0 at first, then the state
+    // reached by the last change trimmed from the bottom or cleared away.
+    yaaf::uint64 base_stateL = 0;
+    // Told the pair's state (CDo::GetState) whenever the engine has changed the pair: a task
+    // done or merged, a unit undone or redone. The owner keeps its document's changed state
+    // with it (XGDocument::NoteHistoryState).
+    std::function<void(yaaf::uint64 stateL)> state_procP;
 };
 
 // Room for the longest menu text: "Can't Undo " or "Undo " and a 63-character name.
@@ -53,7 +61,9 @@ public:
     CDoTask* Pop(CDo_Type doType, bool remove);
 
     static yaaf::int32 CountTasks(const CDoStack* stackP);
-    static void PopFront(CDoStack* stackP);
+    // Removes the oldest unit; removed_stateP, when given, receives the state that unit left
+    // the document in (unchanged when the unit changed nothing).
+    static void PopFront(CDoStack* stackP, yaaf::uint64* removed_stateP = nullptr);
     static void DisposeStack(CDoStack* stackP);
 
     // The application's "clear undo" command: empties both stacks of the active pair.
@@ -62,6 +72,13 @@ public:
     DoStacksContainer* GetActiveStacks() const { return i_stacksP; }
     void SetActiveStacks(DoStacksContainer* stacksP) { i_stacksP = stacksP; }
     yaaf::int32 GetGroupLevel() const { return i_groupLevelL; }
+
+    // The document's state that the pair's history has reached: that of the newest change on
+    // the undo stack, or the base state. Equal states mean equal documents; merging a change
+    // into a task gives it a new state.
+    static yaaf::uint64 GetState(const DoStacksContainer& stacks);
+    // Whether a task procedure is running (a document change comes from the history).
+    static bool IsRunningTask();
 
     // The preference "num undos"; values below 1 act as 1.
     static yaaf::int32 GetUndoDepth();
@@ -75,9 +92,15 @@ private:
     void MovePartitionMarks(CDo_Type from);
     void DoMark(const char* nameZ, bool groupB);
 
+    // Runs when the outermost engine call ends: tells the active pair its state.
+    void ReportState();
+    friend class CDoCallDepth;
+
     yaaf::int32 i_groupLevelL;
     DoStacksContainer* i_stacksP;
     bool i_openGroupReportedB;
+    yaaf::int32 i_callDepthL = 0;
+    yaaf::int32 i_runDepthL = 0;
 };
 
 extern CDo* gDo;

@@ -6,7 +6,8 @@
 #include <new>
 
 CDoTask::CDoTask(CDoTaskProc task_procP, const char* nameZ, CDoDisposeProc dispose_procP, void* dataP)
-    : i_task_procP(task_procP), i_dispose_procP(dispose_procP), i_dataP(dataP), i_nameAC{} {
+    : i_task_procP(task_procP), i_dispose_procP(dispose_procP), i_dataP(dataP), i_nameAC{},
+      i_stateL(NewState()) {
     if (nameZ) std::strncpy(i_nameAC, nameZ, kCDoTask_NameSize - 1);
 }
 
@@ -14,9 +15,15 @@ CDoTask::~CDoTask() {
     if (i_dispose_procP) i_dispose_procP(this);
 }
 
-bool CDoTask::DoNewTask(CDoTaskProc task_procP, const char* nameZ, CDoDisposeProc dispose_procP,
-                        void* dataP) {
+yaaf::uint64 CDoTask::NewState() {
+    static yaaf::uint64 s_lastL = 0;
+    return ++s_lastL;
+}
+
+bool CDoTask::DoNewTask(CDoTaskProc task_procP, const char* nameZ, CDoDisposeProc dispose_procP, void* dataP,
+                        bool changes_docB) {
     CDoTask* taskP = new (std::nothrow) CDoTask(task_procP, nameZ, dispose_procP, dataP);
+    if (taskP) taskP->i_changes_docB = changes_docB;
     if (!taskP || !gDo) {
         if (!taskP) {
             // Nothing to do the change with; the stand-in still hands the record to its

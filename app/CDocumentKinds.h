@@ -34,6 +34,10 @@ struct CDocumentKind {
     std::function<yaaf::XGWindow*(yaaf::XGDocForm* formP)> makeWindow;
     // Filter text of the open dialog, e.g. "Vorn Files (*.2dv)".
     std::string fileFilter;
+    // Prints an existing file of the kind through a temporary document, without a window;
+    // false when it could not be read (the document reports why) or nothing was printed.
+    // Empty while the kind cannot be printed.
+    std::function<bool(const yaaf::XGFileSpecifier& fileSpec)> printFile;
 
     bool IsAvailable() const { return makeDocument && makeForm && makeWindow; }
 };
@@ -52,6 +56,9 @@ struct CTargetService {
     std::function<void(yaaf::XGDocForm* formP)> set;      // make the form the target
     std::function<bool(yaaf::XGDocForm* formP)> isTarget; // whether it is the target
     std::function<void(yaaf::XGDocForm* formP)> remove;   // the form goes: forget it
+    // The form's window was moved or sized: boards that open their target windows where the
+    // target stands follow it.
+    std::function<void(yaaf::XGDocForm* formP)> moved;
 };
 
 struct CDocumentKinds {
@@ -61,8 +68,6 @@ struct CDocumentKinds {
 
     // The open board window of the file, or none (the open-board registry's lookup).
     std::function<yaaf::XGWindow*(const yaaf::XGFileSpecifier& fileSpec)> findOpenBoard;
-    // Prints a board file: makes a temporary board, opens the file and prints it.
-    std::function<bool(const yaaf::XGFileSpecifier& fileSpec)> printBoard;
     // For kind 3: adds the browser parts to a new outline window's form.
     std::function<void(yaaf::XGDocForm* formP)> addBrowserParts;
 

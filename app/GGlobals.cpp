@@ -40,11 +40,12 @@ GGlobals::GGlobals() {
 
 GGlobals::~GGlobals() {
     CDocumentKinds& kinds = GetDocumentKinds();
+    // A worker still waiting on the server is stopped first, so that it ends while the rest
+    // goes; quitting never waits out a silent server's timeouts.
+    if (gCheckVersion) gCheckVersion->Cancel();
     Run(kinds.vornList.destroy);
     if (gCheckVersion) {
-        // Its worker may still be asking the server.
-        gCheckVersion->WaitForWorker();
-        delete gCheckVersion;
+        delete gCheckVersion; // waits for the cancelled worker
         gCheckVersion = nullptr;
     }
     delete gClipboard;

@@ -4,6 +4,7 @@
 #include "CDo.h"
 #include "CDocumentKinds.h"
 #include "CVornPrefs.h"
+#include "FileProblems.h"
 #include "GGlobals.h"
 #include "MemTracking.h"
 #include "VornLog.h"
@@ -39,6 +40,7 @@ YAAF_DISPATCH_ENTRY('peri', TVornApp, DoPeriodic)
 YAAF_DISPATCH_ENTRY('oapp', TVornApp, DoOpenApplication)
 YAAF_DISPATCH_ENTRY('odoc', TVornApp, DoOpenDocument)
 YAAF_DISPATCH_ENTRY('pdoc', TVornApp, DoPrintDocument)
+YAAF_DISPATCH_ENTRY('wmov', TVornApp, DoWindowMoved)
 YAAF_DISPATCH_END(TVornApp, yaaf::XGAppMultiWindow)
 
 namespace {
@@ -74,6 +76,14 @@ std::string LowerCase(std::string s) {
     return s;
 }
 
+bool IsBoardType(OSType type) {
+    return type == '2dv ' || type == 'fldr';
+}
+
+bool IsTextType(OSType type) {
+    return type == 'text' || type == 'txt ' || type == 'TEXT';
+}
+
 void LogHex(const char* format, uint32 value) {
     char line[64];
     std::snprintf(line, sizeof line, format, static_cast<unsigned long>(value));
@@ -99,6 +109,7 @@ int32 VornSplashMs() {
 
 TVornApp::TVornApp() : XGAppMultiWindow("Vorn") {
     i_init_stageS = AppInitStage_NONE;
+    SetWindowInitProc(&TVornApp::InitWindow_Vorn);
     StartTracking();
     // Loading the preferences opens the log when logging is on or Shift is held.
     gVornPrefsP = new CVornPrefs();
@@ -119,6 +130,7 @@ TVornApp::TVornApp() : XGAppMultiWindow("Vorn") {
 }
 
 TVornApp::~TVornApp() {
+    SetWindowInitProc(nullptr);
     i_serverP.reset();
     // Documents go before the globals they use.
     while (!XGWindow::GetWindows().empty())
@@ -132,6 +144,10 @@ TVornApp::~TVornApp() {
 int32 TVornApp::GetCurMBarResID() {
     if (!gVornPrefsP) return 128;
     return gVornPrefsP->i_prefs.b.player_onlyB ? 130 : 128;
+}
+
+int32 TVornApp::GetOverrideMBarResID() {
+    return gVornPrefsP && gVornPrefsP->i_prefs.b.player_onlyB ? 130 : 0;
 }
 
 void TVornApp::Init() {
@@ -183,6 +199,8 @@ void TVornApp::OpenArguments() {
 }
 
 int TVornApp::OpenCommandLine(const std::string& text, bool openAppIfNone) {
+    // Files that cannot be opened are told in one message, however many there are.
+    ScFileProblemBatch batch;
     if (!text.empty()) {
         XGFileSpecifier whole(text);
         if (whole.Exists()) {
@@ -226,6 +244,7 @@ void TVornApp::HandleInstanceMessage(const std::string& message) {
 }
 
 void TVornApp::DoShellCommands(const std::string& text) {
+    ScFileProblemBatch batch;
     for (const XGShellCommand& cmd : XGParseShellCommands(text)) {
         const std::string name = LowerCase(cmd.name);
         if (name == "open" && !cmd.args.empty()) {
@@ -264,10 +283,35 @@ int32 TVornApp::DoPrintDocument(int32, void* data) {
     return kDispatchHandled;
 }
 
+int32 TVornApp::DoWindowMoved(int32, void* data) {
+    auto* windowP = static_cast<XGWindow*>(data);
+    auto* formP = windowP ? dynamic_cast<XGDocForm*>(windowP->GetForm()) : nullptr;
+    const CTargetService& target = GetDocumentKinds().target;
+    if (formP && target.moved) target.moved(formP);
+    // Others along the chain may want it too.
+    return kDispatchNotHandled;
+}
+
 bool TVornApp::DoPrintDocument(const XGFileSpecifier& fileSpec) {
     const CDocumentKinds& kinds = GetDocumentKinds();
-    if (!kinds.printBoard) return false;
-    return kinds.printBoard(fileSpec);
+    if (fileSpec.IsEmpty()) return false;
+    const std::string path = fileSpec.GetFullPath();
+    if (!fileSpec.Exists()) {
+        ReportFileProblem(path, FileProblem_MISSING, FileAction_PRINT);
+        return false;
+    }
+    const OSType type = fileSpec.GetFileType();
+    const bool board = IsBoardType(type);
+    const CDocumentKind* kind = board ? &kinds.board : IsTextType(type) ? &kinds.text : nullptr;
+    if (!kind) {
+        ReportFileProblem(path, FileProblem_UNKNOWN_TYPE, FileAction_PRINT);
+        return false;
+    }
+    if (!kind->printFile) {
+        ReportFileProblem(path, board ? FileProblem_NO_BOARD_PRINT : FileProblem_NO_PRINT, FileAction_PRINT);
+        return false;
+    }
+    return kind->printFile(fileSpec);
 }
 
 int32 TVornApp::DoMenuCommand(int32 command) {
@@ -300,7 +344,7 @@ int32 TVornApp::DoMenuCommand(int32 command) {
         if (gDo) gDo->DisposeActiveStacks();
         return kDispatchHandled;
     case kCmd_CheckVersion:
-        if (gCheckVersion) gCheckVersion->DoCheck();
+        if (gCheckVersion) gCheckVersion->DoCommandCheck();
         return kDispatchHandled;
     case kCmd_Preferences:
         if (gVornPrefsP) {
@@ -359,13 +403,16 @@ int32 TVornApp::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
         status->enable = true;
         status->check = gVornPrefsP && gVornPrefsP->i_prefs.b.auto_vers_checkB;
         return kDispatchHandled;
-    case kCmd_Accepted113:
-    case kCmd_ClearUndo:
     case kCmd_CheckVersion:
+        // A second question while one is under way would only wait for the same answer.
+        status->enable = gCheckVersion && !gCheckVersion->IsChecking();
+        return kDispatchHandled;
     case kCmd_NewVorn:
         // Greyed out, rather than silently doing nothing, while no board window can be made.
         status->enable = GetDocumentKinds().board.IsAvailable();
         return kDispatchHandled;
+    case kCmd_Accepted113:
+    case kCmd_ClearUndo:
     case kCmd_Preferences:
     case kCmd_NewText:
     case kCmd_Open:
@@ -399,14 +446,6 @@ struct DocHolder {
         docP = nullptr;
     }
 };
-
-bool IsBoardType(OSType type) {
-    return type == '2dv ' || type == 'fldr';
-}
-
-bool IsTextType(OSType type) {
-    return type == 'text' || type == 'txt ' || type == 'TEXT';
-}
 
 XGWindow* MakeDocumentWindow(const CDocumentKind& kind, DocHolder& doc, XGDocForm** outForm) {
     XGDocForm* form = kind.makeForm(doc.release());
@@ -487,17 +526,24 @@ XGWindow* TVornApp::InitWindow_Vorn(Vorn_WindowInit kind, const XGFileSpecifier*
         const OSType type = fileSpec->GetFileType();
         LogHex("File Type from file: 0x%lX\n", type);
         LogHex("File Type from prog: 0x%lX\n", uint32('.2dv'));
-        if (IsBoardType(type) && fileSpec->Exists()) {
+        // What cannot be opened is told, naming the file; a document that fails to read its
+        // file tells why itself.
+        if (!fileSpec->Exists()) {
+            ReportFileProblem(fileSpec->GetFullPath(), FileProblem_MISSING, FileAction_OPEN);
+            return nullptr;
+        }
+        if (IsBoardType(type) && !vornModelP.docP) {
+            ReportFileProblem(fileSpec->GetFullPath(), FileProblem_NO_BOARDS, FileAction_OPEN);
+            return nullptr;
+        }
+        if (IsBoardType(type)) {
             textModelP.reset();
-            if (!vornModelP.docP || !kinds.board.openFile ||
-                !kinds.board.openFile(vornModelP.docP, *fileSpec))
-                return nullptr;
-        } else if (IsTextType(type) && fileSpec->Exists()) {
+            if (!kinds.board.openFile || !kinds.board.openFile(vornModelP.docP, *fileSpec)) return nullptr;
+        } else if (IsTextType(type) && textModelP.docP) {
             vornModelP.reset();
-            if (!textModelP.docP || !kinds.text.openFile || !kinds.text.openFile(textModelP.docP, *fileSpec))
-                return nullptr;
+            if (!kinds.text.openFile || !kinds.text.openFile(textModelP.docP, *fileSpec)) return nullptr;
         } else {
-            // Unknown types and missing files open nothing and report nothing.
+            ReportFileProblem(fileSpec->GetFullPath(), FileProblem_UNKNOWN_TYPE, FileAction_OPEN);
             return nullptr;
         }
         break;

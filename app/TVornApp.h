@@ -44,6 +44,8 @@ public:
     ~TVornApp() override;
 
     yaaf::int32 GetCurMBarResID() override;
+    // Player-only use shows its reduced bar (130) over every window.
+    yaaf::int32 GetOverrideMBarResID() override;
     void Init() override;
     void Destroy() override;
     void OpenArguments() override;
@@ -82,6 +84,8 @@ private:
     yaaf::int32 DoOpenApplication(yaaf::int32 param, void* data);
     yaaf::int32 DoOpenDocument(yaaf::int32 param, void* data);
     yaaf::int32 DoPrintDocument(yaaf::int32 param, void* data);
+    // A document window moved or changed its size ('wmov').
+    yaaf::int32 DoWindowMoved(yaaf::int32 param, void* data);
 
     // Sends a message along the focus chain, to the application when nothing has the focus.
     static yaaf::int32 Send(yaaf::int32 msg, void* data);

@@ -25,5 +25,12 @@ enum Vorn_WindowInit {
 // When outForm is given it receives the new window's form and the window is neither shown nor
 // brought to the front. Returns the window, or none on a cancelled dialog, an unknown file type,
 // a failed open or a failed initialisation.
+// Without an application object (the command-line tools) no window can be made: none is answered.
 yaaf::XGWindow* InitWindow_Vorn(Vorn_WindowInit kind, const yaaf::XGFileSpecifier* fileSpec = nullptr,
                                 yaaf::XGDocForm** outForm = nullptr);
+
+// The application object installs the maker of windows; reaching it through this pointer keeps
+// the board library free of the application shell and its window libraries.
+using VornWindowInitProc = yaaf::XGWindow* (*)(Vorn_WindowInit kind, const yaaf::XGFileSpecifier* fileSpec,
+                                               yaaf::XGDocForm** outForm);
+void SetWindowInitProc(VornWindowInitProc proc);

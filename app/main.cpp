@@ -2,6 +2,7 @@
 // running instance and ends; `vorn --shell-command TEXT` sends shell text to it.
 
 #include "BoardRegistration.h"
+#include "BoardViewRegistration.h"
 #include "TVornApp.h"
 #include "TextRegistration.h"
 #include "XGApplicationMain.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     // The document kinds this program holds.
     RegisterTextDocuments();
     RegisterBoardDocuments();
+    RegisterBoardWindows();
     return yaaf::XGApplicationMain(argc, argv, [&] {
         auto* app = new TVornApp();
         app->SetCommandLine(commandLine);

@@ -2,7 +2,8 @@
 // last item, the numerology sum and closing the board, each beside a plain loop over a
 // std::vector doing the same arithmetic. The ratios are printed at the end.
 #include "BenchRatio.h"
-#include "BoardTestSupport.h"
+#include "BoardFakes.h"
+#include "BoardGlobals.h"
 #include "CItemArray.h"
 #include "XGGeometry.h"
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 constexpr int kItems = 32767;
@@ -197,6 +199,6 @@ BENCHMARK(BM_CloseBoard_Baseline)->Unit(benchmark::kMillisecond)->Iterations(5);
 int main(int argc, char** argv) {
     vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    gVornListP = new CVornList;
+    BoardGlobals globals({.undo = false});
     return vornbench::RunWithRatios(&argc, argv);
 }

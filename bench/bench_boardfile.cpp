@@ -2,7 +2,8 @@
 // Reading is reported as a ratio to reading the same file's bytes into memory in the same run,
 // writing as a ratio to writing those bytes.
 #include "BenchRatio.h"
-#include "BoardTestSupport.h"
+#include "BoardFakes.h"
+#include "BoardGlobals.h"
 #include "CItemArray.h"
 #include "VornFileFormat.h"
 #include "XGFile.h"
@@ -17,6 +18,7 @@
 #include <string>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 constexpr int kItems = 32767;
@@ -103,8 +105,7 @@ BENCHMARK(BM_WriteBoard_Baseline)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    gVornListP = new CVornList;
-    VornFile_SetLoadPicturesOnRead(false);
+    BoardGlobals globals({.undo = false, .loadPicturesOnRead = false});
     if (!TheFixture().ok) {
         std::fprintf(stderr, "could not write the board\n");
         return 1;

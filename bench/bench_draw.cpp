@@ -2,10 +2,9 @@
 // picture, beside a plain QPainter loop that erases, frames and draws the same texts into a
 // picture of the same size; and entering Go Mode on that board. The ratio is printed at the end.
 #include "BenchRatio.h"
-#include "CDo.h"
+#include "BoardGlobals.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
-#include "CVornList.h"
 #include "CVornOffscreenView.h"
 #include "TVornController.h"
 #include "TVornModel.h"
@@ -22,6 +21,7 @@
 #include <vector>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 constexpr int kItems = 2000;
@@ -116,7 +116,6 @@ BENCHMARK(BM_EnterGoMode)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     vornbench::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    gVornListP = new CVornList;
-    gDo = new CDo;
+    BoardGlobals globals;
     return vornbench::RunWithRatios(&argc, argv);
 }

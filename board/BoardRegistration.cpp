@@ -32,4 +32,7 @@ void RegisterBoardDocuments() {
     kinds.target.remove = [](XGDocForm* formP) {
         if (gVornListP) gVornListP->RemoveTarget(formP);
     };
+    kinds.target.moved = [](XGDocForm* formP) {
+        if (gVornListP) gVornListP->UpdateNewTextPosPref(formP);
+    };
 }

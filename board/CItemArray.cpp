@@ -7,8 +7,11 @@
 #include "VornBoardAssert.h"
 #include "VornErrors.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 using namespace yaaf;
 
@@ -36,6 +39,7 @@ CItemArray::CItemArray(int32 capacity) {
 }
 
 CItemArray::~CItemArray() {
+    if (i_hotOnB) DropHotData();
     if (i_array.ItemA) TrackDisposePtr(i_array.ItemA);
 }
 
@@ -78,6 +82,7 @@ int16 CItemArray::InsertAt(CVornItem* itemP, int32 indexL) {
         i_array.ItemA = grown;
         i_array.array_size = newSize;
     }
+    if (i_hotOnB) InsertHot(indexL, itemP);
     std::memmove(i_array.ItemA + indexL + 1, i_array.ItemA + indexL,
                  size_t(i_array.num_items - indexL) * sizeof(CVornItem*));
     i_array.ItemA[indexL] = itemP;
@@ -96,8 +101,11 @@ void CItemArray::Remove(CVornItem* itemP) {
 
 void CItemArray::RemoveAt(int32 indexL) {
     if (indexL < 0 || indexL >= i_array.num_items) return;
-    std::memmove(i_array.ItemA + indexL, i_array.ItemA + indexL + 1,
-                 size_t(i_array.num_items - indexL - 1) * sizeof(CVornItem*));
+    if (i_hotOnB) RemoveHot(indexL);
+    // A board closes from the end: the last item leaves no gap.
+    if (indexL + 1 < i_array.num_items)
+        std::memmove(i_array.ItemA + indexL, i_array.ItemA + indexL + 1,
+                     size_t(i_array.num_items - indexL - 1) * sizeof(CVornItem*));
     --i_array.num_items;
 }
 
@@ -108,6 +116,13 @@ int32 CItemArray::LastIndexOf(const CVornItem* itemP) const {
 }
 
 void CItemArray::RemoveAll() {
+    if (i_hotOnB) {
+        TVornModel* boardP = i_hotBoardP;
+        DropHotData();
+        i_array.num_items = 0;
+        KeepHotData(boardP);
+        return;
+    }
     i_array.num_items = 0;
 }
 
@@ -119,9 +134,7 @@ int16 CItemArray::ReorderByIndex(int32 delIndexS, int32 insIndexS) {
         return 1;
     }
     CVornItem* itemP = i_array.ItemA[delIndexS];
-    std::memmove(i_array.ItemA + delIndexS, i_array.ItemA + delIndexS + 1,
-                 size_t(i_array.num_items - delIndexS - 1) * sizeof(CVornItem*));
-    --i_array.num_items;
+    RemoveAt(delIndexS);
     if (delIndexS < insIndexS) --insIndexS;
     return InsertAt(itemP, insIndexS);
 }
@@ -239,8 +252,16 @@ int16 CItemArray::Sort(SortFuncCB funcP, void* refconPV0) {
         S_Item_sort_this = this;
         S_sort_refconPV = refconPV0;
         S_Item_sort_comp_func = funcP;
-        if (funcP && Count() > 1)
+        if (funcP && Count() > 1) {
             std::qsort(i_array.ItemA, size_t(Count()), sizeof(CVornItem*), ItemA_QuickSortCompare);
+            // The copy is read again in the new order. (No destroyed item can be left in an
+            // array that is sorted: the comparator has read every item.)
+            if (i_hotOnB) {
+                std::fill(i_hotWordsA.begin(), i_hotWordsA.end(), 0u);
+                i_hotSelectedL = 0;
+                i_hotStaleB = true;
+            }
+        }
         S_Item_sort_this = nullptr;
         S_sort_refconPV = nullptr;
         S_Item_sort_comp_func = nullptr;
@@ -259,4 +280,170 @@ int16 CItemArray::Sort(SortFuncCB funcP, void* refconPV0) {
 int16 CItemArray::CB_S_ArraySort(void* refconPV, CItemArray*, void* a, void* b, int* resultS) {
     return CVornItem::CB_S_ItemSort(*static_cast<CVornItem**>(a), *static_cast<CVornItem**>(b), refconPV,
                                     resultS);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The hot copy
+
+void CItemArray::KeepHotData(TVornModel* boardP) {
+    if (i_hotOnB) DropHotData();
+    i_hotBoardP = boardP;
+    i_hotOnB = true;
+    i_hotStaleB = false;
+    // The items already here join one by one, as if inserted.
+    const int32 n = i_array.num_items;
+    i_array.num_items = 0;
+    for (int32 i = 0; i < n && i_hotOnB; ++i) {
+        InsertHot(i, i_array.ItemA[i]);
+        i_array.num_items = i + 1;
+    }
+    i_array.num_items = n;
+}
+
+void CItemArray::DropHotData() {
+    for (int32 i = 0; i < int32(i_hotWordsA.size()) && i < i_array.num_items; ++i) {
+        CVornItem* itemP = i_array.ItemA[i];
+        if (!(i_hotWordsA[size_t(i)] & kHot_Gone) && itemP && itemP->i_ownerA == this) itemP->i_ownerA = nullptr;
+    }
+    i_hotOnB = false;
+    i_hotStaleB = false;
+    i_hotSelectedL = 0;
+    i_hotBoardP = nullptr;
+    std::vector<uint32>().swap(i_hotWordsA);
+    std::vector<tagRECT>().swap(i_hotBoundsA);
+}
+
+bool CItemArray::InsertHot(int32 indexL, CVornItem* itemP) {
+    // An item has one owner. One that is here already, or still in another board's list, leaves
+    // that array to the item-by-item walks rather than have a copy that misses its changes.
+    if (!itemP || itemP->i_ownerA == this) {
+        DropHotData();
+        return false;
+    }
+    if (itemP->i_ownerA) itemP->i_ownerA->DropHotData();
+    try {
+        i_hotWordsA.insert(i_hotWordsA.begin() + indexL, 0);
+        i_hotBoundsA.insert(i_hotBoundsA.begin() + indexL, tagRECT{});
+    } catch (const std::bad_alloc&) {
+        // Without room for the copy the walks go item by item.
+        DropHotData();
+        return false;
+    }
+    itemP->i_ownerA = this;
+    if (!i_hotStaleB) StoreHot(indexL, itemP);
+    return true;
+}
+
+void CItemArray::RemoveHot(int32 indexL) {
+    const auto at = size_t(indexL);
+    CVornItem* itemP = i_array.ItemA[indexL];
+    if (!(i_hotWordsA[at] & kHot_Gone) && itemP->i_ownerA == this) itemP->i_ownerA = nullptr;
+    if (i_hotWordsA[at] & HotBit(Vorn_ItemBoolsRec_DISK::kSelected)) --i_hotSelectedL;
+    if (at + 1 == i_hotWordsA.size()) {
+        i_hotWordsA.pop_back();
+        i_hotBoundsA.pop_back();
+        return;
+    }
+    i_hotWordsA.erase(i_hotWordsA.begin() + indexL);
+    i_hotBoundsA.erase(i_hotBoundsA.begin() + indexL);
+}
+
+void CItemArray::StoreHot(int32 indexL, CVornItem* itemP) {
+    uint32& word = i_hotWordsA[size_t(indexL)];
+    constexpr uint32 kSelected = HotBit(Vorn_ItemBoolsRec_DISK::kSelected);
+    if (word & kSelected) --i_hotSelectedL;
+    itemP->GetHotData(i_hotBoardP, &word, &i_hotBoundsA[size_t(indexL)]);
+    if (word & kSelected) ++i_hotSelectedL;
+    itemP->i_ownerSlotL = indexL;
+}
+
+void CItemArray::RebuildHot() {
+    i_hotSelectedL = 0;
+    for (int32 i = 0; i < i_array.num_items; ++i) {
+        uint32& word = i_hotWordsA[size_t(i)];
+        if (word & kHot_Gone) {
+            i_hotSelectedL += (word & HotBit(Vorn_ItemBoolsRec_DISK::kSelected)) != 0;
+            continue;
+        }
+        word = 0;
+        StoreHot(i, i_array.ItemA[i]);
+    }
+    i_hotStaleB = false;
+}
+
+int32 CItemArray::FindHotSlot(const CVornItem* itemP) const {
+    // An insertion or removal just before the item moves it by one.
+    const int32 at = itemP->i_ownerSlotL;
+    for (int32 i : {at, at + 1, at - 1})
+        if (i >= 0 && i < i_array.num_items && i_array.ItemA[i] == itemP) return i;
+    return -1;
+}
+
+void CItemArray::ItemChanged(CVornItem* itemP) {
+    if (!i_hotOnB || i_hotStaleB) return;
+    const int32 i = FindHotSlot(itemP);
+    if (i < 0)
+        i_hotStaleB = true;
+    else
+        StoreHot(i, itemP);
+}
+
+void CItemArray::ItemDestroyed(CVornItem* itemP) {
+    if (!i_hotOnB) return;
+    int32 i = FindHotSlot(itemP);
+    if (i < 0) i = IndexOf(itemP);
+    // Its pointer stays (the array never decides an item's fate); the copy no longer reads it.
+    if (i >= 0) i_hotWordsA[size_t(i)] |= kHot_Gone | kHot_Foreign;
+}
+
+bool CItemArray::SetFlagFromCopy(Vorn_ItemBoolsRec_DISK::Bit bit, bool on, uint32 onlyMask, uint32 skipMask,
+                                 bool reverseB, ForeignStepProc foreignP, void* refcon) {
+    const uint32 bitMask = HotBit(bit);
+    const uint32 want = on ? bitMask : 0;
+    // Only the items that change are read: those are asked for early.
+    constexpr int32 kAhead = 32;
+    auto changes = [&](uint32 word) {
+        return (!onlyMask || (word & onlyMask)) && !(word & (skipMask | kHot_Foreign)) && (word & bitMask) != want;
+    };
+    uint32* wordsP = i_hotWordsA.data();
+    CVornItem* const* itemsP = i_array.ItemA;
+    const int32 n = i_array.num_items;
+    const int32 step = reverseB ? -1 : 1;
+    bool passedB = false;
+    int32 changed = 0;
+    for (int32 k = 0, i = reverseB ? n - 1 : 0; k < n; ++k, i += step) {
+        const uint32 word = wordsP[i];
+        if (onlyMask && !(word & onlyMask)) continue;
+        if (word & kHot_Foreign) {
+            foreignP(refcon, i);
+            continue;
+        }
+        if (word & skipMask) continue;
+        passedB = true;
+        if ((word & bitMask) == want) continue;
+        const int32 ahead = i + step * kAhead;
+        if (ahead >= 0 && ahead < n && changes(wordsP[ahead])) __builtin_prefetch(&itemsP[ahead]->i_b, 1);
+        itemsP[i]->i_b.SetQuiet(bit, on);
+        wordsP[i] = word ^ bitMask;
+        ++changed;
+    }
+    if (bit == Vorn_ItemBoolsRec_DISK::kSelected) i_hotSelectedL += on ? changed : -changed;
+    return passedB;
+}
+
+void CItemArray::VerifyHot() const {
+#ifndef NDEBUG
+    int32 selected = 0;
+    for (int32 i = 0; i < i_array.num_items; ++i) {
+        selected += (i_hotWordsA[size_t(i)] & HotBit(Vorn_ItemBoolsRec_DISK::kSelected)) != 0;
+        if (i_hotWordsA[size_t(i)] & kHot_Gone) continue;
+        uint32 word = 0;
+        tagRECT bounds;
+        i_array.ItemA[i]->GetHotData(i_hotBoardP, &word, &bounds);
+        // A change that did not reach the copy: every change of an item's flags and bounds must
+        // go through the item (see CVornItem.h).
+        assert(word == i_hotWordsA[size_t(i)] && bounds == i_hotBoundsA[size_t(i)]);
+    }
+    assert(selected == i_hotSelectedL);
+#endif
 }

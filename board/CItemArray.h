@@ -3,7 +3,11 @@
 // list and every temporary group. It does not own the items. Its order is the drawing, layout,
 // file and generation order.
 
+#include "CVornItem.h"
+#include "VornItemTypes.h"
 #include "XGTypes.h"
+
+#include <vector>
 
 class CVornItem;
 class TVornModel;
@@ -49,7 +53,7 @@ public:
     // Add without InsertAt's checks while there is room (the group walks fill arrays made large
     // enough); falls back to Add.
     yaaf::int16 Append(CVornItem* itemP) {
-        if (i_array.num_items >= i_array.array_size) return Add(itemP);
+        if (i_array.num_items >= i_array.array_size || i_hotOnB) return Add(itemP);
         i_array.ItemA[i_array.num_items++] = itemP;
         return 0;
     }
@@ -82,10 +86,89 @@ public:
     // A debugging aid: Iterate reports an internal error before visiting this index.
     static yaaf::int32 s_break_indexL;
 
+    // The hot copy. A board's own item list keeps, beside each item pointer, the low half of the
+    // item's flag word with the bits below, and its current rectangle (*i_boundsRP): the
+    // walks over a whole board (hit test, selecting, gathering the selection and other groups)
+    // then read two compact arrays instead of every item. The array owns the copy of the items
+    // it holds (CVornItem::GetOwnerArray) and each item reports every change of its flags and
+    // bounds to its owner; an item has one owner at a time, and the other arrays it may be in
+    // (selections, groups, undo records, the clipboard) keep no copy. Insert and remove move
+    // the copy with the pointers; where an item cannot find itself at the place it last stood
+    // (after an insertion or removal before it, or a sort) the copy is read again from every
+    // item at the next walk.
+    void KeepHotData(TVornModel* boardP);
+    // Stops keeping the copy (the items are told).
+    void DropHotData();
+    bool KeepsHotData() const { return i_hotOnB; }
+    // Whether HotWords and HotBounds can be read now (brought up to date first); false for an
+    // array that keeps no copy.
+    bool HotReady() {
+        if (!i_hotOnB) return false;
+        if (i_hotStaleB) RebuildHot();
+        VerifyHot();
+        return true;
+    }
+    const yaaf::uint32* HotWords() const { return i_hotWordsA.data(); }
+    // How many of the items the copy shows selected.
+    yaaf::int32 HotSelectedCount() const { return i_hotSelectedL; }
+    const yaaf::tagRECT* HotBounds() const { return i_hotBoundsA.data(); }
+    TVornModel* HotBoard() const { return i_hotBoardP; }
+    // One flag of the item at indexL (0..count-1) and its copy. From the copy an item whose flag
+    // is already so is not even read: a walk that sets a flag on a whole board writes only the
+    // items that change.
+    void SetItemFlag(yaaf::int32 indexL, Vorn_ItemBoolsRec_DISK::Bit bit, bool on) {
+        CVornItem* itemP = i_array.ItemA[indexL];
+        if (!i_hotOnB || i_hotStaleB || (i_hotWordsA[size_t(indexL)] & kHot_Gone)) {
+            itemP->i_b.Set(bit, on);
+            return;
+        }
+        yaaf::uint32& word = i_hotWordsA[size_t(indexL)];
+        if (((word & HotBit(bit)) != 0) == on) return;
+        itemP->i_b.SetQuiet(bit, on);
+        word ^= HotBit(bit);
+        if (bit == Vorn_ItemBoolsRec_DISK::kSelected) i_hotSelectedL += on ? 1 : -1;
+    }
+    // The array's flag setter for a whole board, from the copy (which must be ready): among the
+    // items whose copy shows one of the bits of onlyMask (all items when it is 0), `bit` is
+    // set to on in every one that shows none of skipMask, and only the items that change are
+    // written. An item that is not plainly the board's (kHot_Foreign) is handed to
+    // foreignP(refcon, index) instead. Answers whether any item passed skipMask.
+    using ForeignStepProc = void (*)(void* refcon, yaaf::int32 indexL);
+    bool SetFlagFromCopy(Vorn_ItemBoolsRec_DISK::Bit bit, bool on, yaaf::uint32 onlyMask, yaaf::uint32 skipMask,
+                         bool reverseB, ForeignStepProc foreignP, void* refcon);
+    // The bits beside the flags: one of the item's rectangles is all zero (the screen bounds
+    // fill it in from the other); the item's board is not this array's board; the item was
+    // destroyed while still in the array.
+    static constexpr yaaf::uint32 kHot_FlagsMask = 0xFFFF;
+    static constexpr yaaf::uint32 kHot_Unplaced = 1u << 16;
+    static constexpr yaaf::uint32 kHot_Foreign = 1u << 17;
+    static constexpr yaaf::uint32 kHot_Gone = 1u << 18;
+    static constexpr yaaf::uint32 HotBit(Vorn_ItemBoolsRec_DISK::Bit bit) { return 1u << bit; }
+
+    // From the items this array owns.
+    void ItemChanged(CVornItem* itemP);
+    void ItemDestroyed(CVornItem* itemP);
+
 private:
+    void RebuildHot();
+    void StoreHot(yaaf::int32 indexL, CVornItem* itemP);
+    // The copy's slot of itemP, or -1, from where the item last stood.
+    yaaf::int32 FindHotSlot(const CVornItem* itemP) const;
+    // Debug builds check the copy against the items before it is read.
+    void VerifyHot() const;
+    // The pointers and the copy together: insertion makes room, removal closes the gap.
+    bool InsertHot(yaaf::int32 indexL, CVornItem* itemP);
+    void RemoveHot(yaaf::int32 indexL);
+
     static int ItemA_QuickSortCompare(const void* a, const void* b);
     // The fast walks leave the debugging aid to the item-by-item walk.
     bool BreakIndexInRange() const { return s_break_indexL >= 0 && s_break_indexL < i_array.num_items; }
 
     ItemA_LIST i_array;
+    bool i_hotOnB = false;
+    bool i_hotStaleB = false;
+    yaaf::int32 i_hotSelectedL = 0;
+    TVornModel* i_hotBoardP = nullptr;
+    std::vector<yaaf::uint32> i_hotWordsA;
+    std::vector<yaaf::tagRECT> i_hotBoundsA;
 };

@@ -2,6 +2,7 @@
 #include "CVornItem.h"
 
 #include "CItemArray.h"
+#include "CItemPool.h"
 #include "CVornViewLink.h"
 #include "MemTracking.h"
 #include "TVornController.h"
@@ -67,6 +68,22 @@ bool Vorn_LaunchFile(const XGFileSpecifier& spec) {
 // ---------------------------------------------------------------------------------------------
 // Construction and copying
 
+void* CVornItem::operator new(std::size_t size) {
+    return CItemPool::Allocate(size);
+}
+
+void* CVornItem::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CItemPool::TryAllocate(size);
+}
+
+void CVornItem::operator delete(void* p, std::size_t size) noexcept {
+    CItemPool::Release(p, size);
+}
+
+void CVornItem::operator delete(void* p, const std::nothrow_t&) noexcept {
+    CItemPool::Release(p, sizeof(CVornItem));
+}
+
 CVornItem::CVornItem(TVornModel* vornP, int32 indexL) : i_finished_loadB(true) {
     NewVornItem(this, vornP, indexL);
 }
@@ -85,8 +102,8 @@ void CVornItem::NewVornItem(CVornItem* itemP, TVornModel* vornP, int32 indexL) {
     itemP->i_b = Vorn_ItemBoolsRec_DISK{};
     itemP->i_boundsR = tagRECT{};
     itemP->i_auto_boundsR = tagRECT{};
-    itemP->i_boundsRP = &itemP->i_boundsR;
-    if (vornP) itemP->i_font.SetFontResource(vornP->i_prefs.font);
+    itemP->UseAutoBounds(false);
+    if (vornP) itemP->i_font = vornP->GetItemFont();
     NewVornLink(itemP->i_resource.source);
     NewVornLink(itemP->i_resource.dest);
     itemP->i_finished_loadB.store(true);
@@ -103,6 +120,7 @@ void CVornItem::NewVornLink(Vorn_LinkRef& link) {
     c.disk_pathP = nullptr;
     c.disk_aliasP = nullptr;
     c.u.textP = nullptr;
+    c.TextChanged();
 }
 
 void CVornItem::DisposeVornLink(Vorn_LinkRef& link) {
@@ -115,6 +133,7 @@ void CVornItem::DisposeVornLink(Vorn_LinkRef& link) {
         delete c.u.fileP;
     c.u.textP = nullptr;
     c.type = LinkType_NONE;
+    c.TextChanged();
 }
 
 void CVornItem::copy_link(Vorn_LinkRef* destP, const Vorn_LinkRef* srcP) {
@@ -122,6 +141,7 @@ void CVornItem::copy_link(Vorn_LinkRef* destP, const Vorn_LinkRef* srcP) {
     destP->content.type = srcP->content.type;
     destP->content.origR = srcP->content.origR;
     destP->content.u.textP = nullptr;
+    destP->content.TextChanged();
     if (IsTextType(srcP->content.type)) {
         if (srcP->content.u.textP) destP->content.u.textP = new std::string(*srcP->content.u.textP);
     } else if (IsFileType(srcP->content.type)) {
@@ -136,7 +156,7 @@ CVornItem& CVornItem::operator=(const CVornItem& other) {
     i_indexL = other.i_indexL;
     i_b = other.i_b;
     i_boundsR = other.i_boundsR;
-    i_boundsRP = other.i_boundsRP == &other.i_boundsR ? &i_boundsR : &i_auto_boundsR;
+    UseAutoBounds(other.i_boundsRP != &other.i_boundsR);
     if (i_rgnP) {
         TrackDisposePtr(i_rgnP);
         i_rgnP = nullptr;
@@ -154,6 +174,8 @@ CVornItem& CVornItem::operator=(const CVornItem& other) {
     DisposeVornLink(i_resource.dest);
     copy_link(&i_resource.source, &other.i_resource.source);
     copy_link(&i_resource.dest, &other.i_resource.dest);
+    // The board may have changed with the rest.
+    HotChanged();
     return *this;
 }
 
@@ -167,6 +189,44 @@ CVornItem::~CVornItem() {
     DisposeVornLink(i_resource.source);
     DisposeVornLink(i_resource.dest);
     delete i_loadBaseP;
+    if (i_ownerA) i_ownerA->ItemDestroyed(this);
+}
+
+void CVornItem::UseAutoBounds(bool autoB) {
+    CVornItemRect* rP = autoB ? &i_auto_boundsR : &i_boundsR;
+    if (i_boundsRP == rP) return;
+    i_boundsRP = rP;
+    HotChanged();
+}
+
+void CVornItem::HotChangedInOwner() {
+    i_ownerA->ItemChanged(this);
+}
+
+// The plain operations, then the item hears of the change.
+void OffsetRect(CVornItemRect& r, int32 dh, int32 dv) {
+    tagRECT moved = r;
+    yaaf::OffsetRect(moved, dh, dv);
+    r = moved;
+}
+
+void InsetRect(CVornItemRect& r, int32 dh, int32 dv) {
+    tagRECT inset = r;
+    yaaf::InsetRect(inset, dh, dv);
+    r = inset;
+}
+
+bool SectRect(const tagRECT& a, const tagRECT& b, CVornItemRect& out) {
+    tagRECT sect;
+    const bool any = yaaf::SectRect(a, b, sect);
+    out = sect;
+    return any;
+}
+
+void UnionRect(const tagRECT& a, const tagRECT& b, CVornItemRect& out) {
+    tagRECT both;
+    yaaf::UnionRect(a, b, both);
+    out = both;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -190,6 +250,7 @@ void CVornItem::Vorn_SetText(Vorn_LinkContent& content, const char* textZ) {
     std::string* s = Vorn_GetTextP(content);
     if (IsFileType(content.type)) return;
     *s = textZ ? textZ : "";
+    content.TextChanged();
 }
 
 void CVornItem::Vorn_GetText(Vorn_LinkContent& content, char* textZ, size_t size) {
@@ -297,6 +358,7 @@ void CVornItem::SetLinkToFile(XGFileSpecifier* fileSpecP) {
             s.type = LinkType_TEXT;
             if (!s.u.textP) s.u.textP = new std::string();
             *s.u.textP = fileSpecP->GetName();
+            s.TextChanged();
         }
     }
 }

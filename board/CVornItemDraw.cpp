@@ -42,11 +42,10 @@ void CVornItem::SizeToFit() {
         return;
     }
     if (!i_vornP->i_controllerP) return;
-    tagRECT& cur = *i_boundsRP;
+    CVornItemRect& cur = *i_boundsRP;
     const Vorn_LinkContent& s = i_resource.source.content;
     if (IsPictureLink(s)) {
-        cur.right = cur.left + s.origR.Width();
-        cur.bottom = cur.top + s.origR.Height();
+        cur = tagRECT{cur.left, cur.top, cur.left + s.origR.Width(), cur.top + s.origR.Height()};
         return;
     }
     // Measured with the board's drawing object while it draws, else with one on a small

@@ -15,6 +15,7 @@
 #include "XGPlatform.h"
 #include "XGWindow.h"
 
+#include <cassert>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -158,9 +159,9 @@ void CVornItem::GenerateOutput() {
     }
 }
 
-int32 CVornItem::Numerology_Sum() {
-    char title[256];
-    GetName(Vorn_Ref_SRC, title, false, sizeof title);
+namespace {
+// The sum of a title cut to 255 characters (the buffer is cut at a colon).
+int32 NumerologyOfTitle(char* title) {
     int32 sum = 0;
     bool allDigitsB = true;
     for (int16 i = 0; title[i]; ++i) {
@@ -181,6 +182,29 @@ int32 CVornItem::Numerology_Sum() {
         if (end == title) return 0;
         if (n > std::numeric_limits<int32>::max()) return std::numeric_limits<int32>::max();
         return int32(n);
+    }
+    return sum;
+}
+} // namespace
+
+int32 CVornItem::Numerology_Sum() {
+    auto fresh = [this] {
+        char title[256];
+        GetName(Vorn_Ref_SRC, title, false, sizeof title);
+        return NumerologyOfTitle(title);
+    };
+    // A text title keeps its sum until it changes; a file's name is asked each time.
+    Vorn_LinkContent& c = i_resource.source.content;
+    const bool keepB = IsTextType(c.type) && c.u.textP;
+    if (keepB && c.numerTextP == c.u.textP) {
+        // A text changed without TextChanged would show here.
+        assert(c.numerL == fresh());
+        return c.numerL;
+    }
+    const int32 sum = fresh();
+    if (keepB) {
+        c.numerL = sum;
+        c.numerTextP = c.u.textP;
     }
     return sum;
 }

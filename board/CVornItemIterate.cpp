@@ -9,7 +9,7 @@
 #include "VornPrefsTypes.h"
 #include "XGFile.h"
 #include "XGFileSpecifier.h"
-#include "XGFontChange.h"
+#include "XGFontChangeRec.h"
 #include "XGGeometry.h"
 #include "XGHandle.h"
 #include "XGPicture.h"
@@ -85,6 +85,17 @@ bool HiddenIn(const CVornItem& item, const TVornModel& m) {
     return item.i_b.hiddenB() && (m.GetMode() == Vorn_Mode_GO || !m.i_prefs.b.ignore_hiddenB());
 }
 
+// Where Go Mode shows a rectangle of the board m (already the right way round): the picture
+// fills the window and board points are measured from its corner. Rectangles from a file may
+// lie anywhere: the results saturate instead of wrapping.
+tagRECT GoScreenRect(const tagRECT& r, const TVornModel& m) {
+    auto sat = [](double v) { return int32(std::clamp(v, double(INT32_MIN), double(INT32_MAX))); };
+    const double sx = m.i_scaleX, sy = m.i_scaleY;
+    const double oh = m.i_go_originH, ov = m.i_go_originV;
+    return tagRECT{sat(std::round((r.left - oh) * sx)), sat(std::round((r.top - ov) * sy)),
+                   sat(std::round((r.right - oh) * sx)), sat(std::round((r.bottom - ov) * sy))};
+}
+
 // False when HitTest would pass over an item of the board m, in Edit Mode, for sure: a walk
 // over a large board then spends no calls on most items. Without side effects: an item whose
 // rectangles GetScreenBounds would fill in, and any hit or selected item, go to HitTest.
@@ -95,10 +106,84 @@ bool MayHitInEdit(const CVornItem& item, const TVornModel& m, Point pt) {
     return item.i_b.selectedB(); // its handles lie around it
 }
 
+// The hit test over a board's own list from its copy of the flags and bounds (CItemArray): an
+// item is asked (HitTest) only when it may be hit. Items that are not plainly the board's, and
+// those whose rectangles GetScreenBounds would fill in, are always asked. Answers whether an
+// item ended the walk, with its status.
+bool HitTestFromCopy(CItemArray* list, Vorn_HitTestRec* recP, bool reverseB, int16* statusP) {
+    const TVornModel& m = *list->HotBoard();
+    const uint32* wordsP = list->HotWords();
+    const tagRECT* boundsP = list->HotBounds();
+    CVornItem* const* itemsP = list->Items();
+    const int32 n = list->Count();
+    const bool editB = m.GetMode() != Vorn_Mode_GO;
+    const uint32 lockedMask = m.i_prefs.b.ignore_locksB() ? 0 : CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kLocked);
+    const uint32 hiddenMask =
+        editB && !m.i_prefs.b.ignore_hiddenB() ? CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kHidden) : 0;
+    constexpr uint32 kAsk = CItemArray::kHot_Unplaced | CItemArray::kHot_Foreign;
+    constexpr uint32 kSelected = CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kSelected);
+    // In Edit Mode the point is taken back to the board rather than every rectangle to the
+    // screen: l + scroll <= h < r + scroll, saturated or not, is l <= h - scroll < r. A point
+    // beyond 32 bits there lies in no rectangle (only selected items are then asked).
+    const int64 h64 = int64(recP->thePt.h) - m.i_scrollH, v64 = int64(recP->thePt.v) - m.i_scrollV;
+    const bool reachB = h64 >= INT32_MIN && h64 <= INT32_MAX && v64 >= INT32_MIN && v64 <= INT32_MAX;
+    const int32 h = reachB ? int32(h64) : 0, v = reachB ? int32(v64) : 0;
+    const int32 step = reverseB ? -1 : 1;
+    *statusP = 0;
+    for (int32 k = 0, i = reverseB ? n - 1 : 0; k < n; ++k, i += step) {
+        const uint32 word = wordsP[i];
+        if (!(word & kAsk)) {
+            if (word & (lockedMask | hiddenMask)) continue;
+            if (editB) {
+                // Outside, only a selected item's handles may still be hit. Rows first: most
+                // items of a board lie above or below the point.
+                const tagRECT& b = boundsP[i];
+                const int32 top = std::min(b.top, b.bottom), bottom = std::max(b.top, b.bottom);
+                const bool inB = reachB && top <= v && v < bottom && std::min(b.left, b.right) <= h &&
+                                 h < std::max(b.left, b.right);
+                if (!inB && !(word & kSelected)) continue;
+            } else if (!PtInRect(recP->thePt, GoScreenRect(Normalized(boundsP[i]), m))) {
+                continue;
+            }
+        }
+        const uint16 status = itemsP[i]->CB_Iterate(list, i, ItemA_Iterate_HIT_TEST, recP);
+        if (status != 0) {
+            *statusP = status == kWalkStop ? 0 : int16(status);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The groups gathered by one flag bit: set, or clear for GET_VISIBLE.
+bool GroupBit(int16 taType, Vorn_ItemBoolsRec_DISK::Bit* bitP, bool* wantP) {
+    *wantP = true;
+    switch (taType) {
+    case ItemA_Iterate_GET_SELECTED:
+        *bitP = Vorn_ItemBoolsRec_DISK::kSelected;
+        return true;
+    case ItemA_Iterate_GET_LOCKED:
+        *bitP = Vorn_ItemBoolsRec_DISK::kLocked;
+        return true;
+    case ItemA_Iterate_GET_HIDDEN:
+        *bitP = Vorn_ItemBoolsRec_DISK::kHidden;
+        return true;
+    case ItemA_Iterate_GET_BACKGROUNDS:
+        *bitP = Vorn_ItemBoolsRec_DISK::kBackground;
+        return true;
+    case ItemA_Iterate_GET_VISIBLE:
+        *bitP = Vorn_ItemBoolsRec_DISK::kHidden;
+        *wantP = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The items are separate objects: asking for the next ones early keeps a walk over a large
 // board from waiting on memory item by item.
 // An item's board, flags and both rectangles span two cache lines.
-constexpr int32 kPrefetchAhead = 12;
+constexpr int32 kPrefetchAhead = 32;
 inline void PrefetchItem(CVornItem* const* itemsP, int32 i, int32 n) {
     if (i < 0 || i >= n) return;
     const char* p = reinterpret_cast<const char*>(itemsP[i]);
@@ -108,19 +193,73 @@ inline void PrefetchItem(CVornItem* const* itemsP, int32 i, int32 n) {
 
 } // namespace
 
+void CVornItem::GetHotData(const TVornModel* boardP, uint32* wordP, tagRECT* boundsP) const {
+    uint32 word = i_b.GetWord() & CItemArray::kHot_FlagsMask;
+    if (AllZeroRect(i_boundsR) || AllZeroRect(i_auto_boundsR)) word |= CItemArray::kHot_Unplaced;
+    if (!boardP || i_vornP != boardP) word |= CItemArray::kHot_Foreign;
+    *wordP = word;
+    *boundsP = *i_boundsRP;
+}
+
+// SELECT and SELECT_UNLOCKED over a board's own list, from its copy: the lock and hidden rules
+// are read there, and only the items whose selection changes are written. Items that are not
+// plainly the board's take the item-by-item step.
+void CVornItem::SelectFromCopy(CItemArray* list, int16 taType, void* cbData, bool reverseB) {
+    TVornModel* boardP = list->HotBoard();
+    const TVornModel& m = *boardP;
+    const bool onB = taType == ItemA_Iterate_SELECT ? static_cast<ItemA_Iterate_SELECTData*>(cbData)->selectB
+                                                    : *static_cast<bool*>(cbData);
+    uint32 skipMask = 0;
+    if (taType == ItemA_Iterate_SELECT_UNLOCKED) {
+        if (!m.i_prefs.b.ignore_locksB()) skipMask |= CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kLocked);
+        if (m.GetMode() == Vorn_Mode_GO || !m.i_prefs.b.ignore_hiddenB())
+            skipMask |= CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kHidden);
+    }
+    struct Step {
+        CItemArray* list;
+        int16 taType;
+        void* cbData;
+    } step{list, taType, cbData};
+    auto foreign = [](void* refcon, int32 i) {
+        auto* s = static_cast<Step*>(refcon);
+        s->list->Items()[i]->CB_Iterate(s->list, i, s->taType, s->cbData);
+    };
+    if (list->SetFlagFromCopy(Vorn_ItemBoolsRec_DISK::kSelected, onB, 0, skipMask, reverseB, foreign, &step))
+        MarkSelChanged(boardP);
+}
+
 bool CVornItem::WalkFast(CItemArray* list, int16 taType, void* cbData, bool reverseB, int16* statusP) {
+    Vorn_ItemBoolsRec_DISK::Bit groupBit = Vorn_ItemBoolsRec_DISK::kSelected;
+    bool groupWantB = true;
+    const bool groupB = GroupBit(taType, &groupBit, &groupWantB);
     switch (taType) {
     case ItemA_Iterate_SELECT:
     case ItemA_Iterate_SELECT_UNLOCKED:
-    case ItemA_Iterate_GET_SELECTED:
     case ItemA_Iterate_MOVE:
     case ItemA_Iterate_HIT_TEST:
+    case ItemA_Iterate_GET_MENU_INFO:
+    case ItemA_Iterate_NUMEROLOGY:
         break;
     default:
-        return false;
+        if (!groupB) return false;
+        break;
     }
     // A group filled from itself would grow under the walk: the item-by-item walk decides.
-    if (taType == ItemA_Iterate_GET_SELECTED && cbData == list) return false;
+    if (groupB && cbData == list) return false;
+    *statusP = 0;
+    // The board's own list reads its copy of the flags and bounds; other arrays read the items.
+    const bool copyB = list->HotReady();
+    if (copyB && taType == ItemA_Iterate_HIT_TEST) {
+        HitTestFromCopy(list, static_cast<Vorn_HitTestRec*>(cbData), reverseB, statusP);
+        return true;
+    }
+    if (copyB && (taType == ItemA_Iterate_SELECT || taType == ItemA_Iterate_SELECT_UNLOCKED)) {
+        SelectFromCopy(list, taType, cbData, reverseB);
+        return true;
+    }
+    const uint32* wordsP = copyB ? list->HotWords() : nullptr;
+    // Whether the walk reads every item (then asked for early).
+    const bool readsItemsB = !copyB || taType == ItemA_Iterate_MOVE || taType == ItemA_Iterate_NUMEROLOGY;
     CVornItem* const* itemsP = list->Items();
     const int32 n = list->Count();
     const int32 step = reverseB ? -1 : 1;
@@ -132,10 +271,17 @@ bool CVornItem::WalkFast(CItemArray* list, int16 taType, void* cbData, bool reve
         itemP->MarkSelChanged();
         markedP = itemP->i_vornP;
     };
-    *statusP = 0;
+    // A flag as the copy shows it, or the item.
+    auto flag = [&](int32 i, Vorn_ItemBoolsRec_DISK::Bit bit) {
+        return copyB ? (wordsP[i] & CItemArray::HotBit(bit)) != 0 : itemsP[i]->i_b.Get(bit);
+    };
     for (int32 k = 0, i = reverseB ? n - 1 : 0; k < n; ++k, i += step) {
-        PrefetchItem(itemsP, i + step * kPrefetchAhead, n);
+        if (readsItemsB) PrefetchItem(itemsP, i + step * kPrefetchAhead, n);
         CVornItem* itemP = itemsP[i];
+        if (groupB) {
+            if (flag(i, groupBit) == groupWantB) static_cast<CItemArray*>(cbData)->Append(itemP);
+            continue;
+        }
         switch (taType) {
         case ItemA_Iterate_SELECT:
             itemP->i_b.set_selectedB(static_cast<ItemA_Iterate_SELECTData*>(cbData)->selectB);
@@ -153,8 +299,14 @@ bool CVornItem::WalkFast(CItemArray* list, int16 taType, void* cbData, bool reve
             markSelChanged(itemP);
             break;
         }
-        case ItemA_Iterate_GET_SELECTED:
-            if (itemP->i_b.selectedB()) static_cast<CItemArray*>(cbData)->Append(itemP);
+        case ItemA_Iterate_GET_MENU_INFO: {
+            auto* rec = static_cast<ItemA_Iterate_GET_MENU_INFOData*>(cbData);
+            ++(flag(i, Vorn_ItemBoolsRec_DISK::kLocked) ? rec->lockedS : rec->unlockedS);
+            ++(flag(i, Vorn_ItemBoolsRec_DISK::kHidden) ? rec->hiddenS : rec->visibleS);
+            break;
+        }
+        case ItemA_Iterate_NUMEROLOGY:
+            *static_cast<int32*>(cbData) += itemP->Numerology_Sum();
             break;
         case ItemA_Iterate_MOVE:
             itemP->Move(static_cast<ItemA_Iterate_MOVEData*>(cbData));
@@ -178,8 +330,12 @@ bool CVornItem::WalkFast(CItemArray* list, int16 taType, void* cbData, bool reve
 }
 
 void CVornItem::MarkSelChanged() {
-    if (!i_vornP) return;
-    if (CVornViewLink* view = i_vornP->GetView(); view && !view->GetSelChanged()) view->SetSelChanged(true);
+    MarkSelChanged(i_vornP);
+}
+
+void CVornItem::MarkSelChanged(TVornModel* vornP) {
+    if (!vornP) return;
+    if (CVornViewLink* view = vornP->GetView(); view && !view->GetSelChanged()) view->SetSelChanged(true);
 }
 
 uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* cbData) {
@@ -358,7 +514,7 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         if (!i_b.rgnB()) SizeToFit();
         break;
     case ItemA_Iterate_USE_AUTO_BOUNDS:
-        i_boundsRP = *static_cast<bool*>(cbData) ? &i_auto_boundsR : &i_boundsR;
+        UseAutoBounds(*static_cast<bool*>(cbData));
         break;
     case ItemA_Iterate_CLEAR_RGN:
         i_b.set_rgnB(false);
@@ -403,14 +559,7 @@ tagRECT CVornItem::GetScreenBounds() {
     }
     if (i_vornP->GetMode() != Vorn_Mode_GO)
         return EditScreenRect(*i_boundsRP, i_vornP->i_scrollH, i_vornP->i_scrollV);
-    // The Go Mode picture fills the window: board points are measured from its corner.
-    // Rectangles from a file may lie anywhere: the results saturate instead of wrapping.
-    const tagRECT r = Normalized(*i_boundsRP);
-    auto sat = [](double v) { return int32(std::clamp(v, double(INT32_MIN), double(INT32_MAX))); };
-    const double sx = i_vornP->i_scaleX, sy = i_vornP->i_scaleY;
-    const double oh = i_vornP->i_go_originH, ov = i_vornP->i_go_originV;
-    return tagRECT{sat(std::round((r.left - oh) * sx)), sat(std::round((r.top - ov) * sy)),
-                   sat(std::round((r.right - oh) * sx)), sat(std::round((r.bottom - ov) * sy))};
+    return GoScreenRect(Normalized(*i_boundsRP), *i_vornP);
 }
 
 uint16 CVornItem::HitTest(Vorn_HitTestRec* recP) {
@@ -445,7 +594,7 @@ uint16 CVornItem::HitTest(Vorn_HitTestRec* recP) {
 }
 
 void CVornItem::Move(ItemA_Iterate_MOVEData* recP) {
-    tagRECT& r = *i_boundsRP;
+    tagRECT r = *i_boundsRP;
     if (recP->updateRP) UnionRect(*recP->updateRP, r, *recP->updateRP);
     const int32 h = recP->offset.h, v = recP->offset.v;
     switch (recP->handleType) {
@@ -471,11 +620,12 @@ void CVornItem::Move(ItemA_Iterate_MOVEData* recP) {
     default:
         break;
     }
+    *i_boundsRP = r;
     if (recP->updateRP) UnionRect(*recP->updateRP, r, *recP->updateRP);
 }
 
 void CVornItem::Align(ItemA_Iterate_AlignData* recP) {
-    tagRECT& r = i_boundsR;
+    CVornItemRect& r = i_boundsR;
     const bool noneYet = recP->valueL == kNoIndex;
     switch (recP->command) {
     case kVornCmd_AlignLeft:
@@ -580,7 +730,10 @@ void CVornItem::StripNumerology() {
     if (!(s.type == LinkType_TEXT || s.type == LinkType_URL) || !s.u.textP) return;
     long number = 0;
     char word[256] = {};
-    if (std::sscanf(s.u.textP->c_str(), "%5ld: %255s", &number, word) == 2) *s.u.textP = word;
+    if (std::sscanf(s.u.textP->c_str(), "%5ld: %255s", &number, word) == 2) {
+        *s.u.textP = word;
+        s.TextChanged();
+    }
 }
 
 yaaf::int16 CVornItem::CB_S_ItemSort(CVornItem* itemA, CVornItem* itemB, void* refcon, int* resultS) {

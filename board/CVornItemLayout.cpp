@@ -44,9 +44,8 @@ void CVornItem::SetTextBox(const tagRECT& textR) {
     r.top -= 2;
     r.right += 2;
     r.bottom += 2;
-    tagRECT& cur = *i_boundsRP;
-    cur.right = cur.left + r.Width();
-    cur.bottom = cur.top + r.Height();
+    CVornItemRect& cur = *i_boundsRP;
+    cur = tagRECT{cur.left, cur.top, cur.left + r.Width(), cur.top + r.Height()};
 }
 
 void CVornItem::FlowColumns(CItemArray* list, int32 index) {
@@ -58,11 +57,13 @@ void CVornItem::FlowColumns(CItemArray* list, int32 index) {
     const tagRECT saved = i_auto_boundsR;
     for (;;) {
         SizeToFit();
-        tagRECT& r = i_auto_boundsR;
+        // Placed on a copy, which the item takes at each stop (SizeToFit sizes the item's own).
+        tagRECT r = i_auto_boundsR;
         const tagRECT& col = M->i_colA[M->i_columnS];
         if (M->i_init_firstB) {
             M->i_init_firstB = false;
             MoveTo(r, col.left, col.top);
+            i_auto_boundsR = r;
             return;
         }
         CVornItem* prevP = index > 0 ? list->GetIndItem(index - 1) : nullptr;
@@ -71,10 +72,13 @@ void CVornItem::FlowColumns(CItemArray* list, int32 index) {
         MoveTo(r, prev.right + 1, prev.top);
         if (lineBreak) {
             r.right = col.right;
+            i_auto_boundsR = r;
             return;
         }
+        i_auto_boundsR = r;
         if (r.right <= col.right) return;
         MoveTo(r, col.left, prev.bottom + 1);
+        i_auto_boundsR = r;
         if (r.bottom <= col.bottom) return;
         if (M->i_columnS + 1 >= kVornMaxColumns) {
             // Every column is full: this item and the rest stay where they were.

@@ -63,12 +63,18 @@ public:
     virtual void* GetDrawContext() = 0;
     // The last flat column that holds items.
     virtual yaaf::int16 GetLastColIndex() const = 0;
+    // Sets the scroll limits from the board's scroll extents (after every board task). A view
+    // without scroll bars has nothing to do.
+    virtual void RecalcScroll() {}
 
     // Runs one of the view's menu commands (7 is "as Flat Columns").
     virtual void DoViewCommand(yaaf::int32 command) = 0;
     // The window rectangle and scroll position to and from the board's settings.
     virtual void StoreWindowModel() = 0;
     virtual void RetrieveWindowModel() = 0;
+    // The user moved the board's window (the form hears it; a view without a window has nothing
+    // to do). Sizes reach the view as its own resize.
+    virtual void WindowMoved() {}
     // Pane 2 the toolbar, 7 the status bar.
     virtual void ShowViewPane(yaaf::int16 pane, bool showB) = 0;
 };

@@ -10,13 +10,17 @@
 #include "TVornController.h"
 #include "VornBoardAssert.h"
 #include "VornErrors.h"
+#include "VornFileFormat.h"
 #include "VornLog.h"
 #include "VornWindowInit.h"
+#include "XGAlert.h"
 #include "XGDocForm.h"
 #include "XGFileSpecifier.h"
 #include "XGGeometry.h"
+#include "XGPrint.h"
 #include "XGWindow.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -28,12 +32,53 @@ YAAF_DISPATCH_END(TVornModel, XGDocument)
 namespace {
 constexpr int32 kCmd_PageSetup = 35;
 constexpr int32 kCmd_Print = 36;
+constexpr int32 kCmd_Save = 17675;
 
 // Groups are usually a good part of the board: room for all at once keeps filling them linear.
 int32 GroupCapacity(int32 count) {
     return count <= kItemArray_Grow ? kItemArray_Grow
                                     : ((count + kItemArray_Grow - 1) / kItemArray_Grow) * kItemArray_Grow;
 }
+
+// The dialog asked about replacing the name chosen, not the one with ".2dv" added: a file of
+// that name is replaced only when the user says so.
+bool AskReplace(const XGFileSpecifier& spec) {
+    const ErrorMessageText message = GetErrorMessage(kErr_FileExists);
+    XGAlertRequest request;
+    request.kind = XGAlertKind::kCaution;
+    request.title = message.title.empty() ? std::string("File exists") : message.title;
+    request.text = "\"" + spec.GetName() + "\": " + message.text;
+    request.buttons = {{"No", 'N'}, {"Yes", 'Y'}};
+    request.defaultIndex = 0;
+    request.cancelIndex = 0;
+    return XGShowAlert(request) == 1;
+}
+
+// UnionRect of an area with one rectangle after another, from an empty area, in registers: an
+// empty area is replaced by the next rectangle, an empty rectangle leaves a non-empty area.
+class AreaUnion {
+public:
+    void Add(const tagRECT& r) {
+        if (!EmptyRect(r)) {
+            if (i_emptyB) {
+                i_r = r;
+                i_emptyB = false;
+                return;
+            }
+            i_r.left = std::min(i_r.left, r.left);
+            i_r.top = std::min(i_r.top, r.top);
+            i_r.right = std::max(i_r.right, r.right);
+            i_r.bottom = std::max(i_r.bottom, r.bottom);
+        } else if (i_emptyB) {
+            i_r = r;
+        }
+    }
+    tagRECT Get() const { return i_r; }
+
+private:
+    tagRECT i_r{};
+    bool i_emptyB = true;
+};
 
 bool FormIsAlive(const XGDocForm* formP) {
     if (!formP) return false;
@@ -51,6 +96,8 @@ TVornModel::TVornModel()
     i_list = new CItemArray;
     i_idle_list = new CItemArray;
     if (!i_list->IsValid() || !i_idle_list->IsValid()) Log("oops, that didn't work\n");
+    // The board's walks read the list's copy of its items' flags and bounds.
+    i_list->KeepHotData(this);
     if (gVornPrefsP) {
         gVornPrefsP->Get_VornModelPrefs(i_prefs);
     } else {
@@ -76,10 +123,56 @@ TVornModel::~TVornModel() {
     i_hiddenA = nullptr;
     delete i_picsA;
     i_picsA = nullptr;
-    if (i_list) i_list->IterateReverse(ItemA_Iterate_DISPOSE, nullptr);
+    if (i_list) DisposeItems();
     delete i_list;
     i_list = nullptr;
     if (gVornListP) gVornListP->Remove(this);
+}
+
+const XGFont& TVornModel::GetItemFont() {
+    if (!i_itemFontP || std::memcmp(&i_itemFontRes, &i_prefs.font, sizeof i_itemFontRes) != 0) {
+        auto fontP = std::make_unique<XGFont>();
+        fontP->SetFontResource(i_prefs.font);
+        i_itemFontP = std::move(fontP);
+        i_itemFontRes = i_prefs.font;
+    }
+    return *i_itemFontP;
+}
+
+// The board's items go with it, last first, each as the reverse walk of ItemA_Iterate_DISPOSE
+// takes it (DeleteFromList(true)): it leaves the list, its information dialog is closed, its
+// picture released and the item destroyed. The board is going: what it keeps of its list (the
+// item count, the other lists, the view's selection mark) is brought up to date once, not after
+// every item.
+void TVornModel::DisposeItems() {
+    if (!i_list->HotReady()) {
+        i_list->IterateReverse(ItemA_Iterate_DISPOSE, nullptr);
+        return;
+    }
+    const int32 n = i_list->Count();
+    for (int32 i = n - 1; i >= 0; --i) {
+        // An item of another board takes its own way out, which may take others with it.
+        if (i >= i_list->Count()) continue;
+        CVornItem* itemP = i_list->Items()[i];
+        if (i_list->HotWords()[i] & CItemArray::kHot_Foreign) {
+            itemP->CB_Iterate(i_list, i, ItemA_Iterate_DISPOSE, nullptr);
+            continue;
+        }
+        i_list->RemoveAt(i);
+        itemP->i_indexL = i;
+        if (itemP->i_getInfoP) {
+            CGetInfoDlg* dlgP = itemP->i_getInfoP;
+            itemP->i_getInfoP = nullptr;
+            Vorn_DisposeInfoDlg(dlgP);
+        }
+        itemP->UnCacheItem();
+        delete itemP;
+    }
+    i_prefs.array_sizeS = int16(i_list->Count());
+    for (CItemArray* listP : {i_idle_list, i_hiddenA, i_picsA})
+        if (listP) listP->RemoveAll();
+    if (n > 0)
+        if (CVornViewLink* view = GetView()) view->SetSelChanged(true);
 }
 
 CVornViewLink* TVornModel::GetView() const {
@@ -95,7 +188,7 @@ void TVornModel::InsertItem(CVornItem* itemP, int32 indexL) {
         itemP->i_vornP = this;
     }
     if (CVornViewLink* view = GetView()) view->SetSelChanged(true);
-    itemP->i_boundsRP = IsFlatColumns() ? &itemP->i_auto_boundsR : &itemP->i_boundsR;
+    itemP->UseAutoBounds(IsFlatColumns());
     i_list->InsertAt(itemP, indexL);
     i_prefs.array_sizeS = int16(i_list->Count());
     // A load that ran while the item was outside the board is handed over here.
@@ -107,15 +200,14 @@ void TVornModel::DeleteItem(CVornItem* itemP, bool uncacheB) {
 }
 
 void TVornModel::DeleteItemAt(CVornItem* itemP, int32 indexL, bool uncacheB) {
-    if (indexL >= 0 && indexL < i_list->Count() && i_list->GetIndItem(indexL) == itemP)
+    if (indexL >= 0 && indexL < i_list->Count() && i_list->Items()[indexL] == itemP)
         i_list->RemoveAt(indexL);
     else
         i_list->Remove(itemP);
     i_prefs.array_sizeS = int16(i_list->Count());
     // No list of the board may keep an item that leaves it.
-    if (i_idle_list) i_idle_list->Remove(itemP);
-    if (i_hiddenA) i_hiddenA->Remove(itemP);
-    if (i_picsA) i_picsA->Remove(itemP);
+    for (CItemArray* listP : {i_idle_list, i_hiddenA, i_picsA})
+        if (listP && listP->Count() > 0) listP->Remove(itemP);
     if (CVornViewLink* view = GetView()) view->SetSelChanged(true);
     if (itemP->i_getInfoP) {
         CGetInfoDlg* dlgP = itemP->i_getInfoP;
@@ -137,7 +229,7 @@ CVornItem* TVornModel::AddItem(CVornItem* new_itemP) {
     new_itemP->i_resource.source.date = now;
     if (new_itemP->i_resource.dest.date.GetDayCount() == 0) new_itemP->i_resource.dest.date = now;
     new_itemP->UnCacheItem();
-    tagRECT& r = new_itemP->i_boundsR;
+    CVornItemRect& r = new_itemP->i_boundsR;
     OffsetRect(r, -r.left, -r.top);
     if (i_list->Count() > 0) OffsetRect(r, 0, i_list->GetIndItem(-1)->i_boundsR.bottom + 1);
     new_itemP->i_vornP = this;
@@ -236,12 +328,46 @@ void TVornModel::SelectAll(bool selectB) {
         SetFlags(ItemA_Iterate_SELECT_UNLOCKED, true);
         return;
     }
+    if (i_list->HotReady()) {
+        DeselectFromCopy();
+        return;
+    }
     CItemArray* selP = GetItemSelection();
     if (!selP) return;
     bool off = false;
     selP->Iterate(ItemA_Iterate_SELECT_UNLOCKED, &off);
     if (g_suppressFlushL == 0) RedrawArea(selP);
     delete selP;
+}
+
+// SelectAll(false) in one pass over the list's copy of the flags: the selected items are
+// deselected where unlocked and visible, and the area they all cover (as RedrawArea takes it)
+// is redrawn, without gathering them first or reading the others.
+void TVornModel::DeselectFromCopy() {
+    if (i_list->HotSelectedCount() == 0) return;
+    CVornViewLink* view = GetView();
+    constexpr uint32 kSelected = CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kSelected);
+    // The area the selection covers, from the copy of every item's current rectangle.
+    const bool redrawB = g_suppressFlushL == 0 && view;
+    AreaUnion area;
+    if (redrawB) {
+        const uint32* wordsP = i_list->HotWords();
+        const tagRECT* boundsP = i_list->HotBounds();
+        for (int32 i = 0; i < i_list->Count(); ++i)
+            if (wordsP[i] & kSelected) area.Add(boundsP[i]);
+    }
+    uint32 skipMask = 0;
+    if (!i_prefs.b.ignore_locksB()) skipMask |= CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kLocked);
+    if (GetMode() == Vorn_Mode_GO || !i_prefs.b.ignore_hiddenB())
+        skipMask |= CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kHidden);
+    auto foreign = [](void* refcon, int32 i) {
+        auto* listP = static_cast<CItemArray*>(refcon);
+        bool off = false;
+        listP->Items()[i]->CB_Iterate(listP, i, ItemA_Iterate_SELECT_UNLOCKED, &off);
+    };
+    if (i_list->SetFlagFromCopy(Vorn_ItemBoolsRec_DISK::kSelected, false, kSelected, skipMask, false, foreign, i_list))
+        if (view && !view->GetSelChanged()) view->SetSelChanged(true);
+    if (redrawB) InvalArea(area.Get());
 }
 
 void TVornModel::SetSelection(CItemArray* arrayP) {
@@ -263,6 +389,12 @@ void TVornModel::RedrawArea(CItemArray* arrayP) {
     ItemA_Iterate_MOVEData rec;
     rec.updateRP = &r;
     arrayP->Iterate(ItemA_Iterate_MOVE, &rec);
+    InvalArea(r);
+}
+
+void TVornModel::InvalArea(tagRECT r) {
+    CVornViewLink* view = GetView();
+    if (!view) return;
     r.left -= 6;
     r.top -= 6;
     r.right += 6;
@@ -277,7 +409,13 @@ CVornItem* TVornModel::HitTest(const Point* pointP, int32* subHitType) {
     rec.thePt = *pointP;
     // The selected items first, last to first, then all of them.
     CVornItem* const* itemsP = i_list->Items();
-    for (int32 i = i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i) {
+    if (i_list->HotReady() && i_list->HotSelectedCount() > 0) {
+        const uint32* wordsP = i_list->HotWords();
+        constexpr uint32 kSelected = CItemArray::HotBit(Vorn_ItemBoolsRec_DISK::kSelected);
+        for (int32 i = i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i)
+            if (wordsP[i] & kSelected) itemsP[i]->CB_Iterate(i_list, i, ItemA_Iterate_HIT_TEST, &rec);
+    }
+    for (int32 i = i_list->KeepsHotData() ? -1 : i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i) {
         // The items are separate objects: ask for the coming ones early.
         if (i >= 8) __builtin_prefetch(itemsP[i - 8]);
         CVornItem* itemP = itemsP[i];
@@ -428,19 +566,59 @@ bool TVornModel::IsFolderDocument() const {
 }
 
 bool TVornModel::DoDocumentSave() {
-    // A board opened from a folder is not saved over the folder.
-    if (IsFolderDocument()) return false;
-    if (!HasFile()) return false;
+    // A board opened from a folder is not saved over the folder: it asks for a file, as a new
+    // board does.
+    if (!HasFile() || IsFolderDocument()) return DoDocumentSaveAs();
     if (!WriteDocument()) return false;
-    DocumentSaved();
+    if (i_controllerP)
+        i_controllerP->DoDocumentSaved();
+    else
+        DocumentSaved();
+    return true;
+}
+
+XGSaveDialogSpec TVornModel::GetSaveDialogSpec() const {
+    return {"Vorn Document", {"Vorn Documents (*.2dv)"}, kVornFileExtension};
+}
+
+bool TVornModel::DoDocumentSaveAs() {
+    XGFileSpecifier chosen;
+    if (!XGRunSaveDialog(GetSaveDialogSpec(), GetDocumentName(), chosen)) return false;
+    // A board file always ends in ".2dv": it is added to another extension rather than put in
+    // its place, so that the name chosen is kept and no other file is written over unasked.
+    if (chosen.GetExtension() != kVornFileExtension) {
+        chosen = XGFileSpecifier(chosen.GetFullPath() + "." + kVornFileExtension);
+        if (chosen.Exists() && !AskReplace(chosen)) return false;
+    }
+    if (chosen.IsFolder()) {
+        Error(kErr_CreateFile, chosen.GetName().c_str());
+        return false;
+    }
+    const XGFileSpecifier previous = GetFile();
+    SetFile(chosen);
+    if (!WriteDocument()) {
+        SetFile(previous);
+        return false;
+    }
+    if (i_controllerP) {
+        i_controllerP->DoDocumentSaved();
+        i_controllerP->DoDocumentRenamed();
+    } else {
+        DocumentSaved();
+    }
     return true;
 }
 
 int32 TVornModel::DoMenuCommand(int32 command) {
     switch (command) {
     case kCmd_PageSetup:
+        XGRunPageSetup();
+        return kDispatchHandled;
     case kCmd_Print:
-        // Printing arrives with the board window; the commands are the board's already.
+        DoPrintDocument();
+        return kDispatchHandled;
+    case kCmd_Save:
+        DoDocumentSave();
         return kDispatchHandled;
     default:
         return kDispatchNotHandled;
@@ -448,7 +626,7 @@ int32 TVornModel::DoMenuCommand(int32 command) {
 }
 
 int32 TVornModel::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
-    if (command == kCmd_PageSetup || command == kCmd_Print) {
+    if (command == kCmd_PageSetup || command == kCmd_Print || command == kCmd_Save) {
         if (status) status->enable = true;
         return kDispatchHandled;
     }

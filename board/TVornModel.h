@@ -3,11 +3,14 @@
 // Edit Mode and Go Mode, lays items out in flat columns and resolves where generated output
 // goes.
 
+#include "VornImportType.h"
 #include "VornItemTypes.h"
 #include "VornPrefsTypes.h"
 #include "XGDocument.h"
+#include "XGFont.h"
 #include "XGTypes.h"
 
+#include <memory>
 #include <string>
 
 namespace yaaf {
@@ -92,7 +95,14 @@ public:
     void DocumentChanged() { SetDirty(true); }
     void DocumentSaved();
     bool IsFolderDocument() const;
+    // Writes the board to its file; a board without one (new, converted from an old version, or
+    // read from a folder) asks for a name first. False when cancelled or failed (reported).
     bool DoDocumentSave();
+    bool DoDocumentSaveAs();
+    yaaf::XGSaveDialogSpec GetSaveDialogSpec() const override;
+    // Prints the board as its window shows it, on one page; answers the pages printed (0 when
+    // cancelled or without a view to draw through).
+    yaaf::int32 DoPrintDocument();
     void ConvertToHeir() {}
 
     // The board file (TVornModelFile.cpp). The document's read and write report their own
@@ -105,6 +115,14 @@ public:
     bool ReadModel(yaaf::XGFileStream& f);
     bool WriteModel(yaaf::XGFileStream& f);
     static void AppendExtension(yaaf::XGFileSpecifier* specP);
+
+    // Appends the items read from a file or folder and selects them; true on success. Items
+    // taken in before a failure stay (built with the board view's import).
+    bool Import(Vorn_ImportType importType, const yaaf::XGFileSpecifier* cfileSpecP);
+
+    // The font of the board's settings (i_prefs.font) that new items take: one font, which
+    // the items share until one of them is changed.
+    const yaaf::XGFont& GetItemFont();
 
     // The board view, through the form; none without a window.
     CVornViewLink* GetView() const;
@@ -140,7 +158,14 @@ public:
     bool i_layout_fullB = false;
 
 private:
+    std::unique_ptr<yaaf::XGFont> i_itemFontP;
+    yaaf::XGSFontResource i_itemFontRes{};
+
     void RedrawArea(CItemArray* arrayP);
+    void DeselectFromCopy();
+    void DisposeItems();
+    // Invalidates the area of the board that items cover, with room for their handles.
+    void InvalArea(yaaf::tagRECT r);
     void EnterGoMode();
     void LeaveGoMode();
 };

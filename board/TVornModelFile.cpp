@@ -180,6 +180,7 @@ bool TVornModel::ReadModel(XGFileStream& f) {
             if (listP->IsValid()) {
                 delete i_list;
                 i_list = listP;
+                i_list->KeepHotData(this);
             } else {
                 delete listP;
             }

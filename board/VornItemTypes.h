@@ -89,6 +89,12 @@ struct Vorn_LinkContent {
         std::string* textP;           // types 1, 4, 5
         yaaf::XGFileSpecifier* fileP; // types 2, 3
     } u{nullptr};
+
+    // The numerology sum of the text (CVornItem::Numerology_Sum), kept for the string it was
+    // taken from until the text changes: whatever changes a text in place calls TextChanged.
+    yaaf::int32 numerL = 0;
+    const std::string* numerTextP = nullptr;
+    void TextChanged() { numerTextP = nullptr; }
 };
 
 struct Vorn_LinkRef {

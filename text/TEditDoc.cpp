@@ -107,7 +107,7 @@ bool TEditDoc::DoDocumentSave() {
 
 bool TEditDoc::DoDocumentSaveAs() {
     XGFileSpecifier chosen;
-    if (!XGRunSaveDialog(kSaveTitle, kSaveFilter, GetDocumentName(), chosen)) return false;
+    if (!XGRunSaveDialog(GetSaveDialogSpec(), GetDocumentName(), chosen)) return false;
     if (chosen.IsFolder()) {
         Error(kErr_CreateFile, chosen.GetName().c_str());
         return false;
@@ -146,15 +146,16 @@ bool TEditDoc::CanClose() {
     }
 }
 
-void TEditDoc::SetDirty(bool dirty) {
-    const bool changed = dirty != IsDirty();
-    XGDocument::SetDirty(dirty);
-    if (i_controllerP && changed) {
-        if (dirty)
-            i_controllerP->DoDocumentChanged();
-        else
-            i_controllerP->DoDocumentSaved();
-    }
+XGSaveDialogSpec TEditDoc::GetSaveDialogSpec() const {
+    return {kSaveTitle, {kFileFilter}, kExtension};
+}
+
+void TEditDoc::DoDirtyChanged() {
+    if (!i_controllerP) return;
+    if (IsDirty())
+        i_controllerP->DoDocumentChanged();
+    else
+        i_controllerP->DoDocumentSaved();
 }
 
 int32 TEditDoc::DoMenuCommand(int32 command) {

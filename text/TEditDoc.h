@@ -48,7 +48,8 @@ public:
     bool WriteDocument() override { return HasFile() && DoWriteDocument(fFile); }
     // A changed document asks whether to save first.
     bool CanClose() override;
-    void SetDirty(bool dirty = true) override;
+    // "Save TEXT Document As", text documents (*.txt *.text), "txt" for a name without one.
+    yaaf::XGSaveDialogSpec GetSaveDialogSpec() const override;
 
     yaaf::int32 DoMenuCommand(yaaf::int32 command) override;
     yaaf::int32 DoGetMenuStatus(yaaf::int32 command, yaaf::XGSMenuStatus* status) override;
@@ -63,9 +64,8 @@ public:
 
     // The text save and open dialog texts.
     static constexpr const char* kSaveTitle = "Save TEXT Document As";
-    static constexpr const char* kSaveFilter = "My Application Type (*.txt)|*.txt|All Types (*.*)|*.*";
+    static constexpr const char* kFileFilter = "Text Documents (*.txt *.text)";
     static constexpr const char* kOpenTitle = "Open File As";
-    static constexpr const char* kOpenFilter = "Text Documents (*.txt)|*.txt";
     static constexpr const char* kExtension = "txt";
 
     TEditForm* i_controllerP = nullptr;
@@ -73,4 +73,7 @@ public:
     yaaf::XGTextBuffer fText;
 
     static yaaf::int16 G_text_Count;
+
+protected:
+    void DoDirtyChanged() override;
 };

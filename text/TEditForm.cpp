@@ -54,8 +54,7 @@ void TEditForm::DoDocumentRenamed() {
 }
 
 void TEditForm::UpdateChangedMark() {
-    // The window shows the changed state through its title's mark.
-    if (i_windowP && i_modelP) i_windowP->SetName(i_modelP->GetDocumentName());
+    if (i_windowP && i_modelP) i_windowP->SetModified(i_modelP->IsDocumentDirty());
 }
 
 void TEditForm::DoDocumentChanged() {

@@ -41,6 +41,7 @@ TEditView::TEditView()
       i_context_menuP(std::make_unique<XGContextMenu>(145, 150)) {
     SetFocusable(true);
     Views().push_back(this);
+    i_do_stacks.state_procP = [this](uint64 stateL) { HistoryStateChanged(stateL); };
 }
 
 TEditView::~TEditView() {
@@ -55,6 +56,7 @@ const std::vector<TEditView*>& TEditView::AllViews() {
 
 void TEditView::InitEdit(XGTextBuffer* text) {
     fEditCore = std::make_unique<XGEditCore>(this, GetLocalBounds(), fFont);
+    fEditCore->SetScrollProc([this] { SyncScroller(); });
     const TextPrefsRec prefs = ReadTextPrefs();
     fEditCore->SetAutoIndent(prefs.autoIndentB);
     if (prefs.tabStopL >= kTextTabStopMin && prefs.tabStopL <= kTextTabStopMax)
@@ -163,20 +165,6 @@ void TEditView::DoMouseUp(Point where, uint16 modifiers) {
     if (fEditCore) fEditCore->DoMouseUp(where, XGEditMouseFlags(modifiers, 1));
 }
 
-bool TEditView::DoScrollWheel(Point, int32 delta, bool horizontal, uint16) {
-    if (!fEditCore) return false;
-    const int32 step = std::max<int32>(1, fEditCore->GetPixelStep());
-    // Three lines a notch.
-    const int32 units = std::max<int32>(1, 3 * fEditCore->GetLineHeight() / step) * (delta > 0 ? -1 : 1);
-    if (horizontal)
-        fEditCore->SetScrollValue(std::clamp(fEditCore->GetXScroll() + units, 0, GetMaxXScroll()),
-                                  fEditCore->GetYScroll());
-    else
-        fEditCore->SetScrollValue(fEditCore->GetXScroll(),
-                                  std::clamp(fEditCore->GetYScroll() + units, 0, GetMaxYScroll()));
-    return true;
-}
-
 void TEditView::DoDraw(XGDraw& draw, const tagRECT& updateRect) {
     if (fEditCore)
         fEditCore->DoDraw(draw, updateRect);
@@ -208,6 +196,22 @@ void TEditView::RecalcScroll() {
     const int32 x = std::min(fEditCore->GetXScroll(), GetMaxXScroll());
     const int32 y = std::min(fEditCore->GetYScroll(), GetMaxYScroll());
     fEditCore->SetScrollValue(x, y);
+    SyncScroller();
+}
+
+void TEditView::SyncScroller() {
+    XGScrollView* scroller = XGScrollView::FromContent(this);
+    if (!scroller || !fEditCore || i_syncingB) return;
+    i_syncingB = true;
+    // The bars' unit is the engine's: a line, unless it scrolls by pixels.
+    scroller->SetScrollLimits(fEditCore->GetMaxWidth(), fEditCore->GetMaxHeight(), fEditCore->GetPixelStep());
+    scroller->SetLineStep(1);
+    scroller->SetScrollPosition(fEditCore->GetXScroll(), fEditCore->GetYScroll());
+    i_syncingB = false;
+}
+
+void TEditView::DoScrollChanged(int32 xUnits, int32 yUnits) {
+    if (fEditCore) fEditCore->SetScrollValue(xUnits, yUnits);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -369,10 +373,11 @@ void TEditView::RunDelete(CDoTask* prev_taskP0, EditViewTaskRec* dataP, bool* co
 
 void TEditView::AfterTask() {
     RecalcScroll();
+}
+
+void TEditView::HistoryStateChanged(uint64 stateL) {
     TEditDoc* docP = i_controllerP ? i_controllerP->GetModel() : nullptr;
     if (!docP) return;
-    if (GetAutoSaveText())
-        docP->DoDocumentSave();
-    else
-        docP->SetDirty(true);
+    docP->NoteHistoryState(stateL);
+    if (docP->IsDirty() && GetAutoSaveText()) docP->DoDocumentSave();
 }

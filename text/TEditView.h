@@ -6,6 +6,7 @@
 #include "CDoStacksOwner.h"
 #include "XGEditCore.h"
 #include "XGFont.h"
+#include "XGScrollView.h"
 #include "XGView.h"
 
 #include <functional>
@@ -76,7 +77,7 @@ enum : int {
     kTextPrefsItem_AutoSave = 6,
 };
 
-class TEditView : public yaaf::XGView, public DoStacksOwner {
+class TEditView : public yaaf::XGView, public DoStacksOwner, public yaaf::XGScrollable {
     YAAF_DECLARE_DISPATCH()
 public:
     TEditView();
@@ -105,8 +106,10 @@ public:
     void FindNext();
     void Replace();
     void SetFontChanged(const yaaf::XGFont& font);
-    // Keeps the scroll position inside the text after a change.
+    // Keeps the scroll position inside the text after a change, and the scroll bars in step.
     void RecalcScroll();
+    // A scroll bar, the wheel or a page key moved the text.
+    void DoScrollChanged(yaaf::int32 xUnits, yaaf::int32 yUnits) override;
     yaaf::int32 GetMaxXScroll() const;
     yaaf::int32 GetMaxYScroll() const;
 
@@ -133,8 +136,6 @@ protected:
     void DoMouseDown(yaaf::Point where, yaaf::uint16 modifiers, int clicks) override;
     void DoMouseMove(yaaf::Point where, yaaf::uint16 modifiers) override;
     void DoMouseUp(yaaf::Point where, yaaf::uint16 modifiers) override;
-    bool DoScrollWheel(yaaf::Point where, yaaf::int32 delta, bool horizontal,
-                       yaaf::uint16 modifiers) override;
     void DoResize() override;
 
 private:
@@ -143,6 +144,11 @@ private:
     void RunDelete(CDoTask* prev_taskP0, EditViewTaskRec* dataP, bool* collapseBP);
     void RunFont(CDoTask* prev_taskP0, EditViewTaskRec* dataP, bool* collapseBP);
     void AfterTask();
+    // The undo history reached a state: the document is changed unless it is the saved one;
+    // with auto-save a change is saved at once.
+    void HistoryStateChanged(yaaf::uint64 stateL);
+    // Gives the enclosing scroll view the text's extent and the engine's position.
+    void SyncScroller();
     static void DisposeFontTaskData(void* dataP);
     void FontChangeCmd(const yaaf::XGFontChangeRec& request);
     void DoFindDialog();
@@ -160,6 +166,7 @@ private:
     int32_t HandlePeriodic(int32_t, void*) { return DoPeriodic(); }
 
     bool i_activeB = false;
+    bool i_syncingB = false;
     // Layout 145, or 150 in player-only use; the right button pops it up.
     std::unique_ptr<yaaf::XGContextMenu> i_context_menuP;
 };

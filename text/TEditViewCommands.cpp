@@ -71,9 +71,10 @@ void TEditView::FontChangeCmd(const XGFontChangeRec& request) {
     dataP->thiz = this;
     dataP->commandS = kEditTask_FONT;
     dataP->dataP = fontP;
+    // The font is the view's, not the document's: it leaves the document unchanged.
     CDoTask::DoNewTask(&CB_S_DoCommandProc,
                        GetFontChangeName(request.set_fontB, request.set_sizeB, request.set_styleB),
-                       &CB_S_DisposeCommandProc, dataP);
+                       &CB_S_DisposeCommandProc, dataP, false);
 }
 
 void TEditView::RunFont(CDoTask* prev_taskP0, EditViewTaskRec* dataP, bool* collapseBP) {

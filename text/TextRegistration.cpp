@@ -24,6 +24,16 @@ void RemoveTarget(XGDocForm* formP) {
     if (target.remove) target.remove(formP);
 }
 
+// The shell's print: a document of its own for the job, never seen and gone after.
+bool PrintTextFile(const XGFileSpecifier& spec) {
+    TEditDoc document;
+    // It gives back the numbers it took: the next new text is still the next "Untitled Text".
+    --TEditDoc::G_text_Count;
+    XGDocument::RewindUntitledCounter();
+    if (!document.DoOpenDocument(spec)) return false;
+    return document.PrintText() > 0;
+}
+
 } // namespace
 
 void RegisterTextDocuments() {
@@ -39,7 +49,8 @@ void RegisterTextDocuments() {
         return static_cast<XGDocForm*>(new TEditForm(static_cast<TEditDoc*>(doc)));
     };
     text.makeWindow = [](XGDocForm* form) { return MakeTextWindow(static_cast<TEditForm*>(form)); };
-    text.fileFilter = "Text Documents (*.txt)";
+    text.fileFilter = TEditDoc::kFileFilter;
+    text.printFile = [](const XGFileSpecifier& spec) { return PrintTextFile(spec); };
 
     TEditForm::s_SetTargetProc = &SetTarget;
     TEditForm::s_IsTargetProc = &IsTarget;

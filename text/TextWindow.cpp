@@ -4,6 +4,7 @@
 #include "TEditForm.h"
 #include "TEditView.h"
 #include "XGFileSpecifier.h"
+#include "XGScrollView.h"
 #include "XGViewFactory.h"
 #include "XGWindow.h"
 
@@ -19,8 +20,10 @@ XGWindow* MakeTextWindow(TEditForm* form) {
     if (!form) return nullptr;
     auto* window = new XGWindow(form, false, 'wind');
     window->SetBounds(tagRECT{20, 20, 620, 470});
-    auto* view = new TEditView();
-    window->SetContentView(view);
+    window->SetMenuBarResID(kTextMenuBarID);
+    auto* scroller = new XGScrollView(kTextScrollViewID);
+    scroller->SetContentView(new TEditView());
+    window->SetContentView(scroller);
     form->DoFormInitialize();
     form->DoDocumentInitialize();
     return window;

@@ -1,6 +1,6 @@
 #pragma once
-// Making text windows: the application's window maker calls these (window layout 131: the text
-// view, view id 2, filling the window).
+// Making text windows: the application's window maker calls these (window layout 131: a scroll
+// view, id 1, filling the window, around the text view, id 2).
 
 #include "VornWindowInit.h"
 
@@ -12,6 +12,10 @@ class XGWindow;
 class XGFileSpecifier;
 class XGDocForm;
 } // namespace yaaf
+
+// The menu bar of a text window in front: File, Edit, Search, Font, Generate, Window, Help.
+constexpr yaaf::int32 kTextMenuBarID = 129;
+constexpr yaaf::int32 kTextScrollViewID = 1;
 
 // Registers the view kind 'txED'.
 void RegisterTextViews();

@@ -53,7 +53,11 @@ void XGDateTime::CivilFromDayCount(int32 dayCount, int32& year, int32& month, in
 }
 
 XGDateTime XGDateTime::Now() {
-    const std::time_t now = std::time(nullptr);
+    return FromSystemTime(int64(std::time(nullptr)));
+}
+
+XGDateTime XGDateTime::FromSystemTime(int64 secondsSince1970) {
+    const std::time_t now = std::time_t(secondsSince1970);
     std::tm local{};
     if (!localtime_r(&now, &local)) return XGDateTime();
     XGDateTime result;

@@ -24,6 +24,9 @@ public:
 
     // The present moment in local time.
     static XGDateTime Now();
+    // A moment of the system clock (seconds since 1970, UTC) in local time; no date when the
+    // clock value cannot be converted.
+    static XGDateTime FromSystemTime(int64 secondsSince1970);
 
     // Checks every field (month, day within its month, hour, minute, second, year >= 1);
     // an invalid date leaves this one unchanged and answers false.

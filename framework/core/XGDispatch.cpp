@@ -5,6 +5,7 @@
 namespace yaaf {
 
 XGDispatch* gFocus = nullptr;
+XGDispatch* gAppDispatch = nullptr;
 XGDispatch* _GFocusFallback = nullptr;
 XGSend gSend;
 

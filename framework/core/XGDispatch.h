@@ -54,6 +54,9 @@ public:
 
 // The current focus, or none.
 extern XGDispatch* gFocus;
+// The application object, where every dispatch chain ends; set by the application core. Documents
+// and forms reach it through this, so that they do not need the window libraries.
+extern XGDispatch* gAppDispatch;
 
 // The object the focus falls back to when the focus object is destroyed (the application).
 extern XGDispatch* _GFocusFallback;

@@ -116,10 +116,32 @@ void XGDraw::LineTo(int32 x, int32 y) {
 }
 
 void XGDraw::SetClip(const tagRECT& r) {
-    fPainter->setClipRect(ToQRect(r));
+    if (!fHasBaseClip) {
+        fPainter->setClipRect(ToQRect(r));
+        return;
+    }
+    tagRECT sect{std::max(r.left, fBaseClip.left), std::max(r.top, fBaseClip.top),
+                 std::min(r.right, fBaseClip.right), std::min(r.bottom, fBaseClip.bottom)};
+    if (sect.right < sect.left) sect.right = sect.left;
+    if (sect.bottom < sect.top) sect.bottom = sect.top;
+    fPainter->setClipRect(ToQRect(sect));
 }
 
 void XGDraw::ClearClip() {
+    if (fHasBaseClip)
+        fPainter->setClipRect(ToQRect(fBaseClip));
+    else
+        fPainter->setClipping(false);
+}
+
+void XGDraw::SetBaseClip(const tagRECT& r) {
+    fHasBaseClip = true;
+    fBaseClip = r;
+    fPainter->setClipRect(ToQRect(r));
+}
+
+void XGDraw::ClearBaseClip() {
+    fHasBaseClip = false;
     fPainter->setClipping(false);
 }
 

@@ -91,6 +91,10 @@ public:
 
     void SetClip(const tagRECT& r);
     void ClearClip();
+    // A clip that every later clip stays inside and that ClearClip returns to, for drawing a
+    // part of a picture whose pieces set their own clips.
+    void SetBaseClip(const tagRECT& r);
+    void ClearBaseClip();
 
     // Moves what is drawn afterwards by (dh, dv): drawing at (x, y) lands on (x + dh, y + dv).
     void SetOrigin(int32 dh, int32 dv);
@@ -119,6 +123,8 @@ private:
     int32 fPenY = 0;
     int32 fOriginH = 0;
     int32 fOriginV = 0;
+    bool fHasBaseClip = false;
+    tagRECT fBaseClip;
 };
 
 } // namespace yaaf

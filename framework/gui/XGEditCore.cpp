@@ -272,6 +272,11 @@ int32 XGEditCore::WrapEnd(int32 pos) const {
 }
 
 void XGEditCore::RecalcAll() {
+    RecalcLines();
+    ScrollChanged();
+}
+
+void XGEditCore::RecalcLines() {
     fStarts.Clear();
     fMaxWidth = 0;
     if (!fText) return;
@@ -398,6 +403,7 @@ void XGEditCore::SetScrollPixels(bool pixels) {
     fXScroll = x / fPixelStep;
     fYScroll = y / fPixelStep;
     Inval();
+    ScrollChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -435,6 +441,7 @@ void XGEditCore::Changed(bool textChanged) {
     SetCaretShown();
     Inval();
     if (textChanged && fChangeProc) fChangeProc();
+    if (textChanged) ScrollChanged();
 }
 
 void XGEditCore::DoInsert(int32 length, const char* bytes) {

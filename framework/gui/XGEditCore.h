@@ -156,6 +156,9 @@ public:
 
     // Called after every change of the text made through the engine.
     void SetChangeProc(std::function<void()> proc) { fChangeProc = std::move(proc); }
+    // Called when the scroll position or the size of the laid-out text (GetMaxWidth,
+    // GetMaxHeight) may have changed, so that scroll bars can follow.
+    void SetScrollProc(std::function<void()> proc) { fScrollProc = std::move(proc); }
 
     // The primitive under every change: replaces [start, end) with the bytes.
     void Replace(int32 start, int32 end, const char* bytes, int32 length);
@@ -175,6 +178,10 @@ public:
 
 private:
     void RecalcAll();
+    void RecalcLines();
+    void ScrollChanged() {
+        if (fScrollProc) fScrollProc();
+    }
     void RecalcStarts(int32 start, int32 oldEnd, int32 length);
     int32 WrapEnd(int32 pos) const;
     int32 MeasureLine(int32 line) const;
@@ -241,6 +248,7 @@ private:
     mutable std::unordered_map<uint32, int32> fWideWidth;
     int32 fSpaceWidth = 1;
     std::function<void()> fChangeProc;
+    std::function<void()> fScrollProc;
 };
 
 } // namespace yaaf

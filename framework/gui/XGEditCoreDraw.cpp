@@ -93,6 +93,7 @@ void XGEditCore::SetScrollValue(int32 x, int32 y) {
     fXScroll = x;
     fYScroll = y;
     Inval();
+    ScrollChanged();
 }
 
 void XGEditCore::ScrollInRange(int32 offset) {

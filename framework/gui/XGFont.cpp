@@ -7,8 +7,11 @@
 
 #include <cstring>
 #include <mutex>
+#include <new>
 
 namespace yaaf {
+
+static_assert(sizeof(QFont) <= 16 && alignof(QFont) <= 8, "the QFont fits XGFont's bytes");
 
 namespace {
 // Every board item starts with the default font, and setting family, size and style gives
@@ -19,9 +22,10 @@ std::mutex gDefaultFontMutex;
 QFont* gDefaultFontP = nullptr;
 QFont* gDefaultFontBaseP = nullptr;
 
-std::unique_ptr<QFont> NewDefaultQFont() {
-    // Without an application every QFont is independent: nothing to share.
-    if (!QGuiApplication::instance()) return nullptr;
+// Makes the default font in bytes; false, with nothing made, without an application (every
+// QFont is independent then: nothing to share).
+bool NewDefaultQFont(void* bytes) {
+    if (!QGuiApplication::instance()) return false;
     const QFont base = QGuiApplication::font();
     std::lock_guard<std::mutex> lock(gDefaultFontMutex);
     if (!gDefaultFontP || !(base == *gDefaultFontBaseP)) {
@@ -32,57 +36,76 @@ std::unique_ptr<QFont> NewDefaultQFont() {
         gDefaultFontBaseP = new QFont(base);
         gDefaultFontP = new QFont(made.GetQFont());
     }
-    return std::make_unique<QFont>(*gDefaultFontP);
+    new (bytes) QFont(*gDefaultFontP);
+    return true;
 }
 } // namespace
 
 // The default: 12-point Arial, plain (fStyle starts plain).
-XGFont::XGFont() : fFont(NewDefaultQFont()) {
-    if (!fFont) {
-        fFont = std::make_unique<QFont>();
+XGFont::XGFont() {
+    if (!NewDefaultQFont(fFontBytes)) {
+        new (fFontBytes) QFont();
         SetName("Arial");
         SetSize(12);
         SetStyle(kXGStyle_Plain);
     }
 }
 
-XGFont::XGFont(const std::string& name, int32 size, uint16 style) : fFont(std::make_unique<QFont>()) {
+XGFont::XGFont(const std::string& name, int32 size, uint16 style) {
+    new (fFontBytes) QFont();
     SetName(name);
     SetSize(size);
     SetStyle(style);
 }
 
-XGFont::XGFont(const XGSFontResource& resource) : fFont(std::make_unique<QFont>()) {
+XGFont::XGFont(const XGSFontResource& resource) {
+    new (fFontBytes) QFont();
     SetFontResource(resource);
 }
 
-XGFont::XGFont(const XGFont& other) : fFont(std::make_unique<QFont>(*other.fFont)), fStyle(other.fStyle) {}
+XGFont::XGFont(const XGFont& other) : fStyle(other.fStyle) {
+    new (fFontBytes) QFont(other.Q());
+}
 
 XGFont& XGFont::operator=(const XGFont& other) {
     if (this != &other) {
-        *fFont = *other.fFont;
+        Q() = other.Q();
         fStyle = other.fStyle;
     }
     return *this;
 }
 
-XGFont::~XGFont() = default;
+XGFont::~XGFont() {
+    Q().~QFont();
+}
+
+QFont& XGFont::Q() {
+    return *std::launder(reinterpret_cast<QFont*>(fFontBytes));
+}
+
+const QFont& XGFont::Q() const {
+    return *std::launder(reinterpret_cast<const QFont*>(fFontBytes));
+}
+
+const QFont& XGFont::GetQFont() const {
+    return Q();
+}
 
 std::string XGFont::GetName() const {
-    return fFont->family().toStdString();
+    return Q().family().toStdString();
 }
 
 void XGFont::SetName(const std::string& name) {
-    fFont->setFamily(QString::fromStdString(name));
+    Q().setFamily(QString::fromStdString(name));
 }
 
 int32 XGFont::GetSize() const {
-    return fFont->pointSize();
+    return Q().pointSize();
 }
 
 void XGFont::SetSize(int32 size) {
     // Sizes below 1 point cannot be drawn; keep the current one.
-    if (size >= 1) fFont->setPointSize(size);
+    if (size >= 1) Q().setPointSize(size);
 }
 
 uint16 XGFont::GetStyle() const {
@@ -95,16 +118,16 @@ void XGFont::SetStyle(uint16 style) {
 
 void XGFont::ApplyStyle(uint16 style) {
     fStyle = style;
-    fFont->setBold(style & kXGStyle_Bold);
-    fFont->setItalic(style & kXGStyle_Italic);
-    fFont->setUnderline(style & kXGStyle_Underline);
-    fFont->setFixedPitch(style & kXGStyle_Fixed);
+    Q().setBold(style & kXGStyle_Bold);
+    Q().setItalic(style & kXGStyle_Italic);
+    Q().setUnderline(style & kXGStyle_Underline);
+    Q().setFixedPitch(style & kXGStyle_Fixed);
     if (style & kXGStyle_Fixed)
-        fFont->setStyleHint(QFont::TypeWriter);
+        Q().setStyleHint(QFont::TypeWriter);
     else if (style & kXGStyle_Serif)
-        fFont->setStyleHint(QFont::Serif);
+        Q().setStyleHint(QFont::Serif);
     else
-        fFont->setStyleHint(QFont::AnyStyle);
+        Q().setStyleHint(QFont::AnyStyle);
 }
 
 XGSFontResource XGFont::GetFontResource() const {
@@ -125,27 +148,27 @@ void XGFont::SetFontResource(const XGSFontResource& resource) {
 }
 
 int32 XGFont::TextWidth(const std::string& text) const {
-    return QFontMetrics(*fFont).horizontalAdvance(QString::fromStdString(text));
+    return QFontMetrics(Q()).horizontalAdvance(QString::fromStdString(text));
 }
 
 int32 XGFont::Ascent() const {
-    return QFontMetrics(*fFont).ascent();
+    return QFontMetrics(Q()).ascent();
 }
 
 int32 XGFont::Descent() const {
-    return QFontMetrics(*fFont).descent();
+    return QFontMetrics(Q()).descent();
 }
 
 int32 XGFont::Leading() const {
-    return QFontMetrics(*fFont).leading();
+    return QFontMetrics(Q()).leading();
 }
 
 int32 XGFont::LineHeight() const {
-    return QFontMetrics(*fFont).lineSpacing();
+    return QFontMetrics(Q()).lineSpacing();
 }
 
 bool XGFont::operator==(const XGFont& other) const {
-    return *fFont == *other.fFont && fStyle == other.fStyle;
+    return Q() == other.Q() && fStyle == other.fStyle;
 }
 
 } // namespace yaaf

@@ -50,12 +50,17 @@ public:
     bool operator==(const XGFont& other) const;
 
     // For framework code that draws with Qt.
-    const QFont& GetQFont() const { return *fFont; }
+    const QFont& GetQFont() const;
 
 private:
     void ApplyStyle(uint16 style);
+    QFont& Q();
+    const QFont& Q() const;
 
-    std::unique_ptr<QFont> fFont;
+    // The QFont itself, made and destroyed in XGFont.cpp: a font is part of every board item,
+    // and a block of its own for each would be made and freed with each item. (Qt's font data
+    // behind it is shared between equal fonts.)
+    alignas(8) unsigned char fFontBytes[16];
     uint16 fStyle = 0;
 };
 

@@ -4,7 +4,11 @@
 #include "XGAlertBox.h"
 #include "XGAssert.h"
 #include "XGDebug.h"
+#include "XGHeader.h"
+#include "XGListControl.h"
 #include "XGMenuBar.h"
+#include "XGPopControl.h"
+#include "XGScrollView.h"
 #include "XGSplash.h"
 #include "XGView.h"
 #include "XGViewFactory.h"
@@ -110,16 +114,22 @@ struct XGAppCorePlatform : public QObject {
 XGAppCore::XGAppCore() {
     YAAF_ASSERT_DLG(gApplication == NULL);
     gApplication = this;
+    gAppDispatch = this;
     XGInstallAlertBoxes();
     _GFocusFallback = this;
     fPlatform = std::make_unique<XGAppCorePlatform>(this);
     XGWindowFactory::Register('wind', [](XGForm* form) { return new XGWindow(form); });
     XGViewFactory::Register('view', [] { return new XGView('view'); });
+    XGViewFactory::Register<XGScrollView>('scrv');
+    XGViewFactory::Register<XGHeader>('head');
+    XGViewFactory::Register<XGListControl>('list');
+    XGViewFactory::Register<XGPopControl>('popm');
 }
 
 XGAppCore::~XGAppCore() {
     fPlatform.reset();
     if (gApplication == this) gApplication = nullptr;
+    if (gAppDispatch == this) gAppDispatch = nullptr;
 }
 
 void XGAppCore::PreEvent() {

@@ -23,6 +23,9 @@ public:
 
     // The menu bar layout for windows that do not choose their own.
     virtual int32 GetCurMBarResID() { return 128; }
+    // A menu bar layout that stands in for every window's own choice (a reduced bar for a
+    // restricted use), or 0 to let the front window choose.
+    virtual int32 GetOverrideMBarResID() { return 0; }
     // Start-up work of the application, before the loop runs.
     virtual void Init() {}
     // Runs the loop until quitting has closed every window.

@@ -101,12 +101,14 @@ void XGAppMultiWindow::BringFrameToFront() {
 }
 
 int32 XGAppMultiWindow::GetCurMenu() const {
+    auto* self = const_cast<XGAppMultiWindow*>(this);
+    if (const int32 forced = self->GetOverrideMBarResID(); forced > 0) return forced;
     int32 id = -1;
     if (XGWindow* front = XGWindow::GetFrontWindow())
         id = front->GetMenuBarResID();
     else
         id = 0;
-    if (id == 0) id = const_cast<XGAppMultiWindow*>(this)->GetCurMBarResID();
+    if (id == 0) id = self->GetCurMBarResID();
     return id;
 }
 

@@ -57,7 +57,8 @@ public:
     // The main frame's menu bar and toolbar (none once the frame was closed).
     XGMenuBar* GetMenuBar() const { return fMyMenuBar; }
     XGToolbar* GetToolbar() const { return fToolbar; }
-    // The menu bar layout for the front window (its own, or the application's default).
+    // The menu bar layout for the front window: the application's override, else the window's
+    // own, else the application's default (also with no window).
     int32 GetCurMenu() const;
     // Loads a menu bar layout into the main frame's bar.
     bool SetMenuBar(int32 id);

@@ -1,6 +1,5 @@
 #include "XGDocData.h"
 
-#include "XGAppCore.h"
 
 namespace yaaf {
 
@@ -17,7 +16,7 @@ XGDocData::~XGDocData() {
 }
 
 XGDispatch* XGDocData::GetParentDispatch() const {
-    return gApplication;
+    return gAppDispatch;
 }
 
 } // namespace yaaf

@@ -1,6 +1,5 @@
 #include "XGDocForm.h"
 
-#include "XGAppCore.h"
 #include "XGDocument.h"
 
 namespace yaaf {
@@ -8,15 +7,18 @@ namespace yaaf {
 YAAF_DISPATCH_BEGIN(XGDocForm)
 YAAF_DISPATCH_END(XGDocForm, XGForm)
 
-XGDocForm::XGDocForm(XGDocument* document) : fDocument(document) {}
+XGDocForm::XGDocForm(XGDocument* document) : fDocument(document) {
+    if (fDocument) fDocument->fForm = this;
+}
 
 XGDocForm::~XGDocForm() {
-    delete fDocument;
+    XGDocument* document = DetachDocument();
+    delete document;
 }
 
 XGDispatch* XGDocForm::GetParentDispatch() const {
     if (fDocument) return fDocument;
-    return gApplication;
+    return gAppDispatch;
 }
 
 bool XGDocForm::CanClose() {
@@ -25,13 +27,15 @@ bool XGDocForm::CanClose() {
 
 void XGDocForm::SetDocument(XGDocument* document) {
     if (document == fDocument) return;
-    delete fDocument;
+    delete DetachDocument();
     fDocument = document;
+    if (fDocument) fDocument->fForm = this;
 }
 
 XGDocument* XGDocForm::DetachDocument() {
     XGDocument* document = fDocument;
     fDocument = nullptr;
+    if (document && document->fForm == this) document->fForm = nullptr;
     return document;
 }
 

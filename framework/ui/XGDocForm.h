@@ -26,6 +26,9 @@ public:
 
 protected:
     XGDocument* fDocument;
+
+private:
+    friend class XGDocument;
 };
 
 } // namespace yaaf

@@ -27,12 +27,6 @@ XGFontDialogHook XGSetFontDialogHook(XGFontDialogHook hook) {
     return old;
 }
 
-void GetFontRecord(const XGFont& font, XGFontChangeRec& rec) {
-    rec.sizeS = int16(font.GetSize());
-    CopyName(rec, font.GetName());
-    rec.styleS = int16(font.GetStyle() & (kXGStyle_Bold | kXGStyle_Italic | kXGStyle_Underline));
-}
-
 bool ChooseFontPanel(XGWindow* window, XGFontChangeRec& rec) {
     if (s_hook) return s_hook(rec);
     QFont start(QString::fromLocal8Bit(rec.nameAC));
@@ -76,23 +70,6 @@ void FontCommandToRecord(int32 command, int32 param, XGFontChangeRec& rec) {
     } else {
         // The size as the request already holds it.
         rec.set_sizeB = true;
-    }
-}
-
-void ApplyFontChangeRec(XGFont& font, const XGFontChangeRec& rec) {
-    if (rec.set_sizeB) {
-        const int32 size = rec.sizeS + (rec.size_deltaB ? font.GetSize() : 0);
-        if (size > 1) font.SetSize(size);
-    }
-    if (rec.set_fontB) font.SetName(rec.nameAC);
-    if (rec.set_styleB) {
-        const uint16 bits = uint16(rec.styleS & (kXGStyle_Bold | kXGStyle_Italic | kXGStyle_Underline));
-        uint16 style = font.GetStyle();
-        if (bits == 0)
-            style &= uint16(~(kXGStyle_Bold | kXGStyle_Italic | kXGStyle_Underline));
-        else
-            style ^= bits;
-        font.SetStyle(style);
     }
 }
 

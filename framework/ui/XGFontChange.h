@@ -2,6 +2,7 @@
 // Font change requests (XGFontChangeRec): made from a font, from the font dialog or from a font
 // menu command, and applied to a font. Shared by the board view and the text view.
 
+#include "XGFontChangeRec.h"
 #include "XGTypes.h"
 
 namespace yaaf {
@@ -9,8 +10,6 @@ namespace yaaf {
 class XGFont;
 class XGWindow;
 
-// Fills the request's size, name and style from the font (the set flags stay as they are).
-void GetFontRecord(const XGFont& font, XGFontChangeRec& rec);
 // Shows the font dialog starting from the request's font; on OK fills size, name and style
 // (with their set flags) and answers true.
 bool ChooseFontPanel(XGWindow* window, XGFontChangeRec& rec);
@@ -18,9 +17,6 @@ bool ChooseFontPanel(XGWindow* window, XGFontChangeRec& rec);
 // 78/79 one step smaller/bigger, 80 to 86 the sizes 9 to 72, 87 to 90 the styles; any other
 // command asks for the size unchanged.
 void FontCommandToRecord(int32 command, int32 param, XGFontChangeRec& rec);
-// Applies a request: a new size only when it is above 1; style 0 clears every style bit and any
-// other value toggles the given bits.
-void ApplyFontChangeRec(XGFont& font, const XGFontChangeRec& rec);
 
 // The handler of the font dialog, replaceable by tests (answers whether OK was pressed).
 using XGFontDialogHook = bool (*)(XGFontChangeRec& rec);

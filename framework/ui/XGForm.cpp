@@ -1,6 +1,5 @@
 #include "XGForm.h"
 
-#include "XGAppCore.h"
 
 namespace yaaf {
 
@@ -8,7 +7,7 @@ YAAF_DISPATCH_BEGIN(XGForm)
 YAAF_DISPATCH_END(XGForm, XGDispatch)
 
 XGDispatch* XGForm::GetParentDispatch() const {
-    return gApplication;
+    return gAppDispatch;
 }
 
 } // namespace yaaf

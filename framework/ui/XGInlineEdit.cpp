@@ -38,6 +38,7 @@ int32 XGInlineEdit::DoKey(int32 param, void* data) {
 
 void XGInlineEdit::DoLoseFocus() {
     XGEditText::DoLoseFocus();
+    fLosingFocus = true;
     Close(kXGInline_Accepted);
 }
 

@@ -26,11 +26,14 @@ public:
     void DoLoseFocus() override;
 
     bool IsClosing() const { return fClosing; }
+    // The editor closes because another view takes the focus (not by a key or its owner).
+    bool IsLosingFocus() const { return fLosingFocus; }
     // Sends 'icls' once; later calls do nothing.
     void Close(int32 result);
 
 private:
     bool fClosing = false;
+    bool fLosingFocus = false;
     int32 fResult = kXGInline_Accepted;
 };
 

@@ -25,6 +25,7 @@ namespace {
 XGMenuBar* s_currentBar = nullptr;
 std::vector<XGAcceleratorRecord> s_accelerators;
 bool s_playerOnly = false;
+XGContextMenu::PopUpHook s_popUpHook;
 
 constexpr const char* kCommandProperty = "xgCommand";
 constexpr const char* kPositionProperty = "xgPosition";
@@ -393,7 +394,16 @@ int16 XGContextMenu::CurrentID() const {
     return s_playerOnly ? fPlayerMenuID : fMenuID;
 }
 
+void XGContextMenu::SetPopUpHook(PopUpHook hook) {
+    s_popUpHook = std::move(hook);
+}
+
 int32 XGContextMenu::PopUp(XGView* view, Point where) {
+    if (s_popUpHook) {
+        const int32 chosen = s_popUpHook(CurrentID(), view, where);
+        if (chosen) XGSendMenuCommand(chosen, 0);
+        return chosen;
+    }
     auto record = XGLoadMenuBar(kXGResType_Menu, CurrentID());
     if (!record || record->menus.empty()) return 0;
     QMenu menu;

@@ -6,6 +6,7 @@
 #include "XGMenuResource.h"
 #include "XGTypes.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,12 @@ public:
     // Whether the reduced menus are in use (set by the application from its preferences).
     static void SetPlayerOnly(bool playerOnly);
     static bool IsPlayerOnly();
+
+    // Tests answer pop-ups through this instead of showing a menu: it gets the menu's id, the
+    // view and the point, and answers the command to send (0 for none). An empty function
+    // restores the menu.
+    using PopUpHook = std::function<int32(int16 menuID, XGView* view, Point where)>;
+    static void SetPopUpHook(PopUpHook hook);
 
 private:
     int16 fMenuID;

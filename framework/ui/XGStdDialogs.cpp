@@ -16,17 +16,22 @@ XGSaveResponder& SaveResponder() {
     return responder;
 }
 
+XGSaveRequestResponder& RequestResponder() {
+    static XGSaveRequestResponder responder;
+    return responder;
+}
+
 QWidget* DialogParent() {
     auto* app = dynamic_cast<XGAppMultiWindow*>(gApplication);
     return app ? app->GetMainFrame() : nullptr;
 }
 
-QString QtFilter(const std::string& filter) {
+std::vector<std::string> LabelsOf(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList labels;
+    std::vector<std::string> labels;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        labels << parts[i];
-    return labels.join(";;");
+        labels.push_back(parts[i].toStdString());
+    return labels;
 }
 
 } // namespace
@@ -37,21 +42,46 @@ XGSaveResponder XGSetSaveResponder(XGSaveResponder responder) {
     return previous;
 }
 
-bool XGRunSaveDialog(const std::string& title, const std::string& filter, const std::string& defaultName,
-                     XGFileSpecifier& out) {
+XGSaveRequestResponder XGSetSaveRequestResponder(XGSaveRequestResponder responder) {
+    XGSaveRequestResponder previous = std::move(RequestResponder());
+    RequestResponder() = std::move(responder);
+    return previous;
+}
+
+void XGAddDefaultSuffix(XGFileSpecifier& file, const std::string& suffix) {
+    if (!suffix.empty() && file.GetExtension().empty()) file.SetExtension(suffix);
+}
+
+bool XGRunSaveDialog(const XGSaveDialogSpec& spec, const std::string& defaultName, XGFileSpecifier& out) {
     std::string path;
-    if (SaveResponder()) {
-        if (!SaveResponder()(title, defaultName, path) || path.empty()) return false;
+    if (RequestResponder()) {
+        if (!RequestResponder()(spec, defaultName, path) || path.empty()) return false;
+    } else if (SaveResponder()) {
+        if (!SaveResponder()(spec.title, defaultName, path) || path.empty()) return false;
     } else {
         if (XGDialogsAreSilent()) return false;
-        const QString chosen =
-            QFileDialog::getSaveFileName(DialogParent(), QString::fromStdString(title),
-                                         QString::fromStdString(defaultName), QtFilter(filter));
-        if (chosen.isEmpty()) return false;
-        path = chosen.toStdString();
+        QFileDialog dialog(DialogParent(), QString::fromStdString(spec.title));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        QStringList filters;
+        for (const std::string& f : spec.filters)
+            filters << QString::fromStdString(f);
+        filters << QStringLiteral("All Files (*)");
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(QString::fromStdString(spec.defaultSuffix));
+        dialog.selectFile(QString::fromStdString(defaultName));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        path = dialog.selectedFiles().constFirst().toStdString();
+        if (path.empty()) return false;
     }
     out.SetPath(path);
+    XGAddDefaultSuffix(out, spec.defaultSuffix);
     return true;
+}
+
+bool XGRunSaveDialog(const std::string& title, const std::string& filter, const std::string& defaultName,
+                     XGFileSpecifier& out) {
+    return XGRunSaveDialog(XGSaveDialogSpec{title, LabelsOf(filter), {}}, defaultName, out);
 }
 
 } // namespace yaaf

@@ -1,5 +1,7 @@
 #include "XGToolbar.h"
 
+#include "XGToolbarIcons.h"
+
 #include "XGAppCore.h"
 #include "XGDispatch.h"
 #include "XGIcons.h"
@@ -31,6 +33,10 @@ QIcon MakeIcon(const std::string& name) {
 }
 
 } // namespace
+
+QIcon XGToolbarIcon(const std::string& name) {
+    return MakeIcon(name);
+}
 
 struct XGToolbarPlatform {
     QPointer<QToolBar> fBar;

@@ -2,11 +2,13 @@
 
 #include "XGAppCore.h"
 #include "XGDebug.h"
+#include "XGDragDrop.h"
 #include "XGDraw.h"
 #include "XGKeyboard.h"
 #include "XGWindow.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -80,15 +82,32 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override { Mouse(e, 0); }
     void mouseReleaseEvent(QMouseEvent* e) override { Mouse(e, -1); }
 
+    void dragEnterEvent(QDragEnterEvent* e) override { Drag(e); }
+    void dragMoveEvent(QDragMoveEvent* e) override { Drag(e); }
+    void dragLeaveEvent(QDragLeaveEvent* e) override { Drag(e); }
+    void dropEvent(QDropEvent* e) override { Drag(e); }
+
+    void Drag(QEvent* e) {
+        if (fView && fView->fDropper)
+            fView->fDropper->HandleDragEvent(e);
+        else
+            e->ignore();
+    }
+
     void wheelEvent(QWheelEvent* e) override {
         if (!fView) return;
         const uint16 state = XGKeyboard::StateFromPlatform(e->modifiers(), e->buttons());
         XGKeyboard::SetLastModifiers(state);
         const QPoint delta = e->angleDelta();
         const bool horizontal = delta.y() == 0 && delta.x() != 0;
-        if (!fView->DoScrollWheel(ToPoint(e->position().toPoint()), horizontal ? delta.x() : delta.y(),
-                                  horizontal, state))
-            e->ignore();
+        // A view that leaves the wheel alone passes it to its enclosing views (a scroll view).
+        QPoint where = e->position().toPoint();
+        for (XGView* view = fView; view; view = view->GetParent()) {
+            if (view->DoScrollWheel(ToPoint(where), horizontal ? delta.x() : delta.y(), horizontal, state))
+                return;
+            where += view->GetWidget() ? view->GetWidget()->pos() : QPoint();
+        }
+        e->ignore();
     }
 
     void resizeEvent(QResizeEvent*) override {
@@ -120,8 +139,11 @@ private:
 
     void Mouse(QMouseEvent* e, int clicks) {
         if (!fView) return;
-        const uint16 state = XGKeyboard::StateFromPlatform(e->modifiers(), e->buttons());
+        uint16 state = XGKeyboard::StateFromPlatform(e->modifiers(), e->buttons());
         XGKeyboard::SetLastModifiers(state);
+        if (clicks == 2) state |= kXGMod_DoubleClick;
+        // A release always comes to the view the press went to.
+        if (clicks < 0 || (clicks == 0 && e->buttons() != Qt::NoButton)) state |= kXGMod_Captured;
         const Point where = ToPoint(e->position().toPoint());
         if (clicks > 0) {
             if (fView->IsFocusable()) fView->SetFocus();
@@ -277,6 +299,11 @@ void XGView::SetFocusable(bool focusable) {
 
 void XGView::SetTrackMouseMoves(bool track) {
     if (fWidget) fWidget->setMouseTracking(track);
+}
+
+void XGView::SetDropper(XGDropper* dropper) {
+    fDropper = dropper;
+    if (fWidget) fWidget->setAcceptDrops(dropper != nullptr);
 }
 
 void XGView::Relayout() {

@@ -14,6 +14,7 @@ class QWidget;
 namespace yaaf {
 
 class XGDraw;
+class XGDropper;
 class XGWindow;
 class XGViewWidget;
 
@@ -65,6 +66,11 @@ public:
     // Move events also without a pressed button.
     void SetTrackMouseMoves(bool track);
 
+    // Drags over the view go to the drop target (none: the view takes no drops). The view does
+    // not own it.
+    void SetDropper(XGDropper* dropper);
+    XGDropper* GetDropper() const { return fDropper; }
+
     // Lets each view of this tree recompute its layout (DoResize), parents first.
     void Relayout();
     // Asks the window for a layout pass after the current event.
@@ -75,7 +81,8 @@ public:
 
 protected:
     // Operations for subclasses. Points are in the view's own coordinates; modifiers are the
-    // keyboard state bits (XGKeyboard.h).
+    // keyboard state bits (XGKeyboard.h), with the double-click bit on the second press of a
+    // double click and the captured bit while a button pressed in the view is down.
     virtual void DoDraw(XGDraw& draw, const tagRECT& updateRect);
     virtual void DoMouseDown(Point where, uint16 modifiers, int clicks) {}
     virtual void DoMouseMove(Point where, uint16 modifiers) {}
@@ -96,6 +103,7 @@ private:
     XGViewWidget* fWidget = nullptr;
     XGView* fParent = nullptr;
     XGWindow* fWindow = nullptr;
+    XGDropper* fDropper = nullptr;
     std::vector<XGView*> fChildren;
     int32 fID = 0;
     FourCharCode fKind = 'view';

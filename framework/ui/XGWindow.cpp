@@ -6,6 +6,7 @@
 #include "XGView.h"
 #include "XGWindowFrame.h"
 
+#include <QLayout>
 #include <QMdiArea>
 #include <QString>
 
@@ -29,6 +30,7 @@ XGWindow::XGWindow(XGForm* form, bool visible, FourCharCode kind)
     SetContentView(new XGView('view'));
     // New windows stand behind the others until they are shown and brought to the front.
     sWindows.push_back(this);
+    if (XGDocument* document = GetDocument()) SetModified(document->IsDirty());
     DoDispatch('crew', fWindowID, this, true);
     if (visible) SetTrigger(1);
 }
@@ -81,8 +83,19 @@ void XGWindow::TriggerEvent(uint32 value) {
 
 void XGWindow::SetName(const std::string& name) {
     fName = name;
-    if (fFrame) fFrame->Widget()->setWindowTitle(QString::fromStdString(name));
+    if (fFrame) {
+        // The platform's placeholder for the changed mark; one written in the name itself is
+        // doubled so that it shows as it is.
+        QString title = QString::fromStdString(name);
+        title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+        fFrame->Widget()->setWindowTitle(title + QStringLiteral("[*]"));
+    }
     DoDispatch('namw', fWindowID, this, true);
+}
+
+void XGWindow::SetModified(bool modified) {
+    fModified = modified;
+    if (fFrame) fFrame->Widget()->setWindowModified(modified);
 }
 
 XGDocument* XGWindow::GetDocument() const {
@@ -108,9 +121,21 @@ tagRECT XGWindow::GetBounds() const {
 }
 
 void XGWindow::SetBounds(const tagRECT& bounds) {
+    if (!fFrame) return;
+    QWidget* w = fFrame->Widget();
+    w->setGeometry(bounds.left, bounds.top, std::max(0, bounds.Width()), std::max(0, bounds.Height()));
+    // A shown frame resizes its views at once; a hidden one only when it is shown.
+    if (!w->isVisible()) LayOutNow();
+}
+
+void XGWindow::LayOutNow() {
     if (fFrame)
-        fFrame->Widget()->setGeometry(bounds.left, bounds.top, std::max(0, bounds.Width()),
-                                      std::max(0, bounds.Height()));
+        if (QLayout* layout = fFrame->Widget()->layout()) layout->activate();
+    if (fContentView) fContentView->Relayout();
+}
+
+void XGWindow::NoteGeometryChanged(bool sized) {
+    if (!fClosing) DoDispatch(kXGMsg_WindowMoved, sized ? 1 : 0, this, true);
 }
 
 void XGWindow::SetSizeLimits(int32 minWidth, int32 minHeight, int32 maxWidth, int32 maxHeight) {
@@ -159,6 +184,10 @@ void XGWindow::RestoreFocus() {
         fFocusView->SetFocus();
     else
         SetFocus();
+}
+
+void XGWindow::SetFocusView(XGView* view) {
+    if (view && view->GetWindow() == this) fFocusView = view;
 }
 
 void XGWindow::NoteActivated() {

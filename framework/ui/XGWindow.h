@@ -23,6 +23,11 @@ enum : uint32 {
     kXGWindowAttr_Unlisted = 0x8,
 };
 
+// Sent up the window's dispatch chain (window, form, document, application) after the user or
+// the program moved or sized the shown window; the parameter is 1 when the size changed, 0
+// for a move; the data is the window.
+constexpr FourCharCode kXGMsg_WindowMoved = 'wmov';
+
 class XGWindow : public XGDispatch, public XGEventTrigger {
     YAAF_DECLARE_DISPATCH()
 public:
@@ -57,6 +62,11 @@ public:
     std::string GetName() const { return fName; }
     void SetName(const std::string& name);
 
+    // The unsaved-changes mark: the frame's title shows "*" after the name while it is set.
+    // A document window follows its document's changed state by itself.
+    void SetModified(bool modified);
+    bool IsModified() const { return fModified; }
+
     XGForm* GetForm() const { return fForm; }
     // The form's document when the form is a document form.
     XGDocument* GetDocument() const;
@@ -65,9 +75,12 @@ public:
     XGView* GetContentView() const { return fContentView; }
     void SetContentView(XGView* view);
 
-    // Window frame geometry in the main frame's client area (the screen without a frame).
+    // Window frame geometry in the main frame's client area (the screen without a frame). A
+    // hidden window lays its views out at once, so that they know their size before it shows.
     tagRECT GetBounds() const;
     void SetBounds(const tagRECT& bounds);
+    // Sizes the content view to the frame and lets every view lay itself out now.
+    void LayOutNow();
     void SetSizeLimits(int32 minWidth, int32 minHeight, int32 maxWidth, int32 maxHeight);
 
     void Show();
@@ -84,6 +97,9 @@ public:
     XGView* GetFocusView() const { return fFocusView; }
     // Gives the focus to the last focused view, else to the window itself.
     void RestoreFocus();
+    // The view that takes the focus when the window comes to the front, chosen before it is
+    // shown (a view of this window; the focus itself stays where it is).
+    void SetFocusView(XGView* view);
 
     // Messages the window answers itself; subclasses answer through overriding.
     virtual int32 DoKey(int32 param, void* data);
@@ -109,6 +125,7 @@ private:
     void NoteFocusView(XGView* view) { fFocusView = view; }
     void ViewGone(XGView* view);
     void NoteActivated();
+    void NoteGeometryChanged(bool sized);
     void MoveToFront();
     void FrameGone();
 
@@ -128,6 +145,7 @@ private:
     int32 fMaxHeight = 32000;
     bool fShown = false;
     bool fClosing = false;
+    bool fModified = false;
 
     static std::vector<XGWindow*> sWindows;
     static int32 sNextWindowID;

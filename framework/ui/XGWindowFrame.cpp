@@ -66,6 +66,14 @@ void XGWindowFrame::HandleActivated() {
     if (fWindow) fWindow->NoteActivated();
 }
 
+void XGWindowFrame::HandleGeometry(QEvent* event) {
+    // The moves and sizes a hidden frame collects are delivered as it shows: they are not the
+    // user's.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Move || type == QEvent::Resize) && fWindow && Widget()->isVisible())
+        fWindow->NoteGeometryChanged(type == QEvent::Resize);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 XGSubWindow::XGSubWindow(XGWindow* window) : XGWindowFrame(window) {
@@ -101,7 +109,9 @@ void XGSubWindow::closeEvent(QCloseEvent* event) {
 bool XGSubWindow::event(QEvent* event) {
     if (event->type() == QEvent::DeferredDelete) return QMdiSubWindow::event(event); // deletes this frame
     EventDepth depth(this);
-    return QMdiSubWindow::event(event);
+    const bool result = QMdiSubWindow::event(event);
+    HandleGeometry(event);
+    return result;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -130,7 +140,9 @@ bool XGTopWindow::event(QEvent* event) {
     if (event->type() == QEvent::DeferredDelete) return QWidget::event(event); // deletes this frame
     EventDepth depth(this);
     if (event->type() == QEvent::WindowActivate) HandleActivated();
-    return QWidget::event(event);
+    const bool result = QWidget::event(event);
+    HandleGeometry(event);
+    return result;
 }
 
 } // namespace yaaf

@@ -39,6 +39,8 @@ protected:
     void HandleDestroyed();
     // The platform made this frame the active window.
     void HandleActivated();
+    // The frame moved or changed its size.
+    void HandleGeometry(QEvent* event);
 };
 
 class XGSubWindow : public QMdiSubWindow, public XGWindowFrame {

@@ -1,9 +1,13 @@
 // The application shell in one process: menu bars and the window list, quitting with a window
-// that refuses, the accelerator fall-back, the application commands and the window maker.
+// that refuses, the desktop's log-out, the accelerator fall-back, the application commands, the
+// version check from the menu, the window maker and the files it cannot open or print.
 
+#include "AlertRecorder.h"
+#include "CCheckVersion.h"
 #include "CDocumentKinds.h"
 #include "CVornPrefs.h"
 #include "GGlobals.h"
+#include "LoopbackServer.h"
 #include "TVornApp.h"
 #include "VornWindowInit.h"
 #include "XGAlert.h"
@@ -63,6 +67,17 @@ struct FakeDoc : public XGDocument {
     bool ReadDocument() override { return true; }
 };
 int s_opened = 0;
+int s_printed = 0;
+
+// A changed document that asks before closing, as a text does, and answers as told.
+struct AskingDoc : public FakeDoc {
+    bool CanClose() override {
+        ++s_asked;
+        return s_agree;
+    }
+    static inline int s_asked = 0;
+    static inline bool s_agree = false;
+};
 
 } // namespace
 
@@ -112,12 +127,18 @@ private slots:
             w->SetName(static_cast<XGDocument*>(form->GetDocument())->GetDocumentName());
             return w;
         };
+        kinds.text.printFile = [](const XGFileSpecifier&) {
+            ++s_printed;
+            return true;
+        };
         fApp = new TVornApp();
+        // A run that failed half-way may have kept a reduced menu bar in the settings.
+        gVornPrefsP->i_prefs.b.player_onlyB = false;
         fApp->Init();
         Settle();
     }
     void cleanupTestCase() {
-        CloseAll();
+        if (fApp) CloseAll();
         delete fApp;
         QVERIFY(!g);
         XGSetLaunchURLHook(nullptr);
@@ -219,6 +240,41 @@ private slots:
         Settle();
     }
 
+    // The desktop's log-out runs the quit query: every changed document asks, and a refusal
+    // cancels the log-out. Where the desktop allows no questions, nothing is asked or closed.
+    void logOutAsksAsQuittingDoes_data() {
+        QTest::addColumn<bool>("mayInteract");
+        QTest::addColumn<bool>("agree");
+        QTest::addColumn<bool>("mayEnd");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("left");
+        QTest::newRow("both agree") << true << true << true << 2 << 0;
+        QTest::newRow("the first refuses") << true << false << false << 1 << 2;
+        QTest::newRow("no questions allowed") << false << false << true << 0 << 2;
+    }
+
+    void logOutAsksAsQuittingDoes() {
+        QFETCH(bool, mayInteract);
+        QFETCH(bool, agree);
+        QFETCH(bool, mayEnd);
+        QFETCH(int, asked);
+        QFETCH(int, left);
+        for (int i = 0; i < 2; ++i) {
+            auto* doc = new AskingDoc();
+            doc->SetDirty();
+            new XGWindow(new XGDocForm(doc), true);
+        }
+        Settle();
+        AskingDoc::s_asked = 0;
+        AskingDoc::s_agree = agree;
+        QCOMPARE(fApp->QueryEndSession(mayInteract), mayEnd);
+        QCOMPARE(AskingDoc::s_asked, asked);
+        QCOMPARE(int(XGWindow::GetWindows().size()), left);
+        QCOMPARE(fApp->IsQuitting(), left == 0);
+        fApp->SetQuitFlag(false);
+        CloseAll();
+    }
+
     // "=" is Add Column when a board answers it, and typing everywhere else.
     void acceleratorFallBack() {
         auto* w = new XGWindow(nullptr, true);
@@ -276,15 +332,49 @@ private slots:
         QCOMPARE(XGSendMenuCommand(4242), kDispatchNotHandled);
     }
 
+    // "Check for Update..." stands enabled in every menu bar while no check runs; choosing it
+    // asks the server and tells the answer, a failure too, also as the first check of the run.
+    void checkForUpdateInEveryMenuBar_data() {
+        QTest::addColumn<int>("bar");
+        QTest::newRow("boards") << 128;
+        QTest::newRow("texts") << 129;
+        QTest::newRow("player only") << 130;
+    }
+
+    void checkForUpdateInEveryMenuBar() {
+        QFETCH(int, bar);
+        gVornPrefsP->i_prefs.b.player_onlyB = bar == 130;
+        if (bar == 129) (new XGWindow(nullptr, true))->SetMenuBarResID(129);
+        QTRY_VERIFY(!gCheckVersion->IsChecking()); // the automatic check at start, if any
+        Settle();
+        XGMenuBar* menus = fApp->GetMenuBar();
+        QCOMPARE(menus->GetLoadedID(), bar);
+        QVERIFY(menus->IsItemEnabled(115));
+        QVERIFY(XGGetCommandStatus(113).enable);
+        QVERIFY(XGGetCommandStatus(114).enable);
+
+        vorntest::AlertRecorder alerts;
+        gCheckVersion->i_show_failure_messageB = false; // as before any check has finished
+        QVERIFY(menus->TriggerItem(115));
+        QTRY_VERIFY(!gCheckVersion->IsChecking()); // nothing listens on 127.0.0.1:1
+        fApp->PreEvent();                          // the periodic work reports
+        QCOMPARE(alerts.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(alerts[0].title), QString("Version Check"));
+        QCOMPARE(QString::fromStdString(alerts[0].text),
+                 QString("There was some kind of problem checking the server for a new version."));
+        gVornPrefsP->i_prefs.b.player_onlyB = false;
+        CloseAll();
+    }
+
     void playerOnlyUsesBar130() {
         gVornPrefsP->i_prefs.b.player_onlyB = true;
         Settle();
         QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 130);
-        // A window with a bar of its own gets it while in front.
+        // The reduced bar stands also over a window with a bar of its own.
         auto* w = new XGWindow(nullptr, true);
         w->SetMenuBarResID(129);
         Settle();
-        QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 129);
+        QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 130);
         CloseAll();
         QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 130);
         gVornPrefsP->i_prefs.b.player_onlyB = false;
@@ -295,17 +385,7 @@ private slots:
     void openingFiles() {
         s_opened = 0;
         const std::string txt = WriteFile("note.txt", "hello");
-        const std::string odd = WriteFile("data.xyz", "?");
-        XGFileSpecifier missing(fDir.filePath("missing.txt").toStdString());
-        XGFileSpecifier unknown(odd);
-        QVERIFY(!InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &missing));
-        QVERIFY(!InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &unknown));
-        // Boards are not registered here: a board file opens nothing.
-        XGFileSpecifier board(WriteFile("b.2dv", "x"));
-        QVERIFY(!InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &board));
-        QCOMPARE(s_opened, 0);
-        QVERIFY(XGWindow::GetWindows().empty());
-
+        vorntest::AlertRecorder alerts;
         XGFileSpecifier text(txt);
         XGWindow* w = InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &text);
         QVERIFY(w);
@@ -321,13 +401,15 @@ private slots:
         QVERIFY(!hidden->IsVisible());
         CloseAll();
 
-        // The command line: one whole path with a blank, else tokens; missing files open nothing.
+        // The command line: one whole path with a blank, else tokens; a missing file is named.
         const std::string spaced = WriteFile("two words.txt", "x");
         s_opened = 0;
         QCOMPARE(fApp->OpenCommandLine(spaced, true), 1);
         QCOMPARE(s_opened, 1);
+        QVERIFY(alerts.empty());
         QCOMPARE(fApp->OpenCommandLine("\"" + spaced + "\" " + txt + " /nonexistent/x.txt", true), 3);
         QCOMPARE(s_opened, 3);
+        QCOMPARE(alerts.Count("\"/nonexistent/x.txt\": the file does not exist."), 1);
         QCOMPARE(fApp->OpenCommandLine("", true), 0);
         CloseAll();
         // The shell's text, names without regard to case; garbled text is ignored.
@@ -335,10 +417,89 @@ private slots:
         fApp->DoShellCommands("[OPEN(\"" + txt + "\")][open(\"" + fDir.filePath("nope.txt").toStdString() +
                               "\")]");
         QCOMPARE(s_opened, 1);
+        QCOMPARE(alerts.Count("nope.txt"), 1);
         fApp->DoShellCommands("[open(\"" + txt);
         fApp->DoShellCommands("\x01\x02garbage]]((");
         QCOMPARE(s_opened, 1);
+        QCOMPARE(alerts.size(), size_t(2));
         CloseAll();
+    }
+
+    // A file that cannot be opened or printed is named in a message, whichever way it came.
+    void filesThatCannotBeOpenedAreNamed_data() {
+        QTest::addColumn<QString>("shell"); // the shell text with FILE for the file; empty: a window
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("title"); // empty: no message
+        QTest::addColumn<QString>("reason");
+        const QString open = "[open(\"FILE\")]";
+        const QString print = "[print(\"FILE\")]";
+        QTest::newRow("missing") << QString() << "missing.txt" << false << "Open File Error"
+                                 << "the file does not exist";
+        QTest::newRow("unknown type") << open << "data.xyz" << true << "Open File Error"
+                                      << "it is neither a Vorn board nor a text document";
+        QTest::newRow("board, no board windows") << QString() << "b.2dv" << true << "Open File Error"
+                                                 << "board windows are not available in this version";
+        QTest::newRow("board printed") << print << "b.2dv" << true << "Print Error"
+                                       << "printing boards is not available in this version";
+        QTest::newRow("missing printed") << print << "gone.2dv" << false << "Print Error"
+                                         << "the file does not exist";
+        QTest::newRow("unknown type printed") << print << "data.xyz" << true << "Print Error"
+                                              << "it is neither a Vorn board nor a text document";
+        QTest::newRow("text printed") << print << "note.txt" << true << QString() << QString();
+    }
+
+    void filesThatCannotBeOpenedAreNamed() {
+        QFETCH(QString, shell);
+        QFETCH(QString, name);
+        QFETCH(bool, exists);
+        QFETCH(QString, title);
+        QFETCH(QString, reason);
+        const std::string path =
+            exists ? WriteFile(qPrintable(name), "x") : fDir.filePath(name).toStdString();
+        vorntest::AlertRecorder alerts;
+        s_opened = s_printed = 0;
+        if (shell.isEmpty()) {
+            XGFileSpecifier spec(path);
+            QVERIFY(!InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &spec));
+        } else {
+            fApp->DoShellCommands(shell.replace("FILE", QString::fromStdString(path)).toStdString());
+        }
+        QCOMPARE(s_opened, 0);
+        QVERIFY(XGWindow::GetWindows().empty());
+        if (title.isEmpty()) {
+            QVERIFY(alerts.empty());
+            QCOMPARE(s_printed, 1);
+            return;
+        }
+        QCOMPARE(s_printed, 0);
+        QCOMPARE(alerts.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(alerts[0].title), title);
+        const QString verb = title == "Print Error" ? "print" : "open";
+        QCOMPARE(QString::fromStdString(alerts[0].text),
+                 "Vorn cannot " + verb + " \"" + QString::fromStdString(path) + "\": " + reason + ".");
+    }
+
+    // Many files that cannot be opened make one message, not a dialog each.
+    void manyFailuresMakeOneMessage() {
+        vorntest::AlertRecorder alerts;
+        std::string line = WriteFile("data.xyz", "?");
+        for (int i = 0; i < 12; ++i)
+            line += " " + fDir.filePath(QString("gone%1.txt").arg(i)).toStdString();
+        fApp->OpenCommandLine(line, true);
+        QCOMPARE(alerts.size(), size_t(1));
+        const QString text = QString::fromStdString(alerts[0].text);
+        QVERIFY2(text.startsWith("Vorn cannot open these files:\n\"" + fDir.filePath("data.xyz") +
+                                 "\": it is neither"),
+                 qPrintable(text));
+        QVERIFY(text.contains(fDir.filePath("gone8.txt")));
+        QVERIFY(!text.contains(fDir.filePath("gone9.txt")));
+        QVERIFY(text.endsWith("\nand 3 more."));
+        // Opening and printing in one shell text: still one message.
+        fApp->DoShellCommands("[open(\"/nonexistent/a.txt\")][print(\"/nonexistent/b.2dv\")]");
+        QCOMPARE(alerts.size(), size_t(2));
+        QCOMPARE(QString::fromStdString(alerts[1].title), QString("File Error"));
+        QVERIFY(QString::fromStdString(alerts[1].text).startsWith("Vorn cannot open or print these files:"));
     }
 
     void untitledCounterTakesOneNumberPerWindow() {
@@ -353,6 +514,27 @@ private slots:
         QCOMPARE(XGDocument::GetUntitledCounter(), before + 2);
         kinds.board = CDocumentKind();
         CloseAll();
+    }
+
+    // Quitting while the version check waits on a server that never answers: the check is
+    // cancelled, not waited out. Runs last: it ends the application.
+    void quittingDoesNotWaitForASilentServer() {
+        vorntest::LoopbackServer server(vorntest::LoopbackServer::Silent());
+        qputenv("VORN_UPDATE_SERVER", QByteArray::fromStdString(server.Address()));
+        XGMenuBar* menus = fApp->GetMenuBar();
+        QVERIFY(menus->TriggerItem(115));
+        QTRY_COMPARE(server.Connections(), 1);
+        Settle();
+        QVERIFY(gCheckVersion->IsChecking());
+        QVERIFY(!menus->IsItemEnabled(115)); // greyed while it asks
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(fApp->DoDispatch('qapp', 0, nullptr, true), kDispatchHandled);
+        // As the program's entry does once the loop has ended.
+        fApp->Destroy();
+        delete fApp;
+        fApp = nullptr;
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     }
 };
 

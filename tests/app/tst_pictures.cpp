@@ -1,6 +1,8 @@
 // Picture loading (files, streams, web addresses), the offscreen buffer and the clipboard.
+#include "AlertRecorder.h"
 #include "CClipboard.h"
 #include "COffscreen.h"
+#include "LoopbackServer.h"
 #include "XGAlert.h"
 #include "XGDraw.h"
 #include "XGFile.h"
@@ -19,18 +21,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 
@@ -44,92 +38,12 @@ QByteArray PngBytes(int w, int h, QRgb colour) {
     return bytes;
 }
 
-// A server on 127.0.0.1 that reads one request line per connection and answers what the
-// handler gives for it (an empty answer keeps silent until the server stops).
-class TestServer {
-public:
-    using Handler = std::function<std::string(const std::string& requestLine)>;
-    explicit TestServer(Handler handler) : fHandler(std::move(handler)) {
-        fSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-        int one = 1;
-        ::setsockopt(fSocket, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        ::bind(fSocket, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        socklen_t len = sizeof addr;
-        ::getsockname(fSocket, reinterpret_cast<sockaddr*>(&addr), &len);
-        fPort = ntohs(addr.sin_port);
-        ::listen(fSocket, 8);
-        fThread = std::thread([this] { Serve(); });
-    }
-    ~TestServer() {
-        fStop = true;
-        fThread.join();
-        ::close(fSocket);
-    }
-    uint16 Port() const { return fPort; }
-    std::vector<std::string> Requests() {
-        std::lock_guard<std::mutex> lock(fMutex);
-        return fRequests;
-    }
-    std::string Url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(fPort) + path;
-    }
-
-private:
-    void Serve() {
-        while (!fStop) {
-            pollfd p{fSocket, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0) continue;
-            const int c = ::accept(fSocket, nullptr, nullptr);
-            if (c < 0) continue;
-            std::string line;
-            char ch;
-            while (line.size() < 4096) {
-                pollfd q{c, POLLIN, 0};
-                if (::poll(&q, 1, 2000) <= 0 || ::recv(c, &ch, 1, 0) != 1) break;
-                line.push_back(ch);
-                if (line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0) break;
-            }
-            {
-                std::lock_guard<std::mutex> lock(fMutex);
-                fRequests.push_back(line);
-            }
-            const std::string answer = fHandler(line);
-            if (answer.empty()) {
-                while (!fStop)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            } else {
-                size_t sent = 0;
-                while (sent < answer.size()) {
-                    const ssize_t n = ::send(c, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
-                    if (n <= 0) break;
-                    sent += size_t(n);
-                }
-            }
-            ::close(c);
-        }
-    }
-
-    Handler fHandler;
-    int fSocket = -1;
-    uint16 fPort = 0;
-    std::atomic<bool> fStop{false};
-    std::thread fThread;
-    std::mutex fMutex;
-    std::vector<std::string> fRequests;
-};
-
 std::string Reply(const std::string& head, const QByteArray& body) {
     return head + std::string(body.constData(), size_t(body.size()));
 }
 
 std::string Ok(const QByteArray& body) {
-    return Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\nContent-Length: " +
-                     std::to_string(body.size()) + "\r\n\r\n",
-                 body);
+    return HttpReply(body.toStdString(), "Content-Type: image/png\r\n");
 }
 
 struct OffsOwner {
@@ -165,445 +79,374 @@ QRgb At(const QImage& image, int x, int y) {
 class TestPictures : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void initTestCase() {
+        fSavedTimeout = XGTCPStream::GetDefaultTimeout();
+        XGTCPStream::SetDefaultTimeout(400);
+    }
+    void cleanupTestCase() { XGTCPStream::SetDefaultTimeout(fSavedTimeout); }
 
-    void addressParts_data();
-    void addressParts();
-    void requestForms();
-    void fetch_data();
-    void fetch();
-    void fetchTriesEveryForm();
-    void fetchSilentServer();
-    void fetchRefused();
-    void fetchTooLarge();
+    void addressParts_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("plain") << "http://example.com/a/b.png" << true << "example.com" << 80 << "/a/b.png"
+                               << QString("b.png");
+        QTest::newRow("port") << "http://host:8080/x.jpg" << true << "host" << 8080 << "/x.jpg"
+                              << QString("x.jpg");
+        QTest::newRow("folder") << "http://host/dir/" << true << "host" << 80 << "/dir/" << QString("");
+        QTest::newRow("no path") << "http://host" << false << "" << 0 << "" << QString("");
+        QTest::newRow("no host") << "http:///x.png" << false << "" << 0 << "" << QString("");
+        QTest::newRow("https") << "https://host/x.png" << false << "" << 0 << "" << QString("");
+        QTest::newRow("ftp") << "ftp://host/x.png" << false << "" << 0 << "" << QString("");
+        QTest::newRow("bad port") << "http://host:99999/x.png" << false << "" << 0 << "" << QString("");
+        QTest::newRow("line end") << "http://host/x.png\r\nX: y" << false << "" << 0 << "" << QString("");
+    }
+    void addressParts() {
+        QFETCH(QString, url);
+        QFETCH(bool, ok);
+        XGPictureAddress a;
+        QCOMPARE(XGParsePictureAddress(url.toStdString(), a), ok);
+        if (!ok) return;
+        QTEST(QString::fromStdString(a.hostName), "host");
+        QTEST(int(a.port), "port");
+        QTEST(QString::fromStdString(a.path), "path");
+        QTEST(QString::fromStdString(a.fileName), "file");
+    }
+    void fetch_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("picture");
+        const QByteArray png = PngBytes(30, 20, qRgb(0, 200, 0));
+        const std::string len = std::to_string(png.size());
+        auto row = [](const char* name, const std::string& answer, bool picture) {
+            QTest::newRow(name) << QByteArray::fromStdString(answer) << picture;
+        };
+        row("picture", Ok(png), true);
+        row("no length", Reply("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\n\r\n", png), true);
+        row("negative length", Reply("HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\n", png), true);
+        row("lf headers", Reply("HTTP/1.0 200 OK\nContent-Length: " + len + "\n\n", png), true);
+        row("bare document", Reply("", png), true);
+        row("truncated body",
+            Reply("HTTP/1.0 200 OK\r\nContent-Length: " + len + "\r\n\r\n", png.left(png.size() / 2)), false);
+        row("truncated picture", Reply("HTTP/1.0 200 OK\r\n\r\n", png.left(png.size() / 2)), false);
+        row("cr without lf", Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\rX: y\r\n\r\n", png), false);
+        row("garbage headers", "HTTP/1.0 \x01\x02garbage\r\n\r\n\xff\xfe", false);
+        row("garbage", "\x01\x02\x03 no http here", false);
+        row("not a picture",
+            Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\n\r\n", "<html>hello</html>"), false);
+        row("headers only", "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n", false);
+    }
+    void fetch() {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, picture);
+        const std::string reply = answer.toStdString();
+        LoopbackServer server(LoopbackServer::Reply(reply));
+        tagRECT frame{1, 1, 1, 1};
+        XGPictureFetchResult result;
+        std::unique_ptr<XGPicture> pic(XGFetchPicture(server.Url("/img/pic.png").c_str(), &frame, &result));
+        QCOMPARE(pic != nullptr, picture);
+        if (picture) {
+            QCOMPARE(frame, (tagRECT{0, 0, 30, 20}));
+            QCOMPARE(result, kXGPictureFetch_OK);
+            QCOMPARE(server.Requests().front(), std::string("GET /img/pic.png\r\n"));
+        }
+        // Through the buffer's loader as well.
+        tagRECT offsFrame{};
+        std::unique_ptr<COffscreen> offs(COffscreen::GetNewCOffscreenFromURL(
+            server.Url("/img/pic.png").c_str(), nullptr, 32, nullptr, nullptr, &offsFrame));
+        QCOMPARE(offs != nullptr, picture);
+        if (picture) QCOMPARE(offs->GetSrcFrame(), (tagRECT{0, 0, 30, 20}));
+    }
+    void fetchTriesEveryForm() {
+        // 404 on every form: five requests, in order, and no picture.
+        {
+            LoopbackServer server(LoopbackServer::Reply("HTTP/1.0 404 Not Found\r\n\r\nnope"));
+            XGPictureFetchResult result;
+            QVERIFY(!XGFetchPicture(server.Url("/a.png").c_str(), nullptr, &result));
+            QCOMPARE(result, kXGPictureFetch_NotFound);
+            const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+            const std::vector<std::string> expected = {
+                "GET /a.png\r\n", "GET /" + host + "/a.png\r\n", "GET /www." + host + "/a.png\r\n",
+                "GET http://" + host + "/a.png\r\n", "GET http://www." + host + "/a.png\r\n"};
+            QCOMPARE(server.Requests(), expected);
+        }
+        // Found by the fourth form: the fifth is not sent.
+        {
+            const QByteArray png = PngBytes(8, 9, qRgb(1, 2, 3));
+            LoopbackServer server([&](const std::string& line) {
+                return LoopbackServer::Reply(line.rfind("GET http://1", 0) == 0 ? Ok(png)
+                                                                                : "HTTP/1.0 404 No\r\n\r\n");
+            });
+            tagRECT frame{};
+            std::unique_ptr<XGPicture> pic(XGFetchPicture(server.Url("/b.png").c_str(), &frame));
+            QVERIFY(pic);
+            QCOMPARE(frame, (tagRECT{0, 0, 8, 9}));
+            QCOMPARE(server.Requests().size(), size_t(4));
+        }
+    }
+    void fetchSilentServer() {
+        LoopbackServer server(LoopbackServer::Silent());
+        QElapsedTimer timer;
+        timer.start();
+        XGPictureFetchResult result;
+        QVERIFY(!XGFetchPicture(server.Url("/slow.png").c_str(), nullptr, &result));
+        QCOMPARE(result, kXGPictureFetch_TimedOut);
+        // One timeout, not one for every form.
+        QVERIFY2(timer.elapsed() < 3500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(server.Requests().size(), size_t(1));
+    }
+    void fetchRefused() {
+        const uint16 port = LoopbackServer::ClosedPort();
+        XGPictureFetchResult result;
+        const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/x.png";
+        QVERIFY(!XGFetchPicture(url.c_str(), nullptr, &result));
+        QCOMPARE(result, kXGPictureFetch_NoConnection);
+        QVERIFY(!XGFetchPicture("http://127.0.0.1", nullptr, &result));
+        QCOMPARE(result, kXGPictureFetch_BadAddress);
+        QVERIFY(!XGFetchPicture(nullptr, nullptr, &result));
+    }
+    void fetchTooLarge() {
+        const size_t size = kXGPictureFetchMaxBody + 1024 * 1024;
+        const std::string big = "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" +
+                                std::string(size, 'x');
+        LoopbackServer server(LoopbackServer::Reply(big));
+        XGPictureFetchResult result;
+        QVERIFY(!XGFetchPicture(server.Url("/big.png").c_str(), nullptr, &result));
+        QCOMPARE(result, kXGPictureFetch_BadReply);
+    }
 
-    void fileLoader();
-    void streamLoaderShortRead();
+    void fileLoader() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sample.png");
+        QImage(17, 11, QImage::Format_RGB32).save(path, "png");
+        const XGFileSpecifier spec(path.toStdString());
+        OffsOwner owner;
+        tagRECT frame{};
+        std::unique_ptr<COffscreen> offs(
+            COffscreen::GetNewCOffscreenFromFile(&spec, nullptr, 32, &OffsOwner::CB, &owner, &frame));
+        QVERIFY(offs);
+        QCOMPARE(frame, (tagRECT{0, 0, 17, 11}));
+        QCOMPARE(offs->GetSrcFrame(), frame);
+        QCOMPARE(offs->GetDestFrame(), owner.frame);
 
-    void offscreenBlit();
-    void offscreenXorAndStretch();
-    void offscreenResize();
-    void offscreenDestGuards();
+        QFile bad(dir.filePath("bad.png"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a png");
+        bad.close();
+        const XGFileSpecifier badSpec(bad.fileName().toStdString());
+        QVERIFY(!COffscreen::GetNewCOffscreenFromFile(&badSpec, nullptr, 32, nullptr, nullptr, &frame));
+        const XGFileSpecifier absent((dir.path() + "/none.png").toStdString());
+        QVERIFY(!COffscreen::GetNewCOffscreenFromFile(&absent, nullptr, 32, nullptr, nullptr, &frame));
+        QVERIFY(!COffscreen::GetNewCOffscreenFromFile(nullptr, nullptr, 32, nullptr, nullptr, &frame));
+    }
+    void streamLoaderShortRead() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("s.png");
+        const QByteArray png = PngBytes(5, 6, qRgb(9, 9, 9));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(png);
+        f.close();
+        XGFile file(XGFileSpecifier(path.toStdString()));
+        QCOMPARE(file.Open(XGFile::kRead), int16(0));
+        tagRECT frame{};
+        // Asking for more than the stream holds fails the load.
+        QVERIFY(!COffscreen::GetNewCOffscreenFromStream("s.png", "image/png", file, int32(png.size()) + 10,
+                                                        nullptr, 32, nullptr, nullptr, &frame));
+        file.SetFilePos(0);
+        std::unique_ptr<COffscreen> offs(COffscreen::GetNewCOffscreenFromStream(
+            "s.png", "image/png", file, int32(png.size()), nullptr, 32, nullptr, nullptr, &frame));
+        QVERIFY(offs);
+        QCOMPARE(frame, (tagRECT{0, 0, 5, 6}));
+    }
 
-    void clipTextOut_data();
-    void clipTextOut();
-    void clipTextIn_data();
-    void clipTextIn();
-    void clipFlavors();
+    void offscreenBlit() {
+        QImage screen(100, 80, QImage::Format_ARGB32_Premultiplied);
+        screen.fill(Qt::white);
+        XGDraw dest(&screen);
+        OffsOwner owner;
+        owner.frame = tagRECT{10, 5, 40, 25};
+        owner.wind = Point{2, 3}; // v, h
+        COffscreen offs(&dest, 32, &OffsOwner::CB, &owner);
+        QVERIFY(offs.HasBuffer());
+        QVERIFY(offs.IsInvalid());
+        QCOMPARE(offs.GetSrcFrame(), (tagRECT{0, 0, 30, 20}));
+        XGDraw* self = offs.GetSelfContext();
+        QVERIFY(self);
+        self->PaintRect(tagRECT{0, 0, 4, 4});
+        self->FillRect(tagRECT{4, 4, 8, 8}, XGColor::RGB(255, 0, 0));
+        offs.BlitRect(tagRECT{0, 0, 8, 8});
+        // Moved by the frame's corner (10, 5) and the window position (3, 2).
+        QCOMPARE(At(screen, 13, 7), 0u);
+        QCOMPARE(At(screen, 17, 11), 0xFF0000u);
+        QCOMPARE(At(screen, 12, 6), 0xFFFFFFu);
+        QCOMPARE(At(screen, 21, 15), 0xFFFFFFu);
+        // Blit copies the whole bitmap (white where nothing was drawn).
+        screen.fill(Qt::green);
+        offs.Blit();
+        QCOMPARE(At(screen, 13 + 29, 7 + 19), 0xFFFFFFu);
+        QCOMPARE(At(screen, 13 + 30, 7 + 20), 0x00FF00u);
+        // Without a buffer or a destination copies do nothing; Use makes the buffer again.
+        offs.UnmakeOffscreen();
+        QVERIFY(!offs.HasBuffer());
+        screen.fill(Qt::green);
+        offs.Blit();
+        QCOMPARE(At(screen, 20, 20), 0x00FF00u);
+        QVERIFY(offs.Use());
+        QVERIFY(offs.HasBuffer());
+        offs.UpdateDest(nullptr, false);
+        offs.Blit();
+        QCOMPARE(At(screen, 20, 20), 0x00FF00u);
+    }
+    void offscreenXorAndStretch() {
+        QImage screen(60, 60, QImage::Format_ARGB32_Premultiplied);
+        screen.fill(Qt::white);
+        XGDraw dest(&screen);
+        OffsOwner owner;
+        owner.frame = tagRECT{0, 0, 2, 2};
+        COffscreen offs(&dest, 32, &OffsOwner::CB, &owner);
+        offs.GetSelfContext()->FillRect(tagRECT{0, 0, 1, 2}, XGColor::RGB(255, 0, 0));
+        offs.StretchBlit(tagRECT{0, 0, 40, 40});
+        QCOMPARE(At(screen, 5, 30), 0xFF0000u);
+        QCOMPARE(At(screen, 35, 5), 0xFFFFFFu);
+        QCOMPARE(At(screen, 45, 45), 0xFFFFFFu);
+        offs.SetMode(KXGMode_Xor);
+        offs.StretchBlit(tagRECT{0, 0, 40, 40});
+        // The same picture combined by exclusive-or again cancels out.
+        QCOMPARE(At(screen, 5, 30), 0u);
+        QCOMPARE(At(screen, 35, 5), 0u);
+        QCOMPARE(At(screen, 45, 45), 0xFFFFFFu);
+    }
+    void offscreenResize() {
+        OffsOwner owner;
+        owner.frame = tagRECT{0, 0, 20, 10};
+        COffscreen offs(nullptr, 32, &OffsOwner::CB, &owner);
+        offs.SetInvalid(false);
+        offs.UpdateSize(nullptr);
+        QVERIFY(!offs.IsInvalid()); // the same size keeps the bitmap
+        owner.frame = tagRECT{5, 5, 205, 105};
+        offs.UpdateSize(nullptr);
+        QCOMPARE(offs.GetSrcFrame(), (tagRECT{0, 0, 200, 100}));
+        QVERIFY(offs.IsInvalid());
+        // Drawing covers the new area.
+        XGDraw* self = offs.GetSelfContext();
+        self->PaintRect(tagRECT{190, 90, 200, 100});
+        QCOMPARE(offs.GetPicture()->GetImage().pixel(199, 99) & 0xFFFFFF, 0u);
+        const tagRECT empty{3, 3, 3, 3};
+        offs.UpdateSize(&empty);
+        QVERIFY(!offs.HasBuffer());
+        QVERIFY(!offs.GetSelfContext());
+        offs.Blit();
+    }
+    void offscreenDestGuards() {
+        AlertRecorder alerts;
+        QImage a(4, 4, QImage::Format_ARGB32_Premultiplied), b(4, 4, QImage::Format_ARGB32_Premultiplied);
+        XGDraw da(&a), db(&b);
+        COffscreen offs(&da, 32, nullptr, nullptr);
+        offs.SetDest(&db, true);
+        QCOMPARE(offs.GetDest(), &db);
+        QVERIFY(offs.DestIsOffscreen());
+        QVERIFY(alerts.empty());
+        offs.SetDest(&db, true); // a second save
+        QCOMPARE(alerts.size(), size_t(1));
+        QCOMPARE(alerts.Count("i_saved_prevB == FALSE"), 1);
+        offs.SetDest(&db, true, true); // allowed when asked
+        QCOMPARE(alerts.size(), size_t(1));
+        offs.RestoreDest();
+        QCOMPARE(offs.GetDest(), &da);
+        QVERIFY(!offs.DestIsOffscreen());
+        offs.RestoreDest(); // nothing saved
+        QCOMPARE(alerts.size(), size_t(2));
+        offs.RestoreDest(true);
+        QCOMPARE(alerts.size(), size_t(2));
+        QCOMPARE(offs.GetDest(), &da);
+    }
+
+    void clipTextOut_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("clip");
+        QTest::newRow("cr lf") << QByteArray("a\r\nb") << QByteArray("a\r\nb\0", 5);
+        QTest::newRow("lf") << QByteArray("a\nb") << QByteArray("a\r\nb\0", 5);
+        QTest::newRow("cr") << QByteArray("a\rb") << QByteArray("a\r\nb\0", 5);
+        QTest::newRow("lf cr") << QByteArray("a\n\rb") << QByteArray("a\r\nb\0", 5);
+        QTest::newRow("two lf") << QByteArray("a\n\nb") << QByteArray("a\r\n\r\nb\0", 7);
+        QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb\0", 7);
+        QTest::newRow("zero ends") << QByteArray("ab\0cd", 5) << QByteArray("ab\0", 3);
+        QTest::newRow("empty") << QByteArray() << QByteArray("\0", 1);
+    }
+    void clipTextOut() {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, clip);
+        const std::string out = CClipboard::TextToClip(text.constData(), size_t(text.size()));
+        QCOMPARE(QByteArray(out.data(), qsizetype(out.size())), clip);
+    }
+    void clipTextIn_data() {
+        QTest::addColumn<QByteArray>("clip");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("cr lf") << QByteArray("a\r\nb") << QByteArray("a\nb");
+        QTest::newRow("lone cr") << QByteArray("a\rb") << QByteArray("a\nb");
+        // Text from other programs here ends its lines with LF alone: it keeps them.
+        QTest::newRow("lone lf") << QByteArray("a\nb") << QByteArray("a\nb");
+        QTest::newRow("lf cr") << QByteArray("a\n\rb") << QByteArray("a\nb");
+        QTest::newRow("blank line") << QByteArray("a\r\n\r\nb") << QByteArray("a\n\nb");
+        QTest::newRow("zero ends") << QByteArray("ab\0cd", 5) << QByteArray("ab");
+    }
+    void clipTextIn() {
+        QFETCH(QByteArray, clip);
+        QFETCH(QByteArray, text);
+        const std::string in = CClipboard::TextFromClip(clip.constData(), size_t(clip.size()));
+        QCOMPARE(QByteArray(in.data(), qsizetype(in.size())), text);
+    }
+    void clipFlavors() {
+        QCOMPARE(CClipboard::FlavorName('VoIt'), std::string("0x566F4974"));
+        CClipboard clip;
+        // A board copy travels whole, zero bytes included, beside nothing else.
+        const char boardBytes[] = "2dv\0\1\2\r\n\xff";
+        XGHandle board(boardBytes, int32(sizeof boardBytes - 1));
+        clip.Open();
+        clip.AddFlavor('VoIt', &board);
+        clip.Close();
+        QCOMPARE(clip.GetClipCount(), size_t(1));
+        QVERIFY(clip.FindFlavor('VoIt'));
+        QVERIFY(!clip.FindFlavor('TEXT'));
+        XGHandle back;
+        QVERIFY(clip.FindFlavor('VoIt', &back));
+        QCOMPARE(QByteArray(back.GetData(), back.GetSize()), QByteArray(boardBytes, sizeof boardBytes - 1));
+
+        // Copying text replaces the board: Paste of items is then off.
+        XGHandle text("one\rtwo", 7);
+        clip.Open();
+        clip.AddFlavor('TEXT', &text);
+        clip.Close();
+        QVERIFY(!clip.FindFlavor('VoIt'));
+        QVERIFY(!clip.FindFlavor('VoIt', &back));
+        QCOMPARE(back.GetSize(), 0);
+        QVERIFY(clip.FindFlavor('TEXT', &back));
+        QCOMPARE(QByteArray(back.GetData(), back.GetSize()), QByteArray("one\ntwo"));
+        // Other programs see CR LF line ends and no zero byte.
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("one\r\ntwo"));
+
+        // Text copied by the text view's own path also ends a board copy.
+        clip.Open();
+        clip.AddFlavor('VoIt', &board);
+        clip.Close();
+        QVERIFY(clip.FindFlavor('VoIt'));
+        XGScrapSetText("plain");
+        QVERIFY(!clip.FindFlavor('VoIt'));
+
+        clip.Purge();
+        QCOMPARE(clip.GetClipCount(), size_t(0));
+        // Open empties the clipboard even when nothing is added.
+        clip.Open();
+        clip.Close();
+        QVERIFY(!clip.FindFlavor('TEXT'));
+    }
 
 private:
     int32 fSavedTimeout = 0;
 };
-
-void TestPictures::initTestCase() {
-    fSavedTimeout = XGTCPStream::GetDefaultTimeout();
-    XGTCPStream::SetDefaultTimeout(400);
-}
-
-void TestPictures::cleanupTestCase() {
-    XGTCPStream::SetDefaultTimeout(fSavedTimeout);
-}
-
-void TestPictures::addressParts_data() {
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("host");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("plain") << "http://example.com/a/b.png" << true << "example.com" << 80 << "/a/b.png"
-                           << "b.png";
-    QTest::newRow("port") << "http://host:8080/x.jpg" << true << "host" << 8080 << "/x.jpg"
-                          << "x.jpg";
-    QTest::newRow("folder") << "http://host/dir/" << true << "host" << 80 << "/dir/"
-                            << "";
-    QTest::newRow("no path") << "http://host" << false << "" << 0 << ""
-                             << "";
-    QTest::newRow("no host") << "http:///x.png" << false << "" << 0 << ""
-                             << "";
-    QTest::newRow("https") << "https://host/x.png" << false << "" << 0 << ""
-                           << "";
-    QTest::newRow("ftp") << "ftp://host/x.png" << false << "" << 0 << ""
-                         << "";
-    QTest::newRow("bad port") << "http://host:99999/x.png" << false << "" << 0 << ""
-                              << "";
-    QTest::newRow("line end") << "http://host/x.png\r\nX: y" << false << "" << 0 << ""
-                              << "";
-}
-
-void TestPictures::addressParts() {
-    QFETCH(QString, url);
-    QFETCH(bool, ok);
-    XGPictureAddress a;
-    QCOMPARE(XGParsePictureAddress(url.toStdString(), a), ok);
-    if (!ok) return;
-    QTEST(QString::fromStdString(a.hostName), "host");
-    QTEST(int(a.port), "port");
-    QTEST(QString::fromStdString(a.path), "path");
-    QTEST(QString::fromStdString(a.fileName), "file");
-}
-
-void TestPictures::requestForms() {
-    XGPictureAddress a;
-    QVERIFY(XGParsePictureAddress("http://pics.org/p/cat.gif", a));
-    QCOMPARE(XGPictureRequestCount(), 5);
-    QCOMPARE(XGPictureRequestLine(a, 0), std::string("GET /p/cat.gif\r\n"));
-    QCOMPARE(XGPictureRequestLine(a, 1), std::string("GET /pics.org/p/cat.gif\r\n"));
-    QCOMPARE(XGPictureRequestLine(a, 2), std::string("GET /www.pics.org/p/cat.gif\r\n"));
-    QCOMPARE(XGPictureRequestLine(a, 3), std::string("GET http://pics.org/p/cat.gif\r\n"));
-    QCOMPARE(XGPictureRequestLine(a, 4), std::string("GET http://www.pics.org/p/cat.gif\r\n"));
-}
-
-void TestPictures::fetch_data() {
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<bool>("picture");
-    const QByteArray png = PngBytes(30, 20, qRgb(0, 200, 0));
-    const std::string len = std::to_string(png.size());
-    auto row = [](const char* name, const std::string& answer, bool picture) {
-        QTest::newRow(name) << QByteArray::fromStdString(answer) << picture;
-    };
-    row("picture", Ok(png), true);
-    row("no length", Reply("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\n\r\n", png), true);
-    row("negative length", Reply("HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\n", png), true);
-    row("lf headers", Reply("HTTP/1.0 200 OK\nContent-Length: " + len + "\n\n", png), true);
-    row("bare document", Reply("", png), true);
-    row("truncated body",
-        Reply("HTTP/1.0 200 OK\r\nContent-Length: " + len + "\r\n\r\n", png.left(png.size() / 2)), false);
-    row("truncated picture", Reply("HTTP/1.0 200 OK\r\n\r\n", png.left(png.size() / 2)), false);
-    row("cr without lf", Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\rX: y\r\n\r\n", png), false);
-    row("garbage headers", "HTTP/1.0 \x01\x02garbage\r\n\r\n\xff\xfe", false);
-    row("garbage", "\x01\x02\x03 no http here", false);
-    row("not a picture", Reply("HTTP/1.0 200 OK\r\nContent-Type: image/png\r\n\r\n", "<html>hello</html>"),
-        false);
-    row("headers only", "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n", false);
-}
-
-void TestPictures::fetch() {
-    QFETCH(QByteArray, answer);
-    QFETCH(bool, picture);
-    const std::string reply = answer.toStdString();
-    TestServer server([&](const std::string&) { return reply; });
-    tagRECT frame{1, 1, 1, 1};
-    XGPictureFetchResult result;
-    std::unique_ptr<XGPicture> pic(XGFetchPicture(server.Url("/img/pic.png").c_str(), &frame, &result));
-    QCOMPARE(pic != nullptr, picture);
-    if (picture) {
-        QCOMPARE(frame, (tagRECT{0, 0, 30, 20}));
-        QCOMPARE(result, kXGPictureFetch_OK);
-        QCOMPARE(server.Requests().front(), std::string("GET /img/pic.png\r\n"));
-    }
-    // Through the buffer's loader as well.
-    tagRECT offsFrame{};
-    std::unique_ptr<COffscreen> offs(COffscreen::GetNewCOffscreenFromURL(
-        server.Url("/img/pic.png").c_str(), nullptr, 32, nullptr, nullptr, &offsFrame));
-    QCOMPARE(offs != nullptr, picture);
-    if (picture) QCOMPARE(offs->GetSrcFrame(), (tagRECT{0, 0, 30, 20}));
-}
-
-void TestPictures::fetchTriesEveryForm() {
-    // 404 on every form: five requests, in order, and no picture.
-    {
-        TestServer server(
-            [](const std::string&) { return std::string("HTTP/1.0 404 Not Found\r\n\r\nnope"); });
-        XGPictureFetchResult result;
-        QVERIFY(!XGFetchPicture(server.Url("/a.png").c_str(), nullptr, &result));
-        QCOMPARE(result, kXGPictureFetch_NotFound);
-        const std::string host = "127.0.0.1:" + std::to_string(server.Port());
-        const std::vector<std::string> expected = {
-            "GET /a.png\r\n", "GET /" + host + "/a.png\r\n", "GET /www." + host + "/a.png\r\n",
-            "GET http://" + host + "/a.png\r\n", "GET http://www." + host + "/a.png\r\n"};
-        QCOMPARE(server.Requests(), expected);
-    }
-    // Found by the fourth form: the fifth is not sent.
-    {
-        const QByteArray png = PngBytes(8, 9, qRgb(1, 2, 3));
-        TestServer server([&](const std::string& line) {
-            return line.rfind("GET http://1", 0) == 0 ? Ok(png) : std::string("HTTP/1.0 404 No\r\n\r\n");
-        });
-        tagRECT frame{};
-        std::unique_ptr<XGPicture> pic(XGFetchPicture(server.Url("/b.png").c_str(), &frame));
-        QVERIFY(pic);
-        QCOMPARE(frame, (tagRECT{0, 0, 8, 9}));
-        QCOMPARE(server.Requests().size(), size_t(4));
-    }
-}
-
-void TestPictures::fetchSilentServer() {
-    TestServer server([](const std::string&) { return std::string(); });
-    QElapsedTimer timer;
-    timer.start();
-    XGPictureFetchResult result;
-    QVERIFY(!XGFetchPicture(server.Url("/slow.png").c_str(), nullptr, &result));
-    QCOMPARE(result, kXGPictureFetch_TimedOut);
-    // One timeout, not one for every form.
-    QVERIFY2(timer.elapsed() < 3500, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(server.Requests().size(), size_t(1));
-}
-
-void TestPictures::fetchRefused() {
-    uint16 port;
-    {
-        TestServer server([](const std::string&) { return std::string("x"); });
-        port = server.Port();
-    }
-    XGPictureFetchResult result;
-    const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/x.png";
-    QVERIFY(!XGFetchPicture(url.c_str(), nullptr, &result));
-    QCOMPARE(result, kXGPictureFetch_NoConnection);
-    QVERIFY(!XGFetchPicture("http://127.0.0.1", nullptr, &result));
-    QCOMPARE(result, kXGPictureFetch_BadAddress);
-    QVERIFY(!XGFetchPicture(nullptr, nullptr, &result));
-}
-
-void TestPictures::fetchTooLarge() {
-    const size_t size = kXGPictureFetchMaxBody + 1024 * 1024;
-    const std::string big =
-        "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" + std::string(size, 'x');
-    TestServer server([&](const std::string&) { return big; });
-    XGPictureFetchResult result;
-    QVERIFY(!XGFetchPicture(server.Url("/big.png").c_str(), nullptr, &result));
-    QCOMPARE(result, kXGPictureFetch_BadReply);
-}
-
-void TestPictures::fileLoader() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("sample.png");
-    QImage(17, 11, QImage::Format_RGB32).save(path, "png");
-    const XGFileSpecifier spec(path.toStdString());
-    OffsOwner owner;
-    tagRECT frame{};
-    std::unique_ptr<COffscreen> offs(
-        COffscreen::GetNewCOffscreenFromFile(&spec, nullptr, 32, &OffsOwner::CB, &owner, &frame));
-    QVERIFY(offs);
-    QCOMPARE(frame, (tagRECT{0, 0, 17, 11}));
-    QCOMPARE(offs->GetSrcFrame(), frame);
-    QCOMPARE(offs->GetDestFrame(), owner.frame);
-
-    QFile bad(dir.filePath("bad.png"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("not a png");
-    bad.close();
-    const XGFileSpecifier badSpec(bad.fileName().toStdString());
-    QVERIFY(!COffscreen::GetNewCOffscreenFromFile(&badSpec, nullptr, 32, nullptr, nullptr, &frame));
-    const XGFileSpecifier absent((dir.path() + "/none.png").toStdString());
-    QVERIFY(!COffscreen::GetNewCOffscreenFromFile(&absent, nullptr, 32, nullptr, nullptr, &frame));
-    QVERIFY(!COffscreen::GetNewCOffscreenFromFile(nullptr, nullptr, 32, nullptr, nullptr, &frame));
-}
-
-void TestPictures::streamLoaderShortRead() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("s.png");
-    const QByteArray png = PngBytes(5, 6, qRgb(9, 9, 9));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(png);
-    f.close();
-    XGFile file(XGFileSpecifier(path.toStdString()));
-    QCOMPARE(file.Open(XGFile::kRead), int16(0));
-    tagRECT frame{};
-    // Asking for more than the stream holds fails the load.
-    QVERIFY(!COffscreen::GetNewCOffscreenFromStream("s.png", "image/png", file, int32(png.size()) + 10,
-                                                    nullptr, 32, nullptr, nullptr, &frame));
-    file.SetFilePos(0);
-    std::unique_ptr<COffscreen> offs(COffscreen::GetNewCOffscreenFromStream(
-        "s.png", "image/png", file, int32(png.size()), nullptr, 32, nullptr, nullptr, &frame));
-    QVERIFY(offs);
-    QCOMPARE(frame, (tagRECT{0, 0, 5, 6}));
-}
-
-void TestPictures::offscreenBlit() {
-    QImage screen(100, 80, QImage::Format_ARGB32_Premultiplied);
-    screen.fill(Qt::white);
-    XGDraw dest(&screen);
-    OffsOwner owner;
-    owner.frame = tagRECT{10, 5, 40, 25};
-    owner.wind = Point{2, 3}; // v, h
-    COffscreen offs(&dest, 32, &OffsOwner::CB, &owner);
-    QVERIFY(offs.HasBuffer());
-    QVERIFY(offs.IsInvalid());
-    QCOMPARE(offs.GetSrcFrame(), (tagRECT{0, 0, 30, 20}));
-    XGDraw* self = offs.GetSelfContext();
-    QVERIFY(self);
-    self->PaintRect(tagRECT{0, 0, 4, 4});
-    self->FillRect(tagRECT{4, 4, 8, 8}, XGColor::RGB(255, 0, 0));
-    offs.BlitRect(tagRECT{0, 0, 8, 8});
-    // Moved by the frame's corner (10, 5) and the window position (3, 2).
-    QCOMPARE(At(screen, 13, 7), 0u);
-    QCOMPARE(At(screen, 17, 11), 0xFF0000u);
-    QCOMPARE(At(screen, 12, 6), 0xFFFFFFu);
-    QCOMPARE(At(screen, 21, 15), 0xFFFFFFu);
-    // Blit copies the whole bitmap (white where nothing was drawn).
-    screen.fill(Qt::green);
-    offs.Blit();
-    QCOMPARE(At(screen, 13 + 29, 7 + 19), 0xFFFFFFu);
-    QCOMPARE(At(screen, 13 + 30, 7 + 20), 0x00FF00u);
-    // Without a buffer or a destination copies do nothing; Use makes the buffer again.
-    offs.UnmakeOffscreen();
-    QVERIFY(!offs.HasBuffer());
-    screen.fill(Qt::green);
-    offs.Blit();
-    QCOMPARE(At(screen, 20, 20), 0x00FF00u);
-    QVERIFY(offs.Use());
-    QVERIFY(offs.HasBuffer());
-    offs.UpdateDest(nullptr, false);
-    offs.Blit();
-    QCOMPARE(At(screen, 20, 20), 0x00FF00u);
-}
-
-void TestPictures::offscreenXorAndStretch() {
-    QImage screen(60, 60, QImage::Format_ARGB32_Premultiplied);
-    screen.fill(Qt::white);
-    XGDraw dest(&screen);
-    OffsOwner owner;
-    owner.frame = tagRECT{0, 0, 2, 2};
-    COffscreen offs(&dest, 32, &OffsOwner::CB, &owner);
-    offs.GetSelfContext()->FillRect(tagRECT{0, 0, 1, 2}, XGColor::RGB(255, 0, 0));
-    offs.StretchBlit(tagRECT{0, 0, 40, 40});
-    QCOMPARE(At(screen, 5, 30), 0xFF0000u);
-    QCOMPARE(At(screen, 35, 5), 0xFFFFFFu);
-    QCOMPARE(At(screen, 45, 45), 0xFFFFFFu);
-    offs.SetMode(KXGMode_Xor);
-    offs.StretchBlit(tagRECT{0, 0, 40, 40});
-    // The same picture combined by exclusive-or again cancels out.
-    QCOMPARE(At(screen, 5, 30), 0u);
-    QCOMPARE(At(screen, 35, 5), 0u);
-    QCOMPARE(At(screen, 45, 45), 0xFFFFFFu);
-}
-
-void TestPictures::offscreenResize() {
-    OffsOwner owner;
-    owner.frame = tagRECT{0, 0, 20, 10};
-    COffscreen offs(nullptr, 32, &OffsOwner::CB, &owner);
-    offs.SetInvalid(false);
-    offs.UpdateSize(nullptr);
-    QVERIFY(!offs.IsInvalid()); // the same size keeps the bitmap
-    owner.frame = tagRECT{5, 5, 205, 105};
-    offs.UpdateSize(nullptr);
-    QCOMPARE(offs.GetSrcFrame(), (tagRECT{0, 0, 200, 100}));
-    QVERIFY(offs.IsInvalid());
-    // Drawing covers the new area.
-    XGDraw* self = offs.GetSelfContext();
-    self->PaintRect(tagRECT{190, 90, 200, 100});
-    QCOMPARE(offs.GetPicture()->GetImage().pixel(199, 99) & 0xFFFFFF, 0u);
-    const tagRECT empty{3, 3, 3, 3};
-    offs.UpdateSize(&empty);
-    QVERIFY(!offs.HasBuffer());
-    QVERIFY(!offs.GetSelfContext());
-    offs.Blit();
-}
-
-void TestPictures::offscreenDestGuards() {
-    std::vector<std::string> alerts;
-    XGScopedAlertResponder scope([&](const XGAlertRequest& r) {
-        alerts.push_back(r.text);
-        return r.cancelIndex;
-    });
-    QImage a(4, 4, QImage::Format_ARGB32_Premultiplied), b(4, 4, QImage::Format_ARGB32_Premultiplied);
-    XGDraw da(&a), db(&b);
-    COffscreen offs(&da, 32, nullptr, nullptr);
-    offs.SetDest(&db, true);
-    QCOMPARE(offs.GetDest(), &db);
-    QVERIFY(offs.DestIsOffscreen());
-    QVERIFY(alerts.empty());
-    offs.SetDest(&db, true); // a second save
-    QCOMPARE(alerts.size(), size_t(1));
-    QVERIFY(alerts.back().find("i_saved_prevB == FALSE") != std::string::npos);
-    offs.SetDest(&db, true, true); // allowed when asked
-    QCOMPARE(alerts.size(), size_t(1));
-    offs.RestoreDest();
-    QCOMPARE(offs.GetDest(), &da);
-    QVERIFY(!offs.DestIsOffscreen());
-    offs.RestoreDest(); // nothing saved
-    QCOMPARE(alerts.size(), size_t(2));
-    offs.RestoreDest(true);
-    QCOMPARE(alerts.size(), size_t(2));
-    QCOMPARE(offs.GetDest(), &da);
-}
-
-void TestPictures::clipTextOut_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("clip");
-    QTest::newRow("cr lf") << QByteArray("a\r\nb") << QByteArray("a\r\nb\0", 5);
-    QTest::newRow("lf") << QByteArray("a\nb") << QByteArray("a\r\nb\0", 5);
-    QTest::newRow("cr") << QByteArray("a\rb") << QByteArray("a\r\nb\0", 5);
-    QTest::newRow("lf cr") << QByteArray("a\n\rb") << QByteArray("a\r\nb\0", 5);
-    QTest::newRow("two lf") << QByteArray("a\n\nb") << QByteArray("a\r\n\r\nb\0", 7);
-    QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb\0", 7);
-    QTest::newRow("zero ends") << QByteArray("ab\0cd", 5) << QByteArray("ab\0", 3);
-    QTest::newRow("empty") << QByteArray() << QByteArray("\0", 1);
-}
-
-void TestPictures::clipTextOut() {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, clip);
-    const std::string out = CClipboard::TextToClip(text.constData(), size_t(text.size()));
-    QCOMPARE(QByteArray(out.data(), qsizetype(out.size())), clip);
-}
-
-void TestPictures::clipTextIn_data() {
-    QTest::addColumn<QByteArray>("clip");
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("cr lf") << QByteArray("a\r\nb") << QByteArray("a\nb");
-    QTest::newRow("lone cr") << QByteArray("a\rb") << QByteArray("a\nb");
-    // Text from other programs here ends its lines with LF alone: it keeps them.
-    QTest::newRow("lone lf") << QByteArray("a\nb") << QByteArray("a\nb");
-    QTest::newRow("lf cr") << QByteArray("a\n\rb") << QByteArray("a\nb");
-    QTest::newRow("blank line") << QByteArray("a\r\n\r\nb") << QByteArray("a\n\nb");
-    QTest::newRow("zero ends") << QByteArray("ab\0cd", 5) << QByteArray("ab");
-}
-
-void TestPictures::clipTextIn() {
-    QFETCH(QByteArray, clip);
-    QFETCH(QByteArray, text);
-    const std::string in = CClipboard::TextFromClip(clip.constData(), size_t(clip.size()));
-    QCOMPARE(QByteArray(in.data(), qsizetype(in.size())), text);
-}
-
-void TestPictures::clipFlavors() {
-    QCOMPARE(CClipboard::FlavorName('VoIt'), std::string("0x566F4974"));
-    CClipboard clip;
-    // A board copy travels whole, zero bytes included, beside nothing else.
-    const char boardBytes[] = "2dv\0\1\2\r\n\xff";
-    XGHandle board(boardBytes, int32(sizeof boardBytes - 1));
-    clip.Open();
-    clip.AddFlavor('VoIt', &board);
-    clip.Close();
-    QCOMPARE(clip.GetClipCount(), size_t(1));
-    QVERIFY(clip.FindFlavor('VoIt'));
-    QVERIFY(!clip.FindFlavor('TEXT'));
-    XGHandle back;
-    QVERIFY(clip.FindFlavor('VoIt', &back));
-    QCOMPARE(QByteArray(back.GetData(), back.GetSize()), QByteArray(boardBytes, sizeof boardBytes - 1));
-
-    // Copying text replaces the board: Paste of items is then off.
-    XGHandle text("one\rtwo", 7);
-    clip.Open();
-    clip.AddFlavor('TEXT', &text);
-    clip.Close();
-    QVERIFY(!clip.FindFlavor('VoIt'));
-    QVERIFY(!clip.FindFlavor('VoIt', &back));
-    QCOMPARE(back.GetSize(), 0);
-    QVERIFY(clip.FindFlavor('TEXT', &back));
-    QCOMPARE(QByteArray(back.GetData(), back.GetSize()), QByteArray("one\ntwo"));
-    // Other programs see CR LF line ends and no zero byte.
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("one\r\ntwo"));
-
-    // Text copied by the text view's own path also ends a board copy.
-    clip.Open();
-    clip.AddFlavor('VoIt', &board);
-    clip.Close();
-    QVERIFY(clip.FindFlavor('VoIt'));
-    XGScrapSetText("plain");
-    QVERIFY(!clip.FindFlavor('VoIt'));
-
-    clip.Purge();
-    QCOMPARE(clip.GetClipCount(), size_t(0));
-    // Open empties the clipboard even when nothing is added.
-    clip.Open();
-    clip.Close();
-    QVERIFY(!clip.FindFlavor('TEXT'));
-}
 
 QTEST_MAIN(TestPictures)
 #include "tst_pictures.moc"

@@ -40,422 +40,358 @@ private slots:
     }
     void cleanup() { CloseLogFile(); }
 
-    void storeLivesUnderConfigHome();
-    void storeWithoutNameRaises();
-    void integerReading_data();
-    void integerReading();
-    void booleanReading_data();
-    void booleanReading();
-    void stringBufferLimit();
-    void keysAndValuesRoundTrip();
-
-    void emptyStoreGivesDefaults();
-    void viewAsDefault_data();
-    void viewAsDefault();
-    void valuesAsStoredText();
-    void shortValuesKeepLow16Bits();
-    void modelPrefsFromDefaults();
-    void everyFieldRoundTrips();
-    void shiftAtStartTurnsLoggingOn();
-    void setLoggingOpensAndClosesLog();
-    void unwritableFolderDegradesSilently();
-    void dialogOkStoresValues();
-    void dialogCancelChangesNothing();
-};
-
-void TestPrefs::storeLivesUnderConfigHome() {
-    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
-    QVERIFY(!home.isEmpty());
-    QCOMPARE(AppStorePath(), home + "/Quorvale/Vorn Application/1.0.ini");
-    QCOMPARE(QString::fromStdString(XGPreferences::StorePath("Quorvale", "Vorn Launch", nullptr)),
-             home + "/Quorvale/Vorn Launch.ini");
-    {
-        XGPreferences store("Quorvale", "Vorn Launch");
-        store.SetString("Launch", "x");
+    void storeLivesUnderConfigHome() {
+        const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(!home.isEmpty());
+        QCOMPARE(AppStorePath(), home + "/Quorvale/Vorn Application/1.0.ini");
+        QCOMPARE(QString::fromStdString(XGPreferences::StorePath("Quorvale", "Vorn Launch", nullptr)),
+                 home + "/Quorvale/Vorn Launch.ini");
+        {
+            XGPreferences store("Quorvale", "Vorn Launch");
+            store.SetString("Launch", "x");
+        }
+        QVERIFY(QFile::exists(home + "/Quorvale/Vorn Launch.ini"));
     }
-    QVERIFY(QFile::exists(home + "/Quorvale/Vorn Launch.ini"));
-}
-
-void TestPrefs::storeWithoutNameRaises() {
-    try {
-        XGPreferences store("", "Vorn Application", "1.0");
-        QFAIL("no exception");
-    } catch (const XGYAAFPreferencesError& e) {
-        QCOMPARE(QByteArray(e.what()), QByteArray("XGPreferences: Unable to create registry key"));
+    void storeWithoutNameRaises() {
+        try {
+            XGPreferences store("", "Vorn Application", "1.0");
+            QFAIL("no exception");
+        } catch (const XGYAAFPreferencesError& e) {
+            QCOMPARE(QByteArray(e.what()), QByteArray("XGPreferences: Unable to create registry key"));
+        }
     }
-}
-
-void TestPrefs::integerReading_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value");
-    QTest::newRow("plain") << "20" << 20;
-    QTest::newRow("digits anywhere") << "1a2" << 12;
-    QTest::newRow("trailing minus") << "5-" << -5;
-    QTest::newRow("minus and junk") << "-20x" << -20;
-    QTest::newRow("two minuses") << "--3" << -3;
-    QTest::newRow("no digits") << "abc" << 0;
-    QTest::newRow("empty gives default") << "" << 77;
-    QTest::newRow("spaces") << " 4 2 " << 42;
-    QTest::newRow("overlong wraps quietly") << "99999999999" << int(99999999999LL & 0xFFFFFFFF);
-}
-
-void TestPrefs::integerReading() {
-    QFETCH(QString, text);
-    QFETCH(int, value);
-    {
+    void integerReading_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << "20" << 20;
+        QTest::newRow("digits anywhere") << "1a2" << 12;
+        QTest::newRow("trailing minus") << "5-" << -5;
+        QTest::newRow("minus and junk") << "-20x" << -20;
+        QTest::newRow("two minuses") << "--3" << -3;
+        QTest::newRow("no digits") << "abc" << 0;
+        QTest::newRow("empty gives default") << "" << 77;
+        QTest::newRow("spaces") << " 4 2 " << 42;
+        QTest::newRow("overlong wraps quietly") << "99999999999" << int(99999999999LL & 0xFFFFFFFF);
+    }
+    void integerReading() {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        {
+            XGPreferences store = AppStore();
+            store.SetString("num undos", text.toUtf8().constData());
+        }
         XGPreferences store = AppStore();
-        store.SetString("num undos", text.toUtf8().constData());
+        QCOMPARE(store.GetInteger("num undos", 77), value);
+        QCOMPARE(store.GetInteger("missing", 77), 77);
     }
-    XGPreferences store = AppStore();
-    QCOMPARE(store.GetInteger("num undos", 77), value);
-    QCOMPARE(store.GetInteger("missing", 77), 77);
-}
-
-void TestPrefs::booleanReading_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("defaultB");
-    QTest::addColumn<bool>("value");
-    QTest::newRow("true") << "true" << false << true;
-    QTest::newRow("capitals are false") << "TRUE" << true << false;
-    QTest::newRow("false") << "false" << true << false;
-    QTest::newRow("other text") << "1" << true << false;
-    QTest::newRow("empty gives default") << "" << true << true;
-}
-
-void TestPrefs::booleanReading() {
-    QFETCH(QString, text);
-    QFETCH(bool, defaultB);
-    QFETCH(bool, value);
-    XGPreferences store = AppStore();
-    store.SetString("sep lines", text.toUtf8().constData());
-    QCOMPARE(store.GetBoolean("sep lines", defaultB), value);
-}
-
-void TestPrefs::stringBufferLimit() {
-    XGPreferences store = AppStore();
-    const std::string fits(255, 'a');
-    const std::string tooLong(256, 'b');
-    store.SetString("fits", fits.c_str());
-    store.SetString("too long", tooLong.c_str());
-    char buffer[XGPreferences::kStringBufferSize];
-    store.GetString("fits", buffer, "dflt");
-    QCOMPARE(std::string(buffer), fits);
-    store.GetString("too long", buffer, "dflt");
-    QCOMPARE(std::string(buffer), std::string("dflt"));
-    store.GetString("missing", buffer);
-    QCOMPARE(std::string(buffer), std::string());
-    // An overlong default is cut to the buffer rather than written past it.
-    const std::string longDefault(400, 'd');
-    store.GetString("missing", buffer, longDefault.c_str());
-    QCOMPARE(std::string(buffer), std::string(255, 'd'));
-}
-
-void TestPrefs::keysAndValuesRoundTrip() {
-    const std::vector<std::pair<std::string, std::string>> pairs = {
-        {"new windR.left", "-12"},
-        {"generate Vorn (vs. text)", "true"},
-        {"Font Name", "Times New Roman"},
-        {"odd value", " leading, trailing; =quoted\" \\back @at %20 "},
-        {"General", "a key named like the section"},
-        {"unicode", "Grüße ✓"},
-        {"empty", ""},
-    };
-    {
+    void booleanReading_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("defaultB");
+        QTest::addColumn<bool>("value");
+        QTest::newRow("true") << "true" << false << true;
+        QTest::newRow("capitals are false") << "TRUE" << true << false;
+        QTest::newRow("false") << "false" << true << false;
+        QTest::newRow("other text") << "1" << true << false;
+        QTest::newRow("empty gives default") << "" << true << true;
+    }
+    void booleanReading() {
+        QFETCH(QString, text);
+        QFETCH(bool, defaultB);
+        QFETCH(bool, value);
         XGPreferences store = AppStore();
-        for (const auto& [k, v] : pairs)
-            store.SetString(k.c_str(), v.c_str());
+        store.SetString("sep lines", text.toUtf8().constData());
+        QCOMPARE(store.GetBoolean("sep lines", defaultB), value);
     }
-    XGPreferences store = AppStore();
-    for (const auto& [k, v] : pairs) {
-        QVERIFY2(store.HasValue(k.c_str()), k.c_str());
-        QCOMPARE(QString::fromStdString(store.GetString(k.c_str(), "missing")), QString::fromStdString(v));
-    }
-    // Keys stand at the top level of the file as far as any reader of the store is concerned.
-    QSettings raw(AppStorePath(), QSettings::IniFormat);
-    QVERIFY(raw.childKeys().contains("generate Vorn (vs. text)"));
-    QVERIFY(raw.childGroups().isEmpty());
-}
-
-void TestPrefs::emptyStoreGivesDefaults() {
-    CVornPrefs prefs;
-    const VornPrefsRec& p = prefs.i_prefs;
-    QCOMPARE(p.browserSizePt.h, int16(700));
-    QCOMPARE(p.browserSizePt.v, int16(500));
-    QCOMPARE(p.new_windR, tagRECT{});
-    QVERIFY(!p.b.logB && !p.b.logMemB && !p.b.show_deskB && !p.b.player_onlyB && !p.b.auto_save_textB);
-    QVERIFY(p.b.auto_vers_checkB);
-    // sep lines, show toolbar, sort ascending, show status bar, launch pictures.
-    const uint16 onBits = (1u << Vorn_PrefBit_SEP_LINES) | (1u << Vorn_PrefBit_SHOW_TOOLBAR) |
-                          (1u << Vorn_PrefBit_SORT_ASCENDING) | (1u << Vorn_PrefBit_SHOW_STATUS) |
-                          (1u << Vorn_PrefBit_GEN_LAUNCH_PIX);
-    QCOMPARE(p.model.b.flags, onBits);
-    QCOMPARE(p.model.b.unused2, uint16(0));
-    QCOMPARE(p.model.num_columnsS, int16(4));
-    QCOMPARE(p.num_undoS, int16(20));
-    QCOMPARE(p.model.view_as, O_ViewAs_FREEFORM);
-    QCOMPARE(p.model.sort_by, O_Sort_NAME);
-    QCOMPARE(QByteArray(p.model.font.name), QByteArray("Arial"));
-    QCOMPARE(p.model.font.size, int16(12));
-    QCOMPARE(p.model.font.GetStyleWord(), uint16(0));
-    QVERIFY(!LogIsOpen());
-}
-
-void TestPrefs::viewAsDefault_data() {
-    QTest::addColumn<QString>("autoLayout");
-    QTest::addColumn<QString>("viewAs");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("auto layout alone") << "true" << QString() << 5;
-    QTest::newRow("auto layout false") << "false" << QString() << 4;
-    QTest::newRow("view as wins") << "true"
-                                  << "4" << 4;
-    QTest::newRow("view as empty") << "true"
-                                   << "" << 5;
-}
-
-void TestPrefs::viewAsDefault() {
-    QFETCH(QString, autoLayout);
-    QFETCH(QString, viewAs);
-    QFETCH(int, expected);
-    {
+    void stringBufferLimit() {
         XGPreferences store = AppStore();
-        store.SetString("auto layout", autoLayout.toUtf8().constData());
-        if (!viewAs.isNull()) store.SetString("view as", viewAs.toUtf8().constData());
+        const std::string fits(255, 'a');
+        const std::string tooLong(256, 'b');
+        store.SetString("fits", fits.c_str());
+        store.SetString("too long", tooLong.c_str());
+        char buffer[XGPreferences::kStringBufferSize];
+        store.GetString("fits", buffer, "dflt");
+        QCOMPARE(std::string(buffer), fits);
+        store.GetString("too long", buffer, "dflt");
+        QCOMPARE(std::string(buffer), std::string("dflt"));
+        store.GetString("missing", buffer);
+        QCOMPARE(std::string(buffer), std::string());
+        // An overlong default is cut to the buffer rather than written past it.
+        const std::string longDefault(400, 'd');
+        store.GetString("missing", buffer, longDefault.c_str());
+        QCOMPARE(std::string(buffer), std::string(255, 'd'));
     }
-    {
-        CVornPrefs prefs;
-        QCOMPARE(int(prefs.i_prefs.model.view_as), expected);
-    }
-    // Only read, never written.
-    QCOMPARE(AppStore().GetString("auto layout"), autoLayout.toStdString());
-}
-
-void TestPrefs::valuesAsStoredText() {
-    {
+    void keysAndValuesRoundTrip() {
+        const std::vector<std::pair<std::string, std::string>> pairs = {
+            {"new windR.left", "-12"},
+            {"generate Vorn (vs. text)", "true"},
+            {"Font Name", "Times New Roman"},
+            {"odd value", " leading, trailing; =quoted\" \\back @at %20 "},
+            {"General", "a key named like the section"},
+            {"unicode", "Grüße ✓"},
+            {"empty", ""},
+        };
+        {
+            XGPreferences store = AppStore();
+            for (const auto& [k, v] : pairs)
+                store.SetString(k.c_str(), v.c_str());
+        }
         XGPreferences store = AppStore();
-        store.SetString("sep lines", "TRUE");
-        store.SetString("show toolbar", "");
-        store.SetString("num undos", "-20x");
-        store.SetString("Font Style", "3");
-        store.SetString("num columns", "0");
+        for (const auto& [k, v] : pairs) {
+            QVERIFY2(store.HasValue(k.c_str()), k.c_str());
+            QCOMPARE(QString::fromStdString(store.GetString(k.c_str(), "missing")),
+                     QString::fromStdString(v));
+        }
+        // Keys stand at the top level of the file as far as any reader of the store is concerned.
+        QSettings raw(AppStorePath(), QSettings::IniFormat);
+        QVERIFY(raw.childKeys().contains("generate Vorn (vs. text)"));
+        QVERIFY(raw.childGroups().isEmpty());
     }
-    {
-        CVornPrefs prefs;
-        QVERIFY(!prefs.i_prefs.model.b.sep_linesB());
-        QVERIFY(prefs.i_prefs.model.b.show_toolbarB());
-        QCOMPARE(prefs.i_prefs.num_undoS, int16(-20));
-        QCOMPARE(prefs.i_prefs.model.font.fBold, int16(1));
-        QCOMPARE(prefs.i_prefs.model.font.fItalic, int16(1));
-        QCOMPARE(prefs.i_prefs.model.font.fUnderline, int16(0));
-        QCOMPARE(prefs.i_prefs.model.num_columnsS, int16(0));
+
+    void viewAsDefault_data() {
+        QTest::addColumn<QString>("autoLayout");
+        QTest::addColumn<QString>("viewAs");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("auto layout alone") << "true" << QString() << 5;
+        QTest::newRow("auto layout false") << "false" << QString() << 4;
+        QTest::newRow("view as wins") << "true" << QString("4") << 4;
+        QTest::newRow("view as empty") << "true" << QString("") << 5;
     }
-    XGPreferences store = AppStore();
-    QCOMPARE(store.GetString("Font Style"), std::string("3"));
-    QCOMPARE(store.GetString("sep lines"), std::string("false"));
-    QCOMPARE(store.GetString("show toolbar"), std::string("true"));
-    QCOMPARE(store.GetString("num undos"), std::string("-20"));
-    QCOMPARE(store.GetString("num columns"), std::string("0"));
-}
-
-void TestPrefs::shortValuesKeepLow16Bits() {
-    {
-        CVornPrefs prefs;
-        prefs.Set_VornWindR(70000, -70000, 32768, 10);
-        tagRECT r;
-        prefs.Get_VornWindR(r);
-        QCOMPARE(r.left, 70000); // kept whole for the run
+    void viewAsDefault() {
+        QFETCH(QString, autoLayout);
+        QFETCH(QString, viewAs);
+        QFETCH(int, expected);
+        {
+            XGPreferences store = AppStore();
+            store.SetString("auto layout", autoLayout.toUtf8().constData());
+            if (!viewAs.isNull()) store.SetString("view as", viewAs.toUtf8().constData());
+        }
+        {
+            CVornPrefs prefs;
+            QCOMPARE(int(prefs.i_prefs.model.view_as), expected);
+        }
+        // Only read, never written.
+        QCOMPARE(AppStore().GetString("auto layout"), autoLayout.toStdString());
     }
-    QCOMPARE(AppStore().GetString("new windR.left"), std::string("4464"));
-    QCOMPARE(AppStore().GetString("new windR.right"), std::string("-32768"));
-    CVornPrefs prefs;
-    QCOMPARE(prefs.i_prefs.new_windR, (tagRECT{4464, -4464, -32768, 10}));
-}
-
-void TestPrefs::modelPrefsFromDefaults() {
-    CVornPrefs prefs;
-    prefs.i_prefs.model.num_columnsS = 0;
-    prefs.i_prefs.new_windR = tagRECT{1, 2, 300, 400};
-    Vorn_PrefsRec rec;
-    rec.array_sizeS = 9;
-    rec.wind_go.posR = tagRECT{5, 5, 6, 6};
-    rec.wind_edit.h_scroll = 33;
-    prefs.Get_VornModelPrefs(rec);
-    QCOMPARE(rec.num_columnsS, int16(4));
-    QCOMPARE(rec.mode, Vorn_Mode_EDIT);
-    QCOMPARE(rec.wind_edit.posR, (tagRECT{1, 2, 300, 400}));
-    QCOMPARE(rec.b, prefs.i_prefs.model.b);
-    // Fields the defaults do not cover are left alone.
-    QCOMPARE(rec.array_sizeS, int16(9));
-    QCOMPARE(rec.wind_go.posR, (tagRECT{5, 5, 6, 6}));
-    QCOMPARE(rec.wind_edit.h_scroll, 33);
-
-    rec.num_columnsS = 7;
-    rec.view_as = O_ViewAs_FLAT_COL;
-    rec.sort_by = O_Sort_KIND;
-    rec.b.set_gen_vorn_B(true);
-    rec.font.size = 18;
-    rec.wind_edit.posR = tagRECT{10, 20, 30, 40};
-    prefs.Set_VornModelPrefs(rec);
-    CVornPrefs reloaded;
-    QCOMPARE(reloaded.i_prefs.model.num_columnsS, int16(7));
-    QCOMPARE(reloaded.i_prefs.model.view_as, O_ViewAs_FLAT_COL);
-    QCOMPARE(reloaded.i_prefs.model.sort_by, O_Sort_KIND);
-    QVERIFY(reloaded.i_prefs.model.b.gen_vorn_B());
-    QCOMPARE(reloaded.i_prefs.model.font.size, int16(18));
-    QCOMPARE(reloaded.i_prefs.new_windR, (tagRECT{10, 20, 30, 40}));
-}
-
-void TestPrefs::everyFieldRoundTrips() {
-    VornPrefsRec saved;
-    {
-        CVornPrefs prefs;
-        VornPrefsRec& p = prefs.i_prefs;
-        p.browserSizePt = Point{-3, 1234};
-        p.new_windR = tagRECT{-1, -2, 3, 4};
-        p.b.logMemB = true;
-        p.b.show_deskB = true;
-        p.b.auto_vers_checkB = false;
-        p.b.player_onlyB = true;
-        p.b.auto_save_textB = true; // for the run only
-        p.model.b.flags = uint16(~(1u << Vorn_PrefBit_UNUSED1));
-        p.model.b.unused2 = 0xFFFF; // never stored
-        p.model.view_as = O_ViewAs_FLAT_COL;
-        p.model.sort_by = O_Sort_VERSION;
-        p.model.num_columnsS = 12;
-        p.num_undoS = 5;
-        std::strcpy(p.model.font.name, "Courier New");
-        p.model.font.size = 9;
-        p.model.font.SetStyleWord(0x307);
-        saved = p;
-        prefs.Flush();
+    void valuesAsStoredText() {
+        {
+            XGPreferences store = AppStore();
+            store.SetString("sep lines", "TRUE");
+            store.SetString("show toolbar", "");
+            store.SetString("num undos", "-20x");
+            store.SetString("Font Style", "3");
+            store.SetString("num columns", "0");
+        }
+        {
+            CVornPrefs prefs;
+            QVERIFY(!prefs.i_prefs.model.b.sep_linesB());
+            QVERIFY(prefs.i_prefs.model.b.show_toolbarB());
+            QCOMPARE(prefs.i_prefs.num_undoS, int16(-20));
+            QCOMPARE(prefs.i_prefs.model.font.fBold, int16(1));
+            QCOMPARE(prefs.i_prefs.model.font.fItalic, int16(1));
+            QCOMPARE(prefs.i_prefs.model.font.fUnderline, int16(0));
+            QCOMPARE(prefs.i_prefs.model.num_columnsS, int16(0));
+        }
+        XGPreferences store = AppStore();
+        QCOMPARE(store.GetString("Font Style"), std::string("3"));
+        QCOMPARE(store.GetString("sep lines"), std::string("false"));
+        QCOMPARE(store.GetString("show toolbar"), std::string("true"));
+        QCOMPARE(store.GetString("num undos"), std::string("-20"));
+        QCOMPARE(store.GetString("num columns"), std::string("0"));
     }
-    CVornPrefs prefs;
-    const VornPrefsRec& p = prefs.i_prefs;
-    QCOMPARE(p.browserSizePt, saved.browserSizePt);
-    QCOMPARE(p.new_windR, saved.new_windR);
-    QCOMPARE(p.b.logMemB, true);
-    QCOMPARE(p.b.show_deskB, true);
-    QCOMPARE(p.b.auto_vers_checkB, false);
-    QCOMPARE(p.b.player_onlyB, true);
-    QCOMPARE(p.b.auto_save_textB, false);
-    QCOMPARE(p.model.b.flags, saved.model.b.flags);
-    QCOMPARE(p.model.b.unused2, uint16(0));
-    QCOMPARE(p.model.view_as, O_ViewAs_FLAT_COL);
-    QCOMPARE(p.model.sort_by, O_Sort_VERSION);
-    QCOMPARE(p.model.num_columnsS, int16(12));
-    QCOMPARE(p.num_undoS, int16(5));
-    QCOMPARE(QByteArray(p.model.font.name), QByteArray("Courier New"));
-    QCOMPARE(p.model.font.size, int16(9));
-    QCOMPARE(p.model.font.GetStyleWord(), uint16(0x307));
-    // The unused flag bit is neither stored nor invented.
-    QVERIFY(!p.model.b.unused1());
-    QVERIFY(!AppStore().HasValue("auto layout"));
-}
-
-void TestPrefs::shiftAtStartTurnsLoggingOn() {
-    CVornPrefs::s_ShiftDownProc = [] { return true; };
-    {
+    void shortValuesKeepLow16Bits() {
+        {
+            CVornPrefs prefs;
+            prefs.Set_VornWindR(70000, -70000, 32768, 10);
+            tagRECT r;
+            prefs.Get_VornWindR(r);
+            QCOMPARE(r.left, 70000); // kept whole for the run
+        }
+        QCOMPARE(AppStore().GetString("new windR.left"), std::string("4464"));
+        QCOMPARE(AppStore().GetString("new windR.right"), std::string("-32768"));
         CVornPrefs prefs;
-        QVERIFY(prefs.Get_Logging());
+        QCOMPARE(prefs.i_prefs.new_windR, (tagRECT{4464, -4464, -32768, 10}));
+    }
+    void modelPrefsFromDefaults() {
+        CVornPrefs prefs;
+        prefs.i_prefs.model.num_columnsS = 0;
+        prefs.i_prefs.new_windR = tagRECT{1, 2, 300, 400};
+        Vorn_PrefsRec rec;
+        rec.array_sizeS = 9;
+        rec.wind_go.posR = tagRECT{5, 5, 6, 6};
+        rec.wind_edit.h_scroll = 33;
+        prefs.Get_VornModelPrefs(rec);
+        QCOMPARE(rec.num_columnsS, int16(4));
+        QCOMPARE(rec.mode, Vorn_Mode_EDIT);
+        QCOMPARE(rec.wind_edit.posR, (tagRECT{1, 2, 300, 400}));
+        QCOMPARE(rec.b, prefs.i_prefs.model.b);
+        // Fields the defaults do not cover are left alone.
+        QCOMPARE(rec.array_sizeS, int16(9));
+        QCOMPARE(rec.wind_go.posR, (tagRECT{5, 5, 6, 6}));
+        QCOMPARE(rec.wind_edit.h_scroll, 33);
+
+        rec.num_columnsS = 7;
+        rec.view_as = O_ViewAs_FLAT_COL;
+        rec.sort_by = O_Sort_KIND;
+        rec.b.set_gen_vorn_B(true);
+        rec.font.size = 18;
+        rec.wind_edit.posR = tagRECT{10, 20, 30, 40};
+        prefs.Set_VornModelPrefs(rec);
+        CVornPrefs reloaded;
+        QCOMPARE(reloaded.i_prefs.model.num_columnsS, int16(7));
+        QCOMPARE(reloaded.i_prefs.model.view_as, O_ViewAs_FLAT_COL);
+        QCOMPARE(reloaded.i_prefs.model.sort_by, O_Sort_KIND);
+        QVERIFY(reloaded.i_prefs.model.b.gen_vorn_B());
+        QCOMPARE(reloaded.i_prefs.model.font.size, int16(18));
+        QCOMPARE(reloaded.i_prefs.new_windR, (tagRECT{10, 20, 30, 40}));
+    }
+    void everyFieldRoundTrips() {
+        VornPrefsRec saved;
+        {
+            CVornPrefs prefs;
+            VornPrefsRec& p = prefs.i_prefs;
+            p.browserSizePt = Point{-3, 1234};
+            p.new_windR = tagRECT{-1, -2, 3, 4};
+            p.b.logMemB = true;
+            p.b.show_deskB = true;
+            p.b.auto_vers_checkB = false;
+            p.b.player_onlyB = true;
+            p.b.auto_save_textB = true; // for the run only
+            p.model.b.flags = uint16(~(1u << Vorn_PrefBit_UNUSED1));
+            p.model.b.unused2 = 0xFFFF; // never stored
+            p.model.view_as = O_ViewAs_FLAT_COL;
+            p.model.sort_by = O_Sort_VERSION;
+            p.model.num_columnsS = 12;
+            p.num_undoS = 5;
+            std::strcpy(p.model.font.name, "Courier New");
+            p.model.font.size = 9;
+            p.model.font.SetStyleWord(0x307);
+            saved = p;
+            prefs.Flush();
+        }
+        CVornPrefs prefs;
+        const VornPrefsRec& p = prefs.i_prefs;
+        QCOMPARE(p.browserSizePt, saved.browserSizePt);
+        QCOMPARE(p.new_windR, saved.new_windR);
+        QCOMPARE(p.b.logMemB, true);
+        QCOMPARE(p.b.show_deskB, true);
+        QCOMPARE(p.b.auto_vers_checkB, false);
+        QCOMPARE(p.b.player_onlyB, true);
+        QCOMPARE(p.b.auto_save_textB, false);
+        QCOMPARE(p.model.b.flags, saved.model.b.flags);
+        QCOMPARE(p.model.b.unused2, uint16(0));
+        QCOMPARE(p.model.view_as, O_ViewAs_FLAT_COL);
+        QCOMPARE(p.model.sort_by, O_Sort_VERSION);
+        QCOMPARE(p.model.num_columnsS, int16(12));
+        QCOMPARE(p.num_undoS, int16(5));
+        QCOMPARE(QByteArray(p.model.font.name), QByteArray("Courier New"));
+        QCOMPARE(p.model.font.size, int16(9));
+        QCOMPARE(p.model.font.GetStyleWord(), uint16(0x307));
+        // The unused flag bit is neither stored nor invented.
+        QVERIFY(!p.model.b.unused1());
+        QVERIFY(!AppStore().HasValue("auto layout"));
+    }
+    void shiftAtStartTurnsLoggingOn() {
+        CVornPrefs::s_ShiftDownProc = [] { return true; };
+        {
+            CVornPrefs prefs;
+            QVERIFY(prefs.Get_Logging());
+            QVERIFY(LogIsOpen());
+            // Stored at once, not only when the object goes.
+            QCOMPARE(AppStore().GetString("logging"), std::string("true"));
+        }
+        CloseLogFile();
+        CVornPrefs::s_ShiftDownProc = [] { return false; };
+        CVornPrefs again;
+        QVERIFY(again.Get_Logging());
         QVERIFY(LogIsOpen());
-        // Stored at once, not only when the object goes.
-        QCOMPARE(AppStore().GetString("logging"), std::string("true"));
     }
-    CloseLogFile();
-    CVornPrefs::s_ShiftDownProc = [] { return false; };
-    CVornPrefs again;
-    QVERIFY(again.Get_Logging());
-    QVERIFY(LogIsOpen());
-}
-
-void TestPrefs::setLoggingOpensAndClosesLog() {
-    CVornPrefs prefs;
-    prefs.Set_Logging(true);
-    Log("line\n");
-    prefs.Set_Logging(false);
-    QVERIFY(!LogIsOpen());
-    Log("not written\n");
-    QFile f(QString::fromUtf8(kLogFileName));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("line\n"));
-    QCOMPARE(AppStore().GetString("logging"), std::string("false"));
-    prefs.Set_LogMem(true);
-    QCOMPARE(AppStore().GetString("log memory"), std::string("true"));
-}
-
-void TestPrefs::unwritableFolderDegradesSilently() {
-    // A plain file where the vendor folder should be: nothing can be created below it, whoever
-    // runs the test.
-    const QString vendorPath = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quorvale";
-    QDir(vendorPath).removeRecursively();
-    {
-        QFile blocker(vendorPath);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    }
-    {
+    void setLoggingOpensAndClosesLog() {
         CVornPrefs prefs;
-        QCOMPARE(prefs.i_prefs.num_undoS, int16(20));
-        prefs.Set_BrowserSize(Point{10, 20});
+        prefs.Set_Logging(true);
+        Log("line\n");
         prefs.Set_Logging(false);
-        QCOMPARE(prefs.Get_BrowserSize(), (Point{10, 20}));
+        QVERIFY(!LogIsOpen());
+        Log("not written\n");
+        QFile f(QString::fromUtf8(kLogFileName));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("line\n"));
+        QCOMPARE(AppStore().GetString("logging"), std::string("false"));
+        prefs.Set_LogMem(true);
+        QCOMPARE(AppStore().GetString("log memory"), std::string("true"));
     }
-    QVERIFY(!QFile::exists(AppStorePath()));
-    QVERIFY(QFile::remove(vendorPath));
-}
-
-void TestPrefs::dialogOkStoresValues() {
-    CVornPrefs prefs;
-    prefs.i_prefs.b.logMemB = true;
-    prefs.i_prefs.num_undoS = 20;
-    std::vector<std::string> labels;
-    XGScopedFormResponder responder([&](XGFormDialog& d) {
-        labels.push_back(d.Title());
-        for (const auto& item : d.Items())
-            labels.push_back(std::to_string(item.number) + " " + item.label);
-        // The items open with the current values.
-        if (d.LayoutId() != 128 || d.GetCheck(3) || !d.GetCheck(4) || !d.GetCheck(5) ||
-            d.GetNumber(6) != 20 || d.GetCheck(7))
-            return XGFormDialog::kItemCancel;
-        d.Click(3);
-        d.Click(4);
-        d.Click(7);
-        d.SetNumber(6, 99999); // beyond a short: the field keeps it in range
-        return XGFormDialog::kItemOK;
-    });
-    QCOMPARE(prefs.DoDialog(), 1);
-    const std::vector<std::string> expectedLabels = {"Vorn Preferences",      "3 Enable Logging",
-                                                     "4 Log Memory Tracking", "5 Check for Updates",
-                                                     "6 Undo Stack Depth",    "7 Player Only"};
-    QCOMPARE(labels, expectedLabels);
-    QVERIFY(prefs.i_prefs.b.logB);
-    QVERIFY(!prefs.i_prefs.b.logMemB);
-    QVERIFY(prefs.i_prefs.b.auto_vers_checkB);
-    QVERIFY(prefs.i_prefs.b.player_onlyB);
-    QCOMPARE(prefs.i_prefs.num_undoS, int16(32767));
-    // Stored at once; the log itself waits for the next start or the logging command.
-    QVERIFY(!LogIsOpen());
-    XGPreferences store = AppStore();
-    QCOMPARE(store.GetString("logging"), std::string("true"));
-    QCOMPARE(store.GetString("num undos"), std::string("32767"));
-    QCOMPARE(store.GetString("player only"), std::string("true"));
-}
-
-void TestPrefs::dialogCancelChangesNothing() {
-    CVornPrefs prefs;
-    const VornPrefsRec before = prefs.i_prefs;
-    {
-        XGScopedFormResponder responder([](XGFormDialog& d) {
+    void unwritableFolderDegradesSilently() {
+        // A plain file where the vendor folder should be: nothing can be created below it, whoever
+        // runs the test.
+        const QString vendorPath = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quorvale";
+        QDir(vendorPath).removeRecursively();
+        {
+            QFile blocker(vendorPath);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        {
+            CVornPrefs prefs;
+            QCOMPARE(prefs.i_prefs.num_undoS, int16(20));
+            prefs.Set_BrowserSize(Point{10, 20});
+            prefs.Set_Logging(false);
+            QCOMPARE(prefs.Get_BrowserSize(), (Point{10, 20}));
+        }
+        QVERIFY(!QFile::exists(AppStorePath()));
+        QVERIFY(QFile::remove(vendorPath));
+    }
+    void dialogOkStoresValues() {
+        CVornPrefs prefs;
+        prefs.i_prefs.b.logMemB = true;
+        prefs.i_prefs.num_undoS = 20;
+        std::vector<std::string> labels;
+        XGScopedFormResponder responder([&](XGFormDialog& d) {
+            labels.push_back(d.Title());
+            for (const auto& item : d.Items())
+                labels.push_back(std::to_string(item.number) + " " + item.label);
+            // The items open with the current values.
+            if (d.LayoutId() != 128 || d.GetCheck(3) || !d.GetCheck(4) || !d.GetCheck(5) ||
+                d.GetNumber(6) != 20 || d.GetCheck(7))
+                return XGFormDialog::kItemCancel;
             d.Click(3);
-            d.SetNumber(6, 3);
-            return XGFormDialog::kItemCancel;
+            d.Click(4);
+            d.Click(7);
+            d.SetNumber(6, 99999); // beyond a short: the field keeps it in range
+            return XGFormDialog::kItemOK;
         });
+        QCOMPARE(prefs.DoDialog(), 1);
+        const std::vector<std::string> expectedLabels = {"Vorn Preferences",      "3 Enable Logging",
+                                                         "4 Log Memory Tracking", "5 Check for Updates",
+                                                         "6 Undo Stack Depth",    "7 Player Only"};
+        QCOMPARE(labels, expectedLabels);
+        QVERIFY(prefs.i_prefs.b.logB);
+        QVERIFY(!prefs.i_prefs.b.logMemB);
+        QVERIFY(prefs.i_prefs.b.auto_vers_checkB);
+        QVERIFY(prefs.i_prefs.b.player_onlyB);
+        QCOMPARE(prefs.i_prefs.num_undoS, int16(32767));
+        // Stored at once; the log itself waits for the next start or the logging command.
+        QVERIFY(!LogIsOpen());
+        XGPreferences store = AppStore();
+        QCOMPARE(store.GetString("logging"), std::string("true"));
+        QCOMPARE(store.GetString("num undos"), std::string("32767"));
+        QCOMPARE(store.GetString("player only"), std::string("true"));
+    }
+    void dialogCancelChangesNothing() {
+        CVornPrefs prefs;
+        const VornPrefsRec before = prefs.i_prefs;
+        {
+            XGScopedFormResponder responder([](XGFormDialog& d) {
+                d.Click(3);
+                d.SetNumber(6, 3);
+                return XGFormDialog::kItemCancel;
+            });
+            QCOMPARE(prefs.DoDialog(), 0);
+        }
+        QCOMPARE(prefs.i_prefs.b.logB, before.b.logB);
+        QCOMPARE(prefs.i_prefs.num_undoS, before.num_undoS);
+        QVERIFY(!QFile::exists(AppStorePath()));
+        // With no responder on the offscreen platform the dialog answers Cancel without blocking.
         QCOMPARE(prefs.DoDialog(), 0);
     }
-    QCOMPARE(prefs.i_prefs.b.logB, before.b.logB);
-    QCOMPARE(prefs.i_prefs.num_undoS, before.num_undoS);
-    QVERIFY(!QFile::exists(AppStorePath()));
-    // With no responder on the offscreen platform the dialog answers Cancel without blocking.
-    QCOMPARE(prefs.DoDialog(), 0);
-}
+};
 
 QTEST_MAIN(TestPrefs)
 #include "tst_prefs.moc"

@@ -1,11 +1,13 @@
 // The undo engine with task procedures of the test's own: a toggling counter task and a
 // "typing" task that merges into a typing task right before it.
 
+#include "AlertRecorder.h"
 #include "CDo.h"
 #include "CDoStacksOwner.h"
 #include "CDoTask.h"
 #include "CVornPrefs.h"
 #include "XGAlert.h"
+#include "XGDocument.h"
 
 #include <QtTest>
 
@@ -136,7 +138,7 @@ class TstUndo : public QObject {
     std::unique_ptr<CVornPrefs> i_prefsP;
     std::unique_ptr<CDo> i_doP;
     std::unique_ptr<DoStacksOwner> i_ownerP;
-    std::unique_ptr<yaaf::XGScopedAlertResponder> i_responderP;
+    std::unique_ptr<vorntest::AlertRecorder> i_alertsP;
 
     DoStacksContainer& Pair() { return i_ownerP->i_do_stacks; }
 
@@ -152,8 +154,7 @@ private slots:
     }
 
     void init() {
-        i_responderP =
-            std::make_unique<yaaf::XGScopedAlertResponder>([](const yaaf::XGAlertRequest&) { return 0; });
+        i_alertsP = std::make_unique<vorntest::AlertRecorder>(0);
         yaaf::XGClearRecentAlerts();
         gVornPrefsP->i_prefs.num_undoS = 20;
         s_disposals.clear();
@@ -173,7 +174,7 @@ private slots:
         // Every record is disposed once and only once.
         for (int count : s_disposals)
             QCOMPARE(count, 1);
-        i_responderP.reset();
+        i_alertsP.reset();
     }
 
     void depthTrimming_data() {
@@ -340,18 +341,12 @@ private slots:
     void popFront_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("task") << "TT"
-                              << "T";
-        QTest::newRow("marks around a task") << "PPTPPT"
-                                             << "T";
-        QTest::newRow("group with marks") << "PGTPTGPT"
-                                          << "T";
-        QTest::newRow("last unit") << "PGTGP"
-                                   << "";
-        QTest::newRow("open group") << "GTT"
-                                    << "";
-        QTest::newRow("marks only") << "PP"
-                                    << "";
+        QTest::newRow("task") << "TT" << QString("T");
+        QTest::newRow("marks around a task") << "PPTPPT" << QString("T");
+        QTest::newRow("group with marks") << "PGTPTGPT" << QString("T");
+        QTest::newRow("last unit") << "PGTGP" << QString("");
+        QTest::newRow("open group") << "GTT" << QString("");
+        QTest::newRow("marks only") << "PP" << QString("");
     }
     void popFront() {
         QFETCH(QString, before);
@@ -570,6 +565,87 @@ private slots:
         QCOMPARE(Count(Pair(), CDo_Type_UNDO), 1);
         QCOMPARE(Count(Pair(), CDo_Type_REDO), 0);
         QCOMPARE(s_disposals[idL], 1);
+    }
+
+    // The document is changed exactly when it differs from what was saved, through every mix of
+    // typing that merges, new units, undo, redo, groups, trimming, clearing, view-only tasks and
+    // changes outside the history. Script: t type (merges), n partition mark, c counter task,
+    // g group of two, f view-only task, u undo, r redo, s save, x clear the stacks, o a change
+    // outside the history.
+    void savedPointFollowsTheDocument_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("depth");
+        QTest::newRow("undo to the save") << "ttsur" << 20;
+        QTest::newRow("typing merged after the save") << "tstunr" << 20;
+        QTest::newRow("redo cleared by a new change") << "tntsuntu" << 20;
+        QTest::newRow("back past the save and forward") << "tnctncsuuurrr" << 20;
+        QTest::newRow("saved state trimmed away") << "cncsncncncuuuu" << 2;
+        QTest::newRow("trimmed below the save") << "scncncncuuu" << 2;
+        QTest::newRow("group") << "cgsurugr" << 20;
+        QTest::newRow("clearing keeps changed") << "tntxu" << 20;
+        QTest::newRow("clearing keeps saved") << "tntsxur" << 20;
+        QTest::newRow("view-only tasks") << "tsfufuu" << 20;
+        QTest::newRow("outside change sticks until saved") << "tsourso" << 20;
+        QTest::newRow("save with nothing done") << "sususs" << 20;
+    }
+    void savedPointFollowsTheDocument() {
+        QFETCH(QString, script);
+        QFETCH(int, depth);
+        gVornPrefsP->i_prefs.num_undoS = yaaf::int16(depth);
+        std::string text;
+        int counter = 0, view = 0, outside = 0;
+        yaaf::XGDocument doc;
+        Pair().state_procP = [&doc](yaaf::uint64 stateL) { doc.NoteHistoryState(stateL); };
+        auto snapshot = [&] { return text + "|" + std::to_string(counter) + "|" + std::to_string(outside); };
+        std::string saved = snapshot();
+        for (int i = 0; i < script.size(); ++i) {
+            const QChar op = script[i];
+            switch (op.toLatin1()) {
+            case 't': {
+                // Each letter another, so that no later typing gives the saved text by chance.
+                const char letter[2] = {char('a' + i % 26), 0};
+                Type(text, letter);
+                break;
+            }
+            case 'n':
+                gDo->ForceNotCollapse();
+                break;
+            case 'c':
+                DoCounter(counter, 1 << (counter % 8), "Add");
+                break;
+            case 'g': {
+                CDo_ScGroup group("Two");
+                DoCounter(counter, 256 << i, "In");
+                DoCounter(counter, 512 << i, "In");
+                break;
+            }
+            case 'f': {
+                auto* recP = new CounterRec{&view, 1, "view"};
+                CDoTask::DoNewTask(&CounterProc, "Zoom", &CounterDispose, recP, false);
+                break;
+            }
+            case 'u':
+                gDo->Do(CDo_Type_UNDO);
+                break;
+            case 'r':
+                gDo->Do(CDo_Type_REDO);
+                break;
+            case 's':
+                doc.SetDirty(false);
+                saved = snapshot();
+                break;
+            case 'x':
+                gDo->DisposeActiveStacks();
+                break;
+            case 'o':
+                ++outside;
+                doc.SetDirty(true);
+                break;
+            }
+            QVERIFY2(doc.IsDirty() == (snapshot() != saved),
+                     qPrintable(QString("after %1 at %2").arg(op).arg(i)));
+        }
+        Pair().state_procP = nullptr;
     }
 };
 

@@ -20,6 +20,12 @@ tagRECT R(int32 l, int32 t, int32 r, int32 b) {
     return tagRECT{l, t, r, b};
 }
 
+const XGToken kTokens[] = {{"HTTP", 1},    {"HTTP/1.0", 2}, {"Content-Length", 3},
+                           {"Content", 4}, {"Date", 5},     {"Server", 6},
+                           {"a", 7},       {"ab", 8},       {"abc", 9},
+                           {"b", 10},      {"Vorn", 11},    {"VERSION", 12},
+                           {nullptr, 0}};
+
 } // namespace
 
 Q_DECLARE_METATYPE(yaaf::tagRECT)
@@ -28,359 +34,310 @@ class TestUtilities : public QObject {
     Q_OBJECT
 
 private slots:
-    void urls_data();
-    void urls();
-    void pictureNames_data();
-    void pictureNames();
+    void urls_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isURL");
+        QTest::newRow("http") << "http://quorvale.example/" << true;
+        QTest::newRow("https") << "https://x" << true;
+        QTest::newRow("ftp") << "ftp:host" << true;
+        QTest::newRow("mailto") << "mailto:someone@example.org" << true;
+        QTest::newRow("finger") << "finger:user" << true;
+        QTest::newRow("capitals") << "HTTP://quorvale.example/" << false;
+        QTest::newRow("leading blank") << " http://x" << false;
+        QTest::newRow("prefix only in the middle") << "see http://x" << false;
+        QTest::newRow("no colon") << "http//x" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void urls() {
+        QFETCH(QString, text);
+        QFETCH(bool, isURL);
+        QCOMPARE(StringIsURL(text.toUtf8().constData()), isURL);
+        QVERIFY(!StringIsURL(nullptr));
+    }
+    void pictureNames_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isPic");
+        QTest::newRow("jpg") << "photo.jpg" << true;
+        QTest::newRow("JPG capitals") << "PHOTO.JPG" << true;
+        QTest::newRow("jpeg") << "a.jpeg" << true;
+        QTest::newRow("pict by .pic") << "old.pict" << true;
+        QTest::newRow("jpgx counts") << "odd.jpgx" << true;
+        QTest::newRow("tiff") << "scan.TIFF" << true;
+        QTest::newRow("bmp in url") << "http://h/p/img.bmp" << true;
+        QTest::newRow("gz") << "archive.gz" << false;
+        QTest::newRow("jpeg2 too long") << "a.jpeg2" << false;
+        QTest::newRow("no dot") << "picture" << false;
+        QTest::newRow("dot only") << "name." << false;
+        QTest::newRow("last dot decides") << "a.jpg.txt" << false;
+        QTest::newRow("dot in folder") << "http://a.png/page" << false;
+        QTest::newRow("txt") << "read.txt" << false;
+    }
+    void pictureNames() {
+        QFETCH(QString, text);
+        QFETCH(bool, isPic);
+        QCOMPARE(URLStringIsPic(text.toUtf8().constData()), isPic);
+        QVERIFY(!URLStringIsPic(nullptr));
+    }
 
-    void scannerFindsExactNames_data();
-    void scannerFindsExactNames();
-    void scannerLargeTable();
-    void scannerEmptyAndDuplicates();
+    void scannerFindsExactNames_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("ignoreCase");
+        QTest::addColumn<int>("id");
+        for (const XGToken* t = kTokens; t->name; ++t)
+            QTest::newRow(t->name) << QString(t->name) << false << int(t->id);
+        QTest::newRow("prefix of a key") << "Cont" << false << -1;
+        QTest::newRow("longer than a key") << "Contents" << false << -1;
+        QTest::newRow("key past a leaf") << "Servers" << false << -1;
+        QTest::newRow("leaf prefix") << "Serv" << false << -1;
+        QTest::newRow("abcd") << "abcd" << false << -1;
+        QTest::newRow("empty") << "" << false << -1;
+        QTest::newRow("case matters") << "date" << false << -1;
+        QTest::newRow("case matters 2") << "vorn" << false << -1;
+        QTest::newRow("case ignored") << "date" << true << 5;
+        QTest::newRow("case ignored mixed") << "cOnTeNt-LeNgTh" << true << 3;
+        QTest::newRow("case ignored short") << "AB" << true << 8;
+        QTest::newRow("case ignored prefix") << "VERS" << true << -1;
+        QTest::newRow("case ignored exact") << "version" << true << 12;
+    }
+    void scannerFindsExactNames() {
+        QFETCH(QString, key);
+        QFETCH(bool, ignoreCase);
+        QFETCH(int, id);
+        const XGStringScanner scanner(kTokens, ignoreCase);
+        QCOMPARE(int(scanner.GetValue(key.toStdString().c_str())), id);
+    }
+    void scannerLargeTable() {
+        // Every name of a larger table is found, and every one-character change of it is not
+        // (unless that makes another name).
+        std::vector<std::string> names;
+        for (int i = 0; i < 300; ++i)
+            names.push_back("k" + std::to_string(i * 7919 % 1000) + (i % 3 ? "x" : ""));
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+        std::vector<XGToken> table;
+        for (size_t i = 0; i < names.size(); ++i)
+            table.push_back({names[i].c_str(), int16(i)});
+        table.push_back({nullptr, 0});
+        const XGStringScanner scanner(table.data(), false);
+        for (size_t i = 0; i < names.size(); ++i) {
+            QCOMPARE(int(scanner.GetValue(names[i])), int(i));
+            std::string changed = names[i] + "?";
+            QCOMPARE(int(scanner.GetValue(changed)), -1);
+            changed = names[i].substr(0, names[i].size() - 1);
+            const auto it = std::find(names.begin(), names.end(), changed);
+            QCOMPARE(int(scanner.GetValue(changed)), it == names.end() ? -1 : int(it - names.begin()));
+        }
+    }
+    void scannerEmptyAndDuplicates() {
+        const XGToken empty[] = {{nullptr, 0}};
+        QCOMPARE(int(XGStringScanner(empty, false).GetValue("x")), -1);
+        QCOMPARE(int(XGStringScanner(nullptr, true).GetValue("x")), -1);
+        const XGToken blankEnd[] = {{"one", 1}, {"", 0}, {"two", 2}};
+        QCOMPARE(int(XGStringScanner(blankEnd, false).GetValue("two")), -1);
+        const XGToken dup[] = {{"same", 1}, {"Same", 2}, {nullptr, 0}};
+        QCOMPARE(int(XGStringScanner(dup, false).GetValue("Same")), 2);
+        QCOMPARE(int(XGStringScanner(dup, true).GetValue("SAME")), 1);
+        QCOMPARE(int(XGStringScanner(kTokens, false).GetValue(static_cast<const char*>(nullptr))), -1);
+    }
 
-    void sectRect_data();
-    void sectRect();
-    void unionRect_data();
-    void unionRect();
-    void insetAndPoints();
+    void sectRect_data() {
+        QTest::addColumn<yaaf::tagRECT>("a");
+        QTest::addColumn<yaaf::tagRECT>("b");
+        QTest::addColumn<bool>("meets");
+        QTest::addColumn<yaaf::tagRECT>("out");
+        QTest::newRow("overlap") << R(0, 0, 10, 10) << R(5, 5, 20, 20) << true << R(5, 5, 10, 10);
+        QTest::newRow("inside") << R(0, 0, 10, 10) << R(2, 3, 4, 5) << true << R(2, 3, 4, 5);
+        QTest::newRow("touch at right edge") << R(0, 0, 10, 10) << R(10, 0, 20, 10) << false << tagRECT{};
+        QTest::newRow("touch at bottom edge") << R(0, 0, 10, 10) << R(0, 10, 10, 20) << false << tagRECT{};
+        QTest::newRow("apart") << R(0, 0, 1, 1) << R(5, 5, 6, 6) << false << tagRECT{};
+        QTest::newRow("empty one") << R(0, 0, 10, 10) << R(3, 3, 3, 8) << false << tagRECT{};
+        QTest::newRow("negative") << R(-10, -10, 0, 0) << R(-5, -20, 5, -5) << true << R(-5, -10, 0, -5);
+    }
+    void sectRect() {
+        QFETCH(tagRECT, a);
+        QFETCH(tagRECT, b);
+        QFETCH(bool, meets);
+        QFETCH(tagRECT, out);
+        tagRECT result = R(99, 99, 99, 99);
+        QCOMPARE(SectRect(a, b, result), meets);
+        QCOMPARE(result, out);
+        QCOMPARE(SectRect(b, a, result), meets);
+        QCOMPARE(result, out);
+        // The output may be one of the inputs.
+        tagRECT alias = a;
+        QCOMPARE(SectRect(alias, b, alias), meets);
+        QCOMPARE(alias, out);
+    }
+    void unionRect_data() {
+        QTest::addColumn<yaaf::tagRECT>("a");
+        QTest::addColumn<yaaf::tagRECT>("b");
+        QTest::addColumn<yaaf::tagRECT>("out");
+        QTest::newRow("bounds") << R(0, 0, 10, 10) << R(5, -5, 20, 8) << R(0, -5, 20, 10);
+        QTest::newRow("first empty") << R(100, 100, 100, 200) << R(1, 2, 3, 4) << R(1, 2, 3, 4);
+        QTest::newRow("second empty") << R(1, 2, 3, 4) << R(-50, -50, -60, -40) << R(1, 2, 3, 4);
+        QTest::newRow("both empty") << R(5, 5, 5, 5) << R(0, 0, 0, 9) << R(0, 0, 0, 9);
+    }
+    void unionRect() {
+        QFETCH(tagRECT, a);
+        QFETCH(tagRECT, b);
+        QFETCH(tagRECT, out);
+        tagRECT result;
+        UnionRect(a, b, result);
+        QCOMPARE(result, out);
+    }
+    void insetAndPoints() {
+        tagRECT r = R(0, 0, 10, 20);
+        InsetRect(r, 2, 3);
+        QCOMPARE(r, R(2, 3, 8, 17));
+        InsetRect(r, -2, -3);
+        QCOMPARE(r, R(0, 0, 10, 20));
+        InsetRect(r, 5, 1); // nothing left across
+        QCOMPARE(r, tagRECT{});
+        r = R(INT32_MIN + 1, 0, INT32_MAX - 1, 5);
+        InsetRect(r, -10, 0); // no overflow
+        QCOMPARE(r.left, INT32_MIN);
+        QCOMPARE(r.right, INT32_MAX);
+        r = R(0, 0, 2, 2);
+        OffsetRect(r, -1, 3);
+        QCOMPARE(r, R(-1, 3, 1, 5));
 
-    void stringConversions();
-    void byteSwaps();
-    void resolveFileSpec();
-    void platformConstants();
+        QVERIFY(EmptyRect(R(0, 0, 0, 5)));
+        QVERIFY(EmptyRect(R(5, 0, 0, 5)));
+        QVERIFY(!EmptyRect(R(0, 0, 1, 1)));
+
+        const tagRECT box = R(10, 20, 30, 40);
+        QVERIFY(PtInRect(MakePoint(10, 20), box));
+        QVERIFY(PtInRect(MakePoint(29, 39), box));
+        QVERIFY(!PtInRect(MakePoint(30, 25), box)); // right edge excluded
+        QVERIFY(!PtInRect(MakePoint(15, 40), box)); // bottom edge excluded
+        QVERIFY(!PtInRect(MakePoint(9, 25), box));
+
+        PointToRect(r, MakePoint(100, 50), 2, 1);
+        QCOMPARE(r, R(98, 48, 103, 53));
+        PointToRect(r, MakePoint(100, 50), 2, 0);
+        QCOMPARE(r, R(98, 48, 102, 52));
+        PointToRect(r, MakePoint(100, 50), 3, -4);
+        QCOMPARE(r, R(93, 43, 103, 53));
+        PointToRect(r, MakePoint(7, 7), 0, 1);
+        QCOMPARE(r, R(7, 7, 8, 8)); // the point itself
+
+        const Point a = MakePoint(3, -4), b = MakePoint(-10, 20);
+        QCOMPARE(AddPt(a, b), MakePoint(-7, 16));
+        QCOMPARE(SubPt(a, b), MakePoint(13, -24));
+        QVERIFY(a == MakePoint(3, -4));
+        QVERIFY(!(a == b));
+        QCOMPARE(PackPoint(MakePoint(0x1234, 0x5678)), uint32(0x12345678));
+        QCOMPARE(PackPoint(MakePoint(-1, 2)), uint32(0xFFFF0002));
+        QCOMPARE(UnpackPoint(0xFFFE8000), MakePoint(-2, -32768));
+        QCOMPARE(UnpackPoint(PackPoint(a)), a);
+    }
+
+    void stringConversions() {
+        unsigned char pas[256];
+        char c[300];
+        cvtc2p(pas, "Hello");
+        QCOMPARE(int(pas[0]), 5);
+        QCOMPARE(std::memcmp(pas + 1, "Hello", 5), 0);
+        QCOMPARE(std::string(cvtp2c(c, pas)), std::string("Hello"));
+
+        const std::string longText(400, 'q');
+        cvtc2p(pas, longText.c_str());
+        QCOMPARE(int(pas[0]), 255); // at most 255 characters
+        QCOMPARE(std::string(cvtp2c(c, pas)), std::string(255, 'q'));
+        cvtc2p(pas, "");
+        QCOMPARE(int(pas[0]), 0);
+        QCOMPARE(std::string(cvtp2c(c, pas)), std::string());
+
+        char small[4] = {'x', 'x', 'x', 'x'};
+        QCOMPARE(std::string(nstrcpy(small, "abcdef", sizeof small)), std::string("abc"));
+        QCOMPARE(std::string(nstrcpy(small, "ab", sizeof small)), std::string("ab"));
+        char untouched = 'z';
+        nstrcpy(&untouched, "abc", 0);
+        QCOMPARE(untouched, 'z');
+        nstrcpy(small, "abc", 1);
+        QCOMPARE(small[0], char(0));
+
+        char low[32];
+        QCOMPARE(std::string(strlower(low, "MiXeD Case 123 ÄÖ")), std::string("mixed case 123 ÄÖ"));
+        std::strcpy(low, "InPlace");
+        QCOMPARE(std::string(strlower(low, low)), std::string("inplace"));
+    }
+    void byteSwaps() {
+        QCOMPARE(SwapWord(0xFF01), uint16(0x01FF));
+        QCOMPARE(SwapLong(0xFF123401u), uint32(0x013412FFu));
+    }
+    void resolveFileSpec() {
+        QTemporaryDir tmp;
+        const fs::path root = tmp.path().toStdString();
+        fs::create_directories(root / "moved");
+        std::ofstream(root / "moved" / "Board.2dv") << "b";
+        std::ofstream(root / "moved" / "pic.png") << "p";
+        std::ofstream(root / "here.txt") << "h";
+        const XGFileSpecifier base((root / "moved" / "Board.2dv").string());
+
+        // Present where it says: unchanged.
+        XGFileSpecifier present((root / "here.txt").string());
+        QCOMPARE(ResolveFileSpec(present, base), int16(0));
+        QCOMPARE(present.GetFullPath(), (root / "here.txt").string());
+
+        // Moved together with the board: found beside it.
+        XGFileSpecifier moved((root / "old place" / "pic.png").string());
+        QCOMPARE(ResolveFileSpec(moved, base), int16(0));
+        QCOMPARE(moved.GetFullPath(), (root / "moved" / "pic.png").string());
+
+        // Gone everywhere: 3, and the specifier keeps the new place.
+        XGFileSpecifier gone((root / "elsewhere" / "lost.jpg").string());
+        QCOMPARE(ResolveFileSpec(gone, base), int16(3));
+        QCOMPARE(gone.GetFullPath(), (root / "moved" / "lost.jpg").string());
+
+        // A bare name from an old board.
+        XGFileSpecifier bare(std::string("pic.png"));
+        QCOMPARE(ResolveFileSpec(bare, base), int16(0));
+        QCOMPARE(bare.GetFullPath(), (root / "moved" / "pic.png").string());
+
+        // Nothing to look for: an empty specifier never resolves to the board's folder.
+        XGFileSpecifier empty;
+        QCOMPARE(ResolveFileSpec(empty, base), int16(3));
+        QVERIFY(empty.IsEmpty());
+        XGFileSpecifier noBase((root / "x" / "pic.png").string());
+        QCOMPARE(ResolveFileSpec(noBase, XGFileSpecifier()), int16(3));
+    }
+    void platformConstants() {
+        char version[32];
+        QVERIFY(XGGetAppVersion(version, sizeof version));
+        QCOMPARE(std::string(version), std::string("1.0a50.3"));
+        char tiny[4];
+        QVERIFY(!XGGetAppVersion(tiny, sizeof tiny));
+        QCOMPARE(std::string(tiny), std::string("1.0"));
+        const int64 t0 = XGGetTime();
+        QTest::qSleep(20);
+        QVERIFY(XGGetTime() - t0 >= 20);
+
+        // The launch goes through the hook when one is set; empty addresses open nothing.
+        static std::string launched;
+        const XGLaunchURLHook old = XGSetLaunchURLHook([](const char* url) {
+            launched = url;
+            return std::strncmp(url, "http", 4) == 0;
+        });
+        QCOMPARE(LaunchURL("https://quorvale.example/"), int32(0));
+        QCOMPARE(launched, std::string("https://quorvale.example/"));
+        QCOMPARE(LaunchURL("gopher:x"), int32(3));
+        QCOMPARE(LaunchURL(""), int32(3));
+        QCOMPARE(LaunchURL(nullptr), int32(3));
+        XGSetLaunchURLHook(old);
+
+        SpeakCString("silent");
+        Idle_DisposeSpeechChannel();
+    }
 };
 
 // ---------------------------------------------------------------------------------------------
 
-void TestUtilities::urls_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isURL");
-    QTest::newRow("http") << "http://quorvale.example/" << true;
-    QTest::newRow("https") << "https://x" << true;
-    QTest::newRow("ftp") << "ftp:host" << true;
-    QTest::newRow("mailto") << "mailto:someone@example.org" << true;
-    QTest::newRow("finger") << "finger:user" << true;
-    QTest::newRow("capitals") << "HTTP://quorvale.example/" << false;
-    QTest::newRow("leading blank") << " http://x" << false;
-    QTest::newRow("prefix only in the middle") << "see http://x" << false;
-    QTest::newRow("no colon") << "http//x" << false;
-    QTest::newRow("empty") << "" << false;
-}
-
-void TestUtilities::urls() {
-    QFETCH(QString, text);
-    QFETCH(bool, isURL);
-    QCOMPARE(StringIsURL(text.toUtf8().constData()), isURL);
-    QVERIFY(!StringIsURL(nullptr));
-}
-
-void TestUtilities::pictureNames_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isPic");
-    QTest::newRow("jpg") << "photo.jpg" << true;
-    QTest::newRow("JPG capitals") << "PHOTO.JPG" << true;
-    QTest::newRow("jpeg") << "a.jpeg" << true;
-    QTest::newRow("pict by .pic") << "old.pict" << true;
-    QTest::newRow("jpgx counts") << "odd.jpgx" << true;
-    QTest::newRow("tiff") << "scan.TIFF" << true;
-    QTest::newRow("bmp in url") << "http://h/p/img.bmp" << true;
-    QTest::newRow("gz") << "archive.gz" << false;
-    QTest::newRow("jpeg2 too long") << "a.jpeg2" << false;
-    QTest::newRow("no dot") << "picture" << false;
-    QTest::newRow("dot only") << "name." << false;
-    QTest::newRow("last dot decides") << "a.jpg.txt" << false;
-    QTest::newRow("dot in folder") << "http://a.png/page" << false;
-    QTest::newRow("txt") << "read.txt" << false;
-}
-
-void TestUtilities::pictureNames() {
-    QFETCH(QString, text);
-    QFETCH(bool, isPic);
-    QCOMPARE(URLStringIsPic(text.toUtf8().constData()), isPic);
-    QVERIFY(!URLStringIsPic(nullptr));
-}
+// ---------------------------------------------------------------------------------------------
 
 // ---------------------------------------------------------------------------------------------
 
-namespace {
-const XGToken kTokens[] = {{"HTTP", 1},    {"HTTP/1.0", 2}, {"Content-Length", 3},
-                           {"Content", 4}, {"Date", 5},     {"Server", 6},
-                           {"a", 7},       {"ab", 8},       {"abc", 9},
-                           {"b", 10},      {"Vorn", 11},    {"VERSION", 12},
-                           {nullptr, 0}};
-}
-
-void TestUtilities::scannerFindsExactNames_data() {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<bool>("ignoreCase");
-    QTest::addColumn<int>("id");
-    for (const XGToken* t = kTokens; t->name; ++t)
-        QTest::newRow(t->name) << QString(t->name) << false << int(t->id);
-    QTest::newRow("prefix of a key") << "Cont" << false << -1;
-    QTest::newRow("longer than a key") << "Contents" << false << -1;
-    QTest::newRow("key past a leaf") << "Servers" << false << -1;
-    QTest::newRow("leaf prefix") << "Serv" << false << -1;
-    QTest::newRow("abcd") << "abcd" << false << -1;
-    QTest::newRow("empty") << "" << false << -1;
-    QTest::newRow("case matters") << "date" << false << -1;
-    QTest::newRow("case matters 2") << "vorn" << false << -1;
-    QTest::newRow("case ignored") << "date" << true << 5;
-    QTest::newRow("case ignored mixed") << "cOnTeNt-LeNgTh" << true << 3;
-    QTest::newRow("case ignored short") << "AB" << true << 8;
-    QTest::newRow("case ignored prefix") << "VERS" << true << -1;
-    QTest::newRow("case ignored exact") << "version" << true << 12;
-}
-
-void TestUtilities::scannerFindsExactNames() {
-    QFETCH(QString, key);
-    QFETCH(bool, ignoreCase);
-    QFETCH(int, id);
-    const XGStringScanner scanner(kTokens, ignoreCase);
-    QCOMPARE(int(scanner.GetValue(key.toStdString().c_str())), id);
-}
-
-void TestUtilities::scannerLargeTable() {
-    // Every name of a larger table is found, and every one-character change of it is not
-    // (unless that makes another name).
-    std::vector<std::string> names;
-    for (int i = 0; i < 300; ++i)
-        names.push_back("k" + std::to_string(i * 7919 % 1000) + (i % 3 ? "x" : ""));
-    std::sort(names.begin(), names.end());
-    names.erase(std::unique(names.begin(), names.end()), names.end());
-    std::vector<XGToken> table;
-    for (size_t i = 0; i < names.size(); ++i)
-        table.push_back({names[i].c_str(), int16(i)});
-    table.push_back({nullptr, 0});
-    const XGStringScanner scanner(table.data(), false);
-    for (size_t i = 0; i < names.size(); ++i) {
-        QCOMPARE(int(scanner.GetValue(names[i])), int(i));
-        std::string changed = names[i] + "?";
-        QCOMPARE(int(scanner.GetValue(changed)), -1);
-        changed = names[i].substr(0, names[i].size() - 1);
-        const auto it = std::find(names.begin(), names.end(), changed);
-        QCOMPARE(int(scanner.GetValue(changed)), it == names.end() ? -1 : int(it - names.begin()));
-    }
-}
-
-void TestUtilities::scannerEmptyAndDuplicates() {
-    const XGToken empty[] = {{nullptr, 0}};
-    QCOMPARE(int(XGStringScanner(empty, false).GetValue("x")), -1);
-    QCOMPARE(int(XGStringScanner(nullptr, true).GetValue("x")), -1);
-    const XGToken blankEnd[] = {{"one", 1}, {"", 0}, {"two", 2}};
-    QCOMPARE(int(XGStringScanner(blankEnd, false).GetValue("two")), -1);
-    const XGToken dup[] = {{"same", 1}, {"Same", 2}, {nullptr, 0}};
-    QCOMPARE(int(XGStringScanner(dup, false).GetValue("Same")), 2);
-    QCOMPARE(int(XGStringScanner(dup, true).GetValue("SAME")), 1);
-    QCOMPARE(int(XGStringScanner(kTokens, false).GetValue(static_cast<const char*>(nullptr))), -1);
-}
-
 // ---------------------------------------------------------------------------------------------
-
-void TestUtilities::sectRect_data() {
-    QTest::addColumn<yaaf::tagRECT>("a");
-    QTest::addColumn<yaaf::tagRECT>("b");
-    QTest::addColumn<bool>("meets");
-    QTest::addColumn<yaaf::tagRECT>("out");
-    QTest::newRow("overlap") << R(0, 0, 10, 10) << R(5, 5, 20, 20) << true << R(5, 5, 10, 10);
-    QTest::newRow("inside") << R(0, 0, 10, 10) << R(2, 3, 4, 5) << true << R(2, 3, 4, 5);
-    QTest::newRow("touch at right edge") << R(0, 0, 10, 10) << R(10, 0, 20, 10) << false << tagRECT{};
-    QTest::newRow("touch at bottom edge") << R(0, 0, 10, 10) << R(0, 10, 10, 20) << false << tagRECT{};
-    QTest::newRow("apart") << R(0, 0, 1, 1) << R(5, 5, 6, 6) << false << tagRECT{};
-    QTest::newRow("empty one") << R(0, 0, 10, 10) << R(3, 3, 3, 8) << false << tagRECT{};
-    QTest::newRow("negative") << R(-10, -10, 0, 0) << R(-5, -20, 5, -5) << true << R(-5, -10, 0, -5);
-}
-
-void TestUtilities::sectRect() {
-    QFETCH(tagRECT, a);
-    QFETCH(tagRECT, b);
-    QFETCH(bool, meets);
-    QFETCH(tagRECT, out);
-    tagRECT result = R(99, 99, 99, 99);
-    QCOMPARE(SectRect(a, b, result), meets);
-    QCOMPARE(result, out);
-    QCOMPARE(SectRect(b, a, result), meets);
-    QCOMPARE(result, out);
-    // The output may be one of the inputs.
-    tagRECT alias = a;
-    QCOMPARE(SectRect(alias, b, alias), meets);
-    QCOMPARE(alias, out);
-}
-
-void TestUtilities::unionRect_data() {
-    QTest::addColumn<yaaf::tagRECT>("a");
-    QTest::addColumn<yaaf::tagRECT>("b");
-    QTest::addColumn<yaaf::tagRECT>("out");
-    QTest::newRow("bounds") << R(0, 0, 10, 10) << R(5, -5, 20, 8) << R(0, -5, 20, 10);
-    QTest::newRow("first empty") << R(100, 100, 100, 200) << R(1, 2, 3, 4) << R(1, 2, 3, 4);
-    QTest::newRow("second empty") << R(1, 2, 3, 4) << R(-50, -50, -60, -40) << R(1, 2, 3, 4);
-    QTest::newRow("both empty") << R(5, 5, 5, 5) << R(0, 0, 0, 9) << R(0, 0, 0, 9);
-}
-
-void TestUtilities::unionRect() {
-    QFETCH(tagRECT, a);
-    QFETCH(tagRECT, b);
-    QFETCH(tagRECT, out);
-    tagRECT result;
-    UnionRect(a, b, result);
-    QCOMPARE(result, out);
-}
-
-void TestUtilities::insetAndPoints() {
-    tagRECT r = R(0, 0, 10, 20);
-    InsetRect(r, 2, 3);
-    QCOMPARE(r, R(2, 3, 8, 17));
-    InsetRect(r, -2, -3);
-    QCOMPARE(r, R(0, 0, 10, 20));
-    InsetRect(r, 5, 1); // nothing left across
-    QCOMPARE(r, tagRECT{});
-    r = R(INT32_MIN + 1, 0, INT32_MAX - 1, 5);
-    InsetRect(r, -10, 0); // no overflow
-    QCOMPARE(r.left, INT32_MIN);
-    QCOMPARE(r.right, INT32_MAX);
-    r = R(0, 0, 2, 2);
-    OffsetRect(r, -1, 3);
-    QCOMPARE(r, R(-1, 3, 1, 5));
-
-    QVERIFY(EmptyRect(R(0, 0, 0, 5)));
-    QVERIFY(EmptyRect(R(5, 0, 0, 5)));
-    QVERIFY(!EmptyRect(R(0, 0, 1, 1)));
-
-    const tagRECT box = R(10, 20, 30, 40);
-    QVERIFY(PtInRect(MakePoint(10, 20), box));
-    QVERIFY(PtInRect(MakePoint(29, 39), box));
-    QVERIFY(!PtInRect(MakePoint(30, 25), box)); // right edge excluded
-    QVERIFY(!PtInRect(MakePoint(15, 40), box)); // bottom edge excluded
-    QVERIFY(!PtInRect(MakePoint(9, 25), box));
-
-    PointToRect(r, MakePoint(100, 50), 2, 1);
-    QCOMPARE(r, R(98, 48, 103, 53));
-    PointToRect(r, MakePoint(100, 50), 2, 0);
-    QCOMPARE(r, R(98, 48, 102, 52));
-    PointToRect(r, MakePoint(100, 50), 3, -4);
-    QCOMPARE(r, R(93, 43, 103, 53));
-    PointToRect(r, MakePoint(7, 7), 0, 1);
-    QCOMPARE(r, R(7, 7, 8, 8)); // the point itself
-
-    const Point a = MakePoint(3, -4), b = MakePoint(-10, 20);
-    QCOMPARE(AddPt(a, b), MakePoint(-7, 16));
-    QCOMPARE(SubPt(a, b), MakePoint(13, -24));
-    QVERIFY(a == MakePoint(3, -4));
-    QVERIFY(!(a == b));
-    QCOMPARE(PackPoint(MakePoint(0x1234, 0x5678)), uint32(0x12345678));
-    QCOMPARE(PackPoint(MakePoint(-1, 2)), uint32(0xFFFF0002));
-    QCOMPARE(UnpackPoint(0xFFFE8000), MakePoint(-2, -32768));
-    QCOMPARE(UnpackPoint(PackPoint(a)), a);
-}
-
-// ---------------------------------------------------------------------------------------------
-
-void TestUtilities::stringConversions() {
-    unsigned char pas[256];
-    char c[300];
-    cvtc2p(pas, "Hello");
-    QCOMPARE(int(pas[0]), 5);
-    QCOMPARE(std::memcmp(pas + 1, "Hello", 5), 0);
-    QCOMPARE(std::string(cvtp2c(c, pas)), std::string("Hello"));
-
-    const std::string longText(400, 'q');
-    cvtc2p(pas, longText.c_str());
-    QCOMPARE(int(pas[0]), 255); // at most 255 characters
-    QCOMPARE(std::string(cvtp2c(c, pas)), std::string(255, 'q'));
-    cvtc2p(pas, "");
-    QCOMPARE(int(pas[0]), 0);
-    QCOMPARE(std::string(cvtp2c(c, pas)), std::string());
-
-    char small[4] = {'x', 'x', 'x', 'x'};
-    QCOMPARE(std::string(nstrcpy(small, "abcdef", sizeof small)), std::string("abc"));
-    QCOMPARE(std::string(nstrcpy(small, "ab", sizeof small)), std::string("ab"));
-    char untouched = 'z';
-    nstrcpy(&untouched, "abc", 0);
-    QCOMPARE(untouched, 'z');
-    nstrcpy(small, "abc", 1);
-    QCOMPARE(small[0], char(0));
-
-    char low[32];
-    QCOMPARE(std::string(strlower(low, "MiXeD Case 123 ÄÖ")), std::string("mixed case 123 ÄÖ"));
-    std::strcpy(low, "InPlace");
-    QCOMPARE(std::string(strlower(low, low)), std::string("inplace"));
-}
-
-void TestUtilities::byteSwaps() {
-    QCOMPARE(SwapWord(0x1234), uint16(0x3412));
-    QCOMPARE(SwapWord(0xFF00), uint16(0x00FF));
-    QCOMPARE(SwapLong(0x12345678u), uint32(0x78563412u));
-    QCOMPARE(SwapLong(0xFF000001u), uint32(0x010000FFu));
-    QCOMPARE(SwapLong(SwapLong(0xDEADBEEFu)), uint32(0xDEADBEEFu));
-}
-
-void TestUtilities::resolveFileSpec() {
-    QTemporaryDir tmp;
-    const fs::path root = tmp.path().toStdString();
-    fs::create_directories(root / "moved");
-    std::ofstream(root / "moved" / "Board.2dv") << "b";
-    std::ofstream(root / "moved" / "pic.png") << "p";
-    std::ofstream(root / "here.txt") << "h";
-    const XGFileSpecifier base((root / "moved" / "Board.2dv").string());
-
-    // Present where it says: unchanged.
-    XGFileSpecifier present((root / "here.txt").string());
-    QCOMPARE(ResolveFileSpec(present, base), int16(0));
-    QCOMPARE(present.GetFullPath(), (root / "here.txt").string());
-
-    // Moved together with the board: found beside it.
-    XGFileSpecifier moved((root / "old place" / "pic.png").string());
-    QCOMPARE(ResolveFileSpec(moved, base), int16(0));
-    QCOMPARE(moved.GetFullPath(), (root / "moved" / "pic.png").string());
-
-    // Gone everywhere: 3, and the specifier keeps the new place.
-    XGFileSpecifier gone((root / "elsewhere" / "lost.jpg").string());
-    QCOMPARE(ResolveFileSpec(gone, base), int16(3));
-    QCOMPARE(gone.GetFullPath(), (root / "moved" / "lost.jpg").string());
-
-    // A bare name from an old board.
-    XGFileSpecifier bare(std::string("pic.png"));
-    QCOMPARE(ResolveFileSpec(bare, base), int16(0));
-    QCOMPARE(bare.GetFullPath(), (root / "moved" / "pic.png").string());
-
-    // Nothing to look for: an empty specifier never resolves to the board's folder.
-    XGFileSpecifier empty;
-    QCOMPARE(ResolveFileSpec(empty, base), int16(3));
-    QVERIFY(empty.IsEmpty());
-    XGFileSpecifier noBase((root / "x" / "pic.png").string());
-    QCOMPARE(ResolveFileSpec(noBase, XGFileSpecifier()), int16(3));
-}
-
-void TestUtilities::platformConstants() {
-    char version[32];
-    QVERIFY(XGGetAppVersion(version, sizeof version));
-    QCOMPARE(std::string(version), std::string("1.0a50.3"));
-    char tiny[4];
-    QVERIFY(!XGGetAppVersion(tiny, sizeof tiny));
-    QCOMPARE(std::string(tiny), std::string("1.0"));
-    QCOMPARE(GetSystemVers(), int32(0x600));
-    QCOMPARE(XGGetSecond(), 1000);
-    QCOMPARE(XGGetDoubleClick(), 250);
-    QCOMPARE(XGGetCursorBlink(), 500);
-    const int64 t0 = XGGetTime();
-    QTest::qSleep(20);
-    QVERIFY(XGGetTime() - t0 >= 20);
-
-    // The launch goes through the hook when one is set; empty addresses open nothing.
-    static std::string launched;
-    const XGLaunchURLHook old = XGSetLaunchURLHook([](const char* url) {
-        launched = url;
-        return std::strncmp(url, "http", 4) == 0;
-    });
-    QCOMPARE(LaunchURL("https://quorvale.example/"), int32(0));
-    QCOMPARE(launched, std::string("https://quorvale.example/"));
-    QCOMPARE(LaunchURL("gopher:x"), int32(3));
-    QCOMPARE(LaunchURL(""), int32(3));
-    QCOMPARE(LaunchURL(nullptr), int32(3));
-    XGSetLaunchURLHook(old);
-
-    SpeakCString("silent");
-    Idle_DisposeSpeechChannel();
-}
 
 QTEST_GUILESS_MAIN(TestUtilities)
 #include "tst_utilities.moc"

@@ -1,8 +1,11 @@
 // The version check: version texts and order, the version document, the HTTP reply reader, and
 // whole checks against small servers this test runs on 127.0.0.1.
 
+#include "AlertRecorder.h"
 #include "CCheckVersion.h"
 #include "CVornPrefs.h"
+#include "LaunchRecorder.h"
+#include "LoopbackServer.h"
 #include "XGAlert.h"
 #include "XGPlatform.h"
 #include "XGTCPStream.h"
@@ -11,111 +14,22 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 using namespace yaaf;
+using namespace vorntest;
 
 Q_DECLARE_METATYPE(Vorn_VersionRec)
 
 namespace {
-
-// A one-reply server on 127.0.0.1: each connection gets `reply` after the request's blank line,
-// then the connection is closed. A silent server reads the request and never answers.
-class TestServer {
-public:
-    enum Mode { kReply, kSilent };
-
-    explicit TestServer(std::string reply, Mode mode = kReply) : fReply(std::move(reply)), fMode(mode) {
-        fListen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        const int one = 1;
-        ::setsockopt(fListen, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        if (::bind(fListen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(fListen, 8) != 0)
-            qFatal("test server: cannot listen");
-        socklen_t len = sizeof addr;
-        ::getsockname(fListen, reinterpret_cast<sockaddr*>(&addr), &len);
-        fPort = ntohs(addr.sin_port);
-        fThread = std::thread([this] { Serve(); });
-    }
-    ~TestServer() {
-        fStop.store(true);
-        fThread.join();
-        ::close(fListen);
-    }
-
-    uint16 Port() const { return fPort; }
-    std::string Address() const { return "127.0.0.1:" + std::to_string(fPort); }
-    std::string Request() {
-        std::lock_guard<std::mutex> lock(fMutex);
-        return fRequest;
-    }
-    int Connections() const { return fConnections.load(); }
-
-private:
-    bool WaitReadable(int fd, int ms) {
-        pollfd p{fd, POLLIN, 0};
-        return ::poll(&p, 1, ms) > 0;
-    }
-
-    void Serve() {
-        while (!fStop.load()) {
-            if (!WaitReadable(fListen, 20)) continue;
-            const int fd = ::accept(fListen, nullptr, nullptr);
-            if (fd < 0) continue;
-            ++fConnections;
-            std::string request;
-            char buf[1024];
-            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-            while (request.find("\r\n\r\n") == std::string::npos &&
-                   std::chrono::steady_clock::now() < until && !fStop.load()) {
-                if (!WaitReadable(fd, 20)) continue;
-                const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
-                if (n <= 0) break;
-                request.append(buf, size_t(n));
-            }
-            {
-                std::lock_guard<std::mutex> lock(fMutex);
-                fRequest = request;
-            }
-            if (fMode == kSilent) {
-                while (!fStop.load())
-                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            } else {
-                size_t sent = 0;
-                while (sent < fReply.size()) {
-                    const ssize_t n = ::send(fd, fReply.data() + sent, fReply.size() - sent, MSG_NOSIGNAL);
-                    if (n <= 0) break;
-                    sent += size_t(n);
-                }
-            }
-            ::close(fd);
-        }
-    }
-
-    std::string fReply;
-    Mode fMode;
-    int fListen = -1;
-    uint16 fPort = 0;
-    std::thread fThread;
-    std::atomic<bool> fStop{false};
-    std::atomic<int> fConnections{0};
-    std::mutex fMutex;
-    std::string fRequest;
-};
 
 std::string Keypairs(const std::vector<std::pair<std::string, std::string>>& pairs, const char* sep = "") {
     std::string doc = "<xml>";
@@ -137,8 +51,7 @@ std::string VersionDoc(const char* major, const char* minor, const char* dot, co
 }
 
 std::string HttpOK(const std::string& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(body.size()) +
-           "\r\n\r\n" + body;
+    return HttpReply(body, "Content-Type: text/xml\r\n");
 }
 
 Vorn_VersionRec V(int16 major, int16 minor, int16 dot, int16 stage, int16 build, char rogue,
@@ -153,22 +66,6 @@ Vorn_VersionRec V(int16 major, int16 minor, int16 dot, int16 stage, int16 build,
     v.roguebuild = roguebuild;
     return v;
 }
-
-std::vector<std::string> gLaunched;
-bool RecordLaunch(const char* url) {
-    gLaunched.emplace_back(url);
-    return true;
-}
-
-// Answers every alert with `answer` and keeps what was asked.
-struct AlertLog {
-    std::vector<XGAlertRequest> alerts;
-    int answer = -1; // -1: the cancel button
-    XGScopedAlertResponder responder{[this](const XGAlertRequest& r) {
-        alerts.push_back(r);
-        return answer >= 0 ? answer : r.cancelIndex;
-    }};
-};
 
 // Waits until the worker's result is there, then lets Idle report it.
 bool ReportWhenDone(CCheckVersion& check, int timeoutMs = 15000) {
@@ -188,492 +85,490 @@ class TestVersionCheck : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
+    void initTestCase() {
+        // The preferences go to a folder of the test's own, also when it runs outside ctest.
+        static QTemporaryDir sConfig;
+        QVERIFY(sConfig.isValid());
+        qputenv("XDG_CONFIG_HOME", sConfig.path().toLocal8Bit());
+        fPrefs = new CVornPrefs;
+        gVornPrefsP = fPrefs;
+    }
+    void init() {
+        fPrefs->i_prefs.b.auto_vers_checkB = false;
+        XGTCPStream::SetDefaultTimeout(10000);
+        ::unsetenv(kVornUpdateServerVar);
+        fLaunches.launched.clear();
+    }
+    void cleanupTestCase() {
+        gVornPrefsP = nullptr;
+        delete fPrefs;
+    }
 
-    void versionString_data();
-    void versionString();
-    void order_data();
-    void order();
-    void document_data();
-    void document();
-    void hostPort_data();
-    void hostPort();
-    void httpReply_data();
-    void httpReply();
+    void versionString_data() {
+        QTest::addColumn<Vorn_VersionRec>("version");
+        QTest::addColumn<QString>("text");
+        Vorn_VersionRec local;
+        GetLocalVersion(local);
+        QTest::newRow("local") << local << "1.0a50.3";
+        QTest::newRow("final hides build and rogue") << V(1, 2, 0, 0x80, 9, '.', 4) << "1.2";
+        QTest::newRow("final with dot") << V(2, 0, 1, 0x80, 0, ' ', 0) << "2.0.1";
+        QTest::newRow("beta without rogue") << V(1, 2, 3, 0x60, 7, ' ', 0) << "1.2.3b7";
+        QTest::newRow("development") << V(0, 9, 0, 0x20, 1, 'r', 2) << "0.9d1r2";
+        QTest::newRow("stage without letter") << V(1, 0, 0, 0x50, 5, ' ', 0) << "1.05";
+        QTest::newRow("newer build") << V(1, 0, 0, 0x40, 51, '.', 3) << "1.0a51.3";
+    }
+    void versionString() {
+        QFETCH(Vorn_VersionRec, version);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(CCheckVersion::GetVersionString(version)), text);
+        char small[4];
+        CCheckVersion::GetVersionString(version, small, sizeof small);
+        QCOMPARE(QString::fromLatin1(small), text.left(3));
+    }
+    void order_data() {
+        QTest::addColumn<Vorn_VersionRec>("a");
+        QTest::addColumn<Vorn_VersionRec>("b");
+        QTest::addColumn<bool>("less");
+        const Vorn_VersionRec local = V(1, 0, 0, 0x40, 50, '.', 3);
+        QTest::newRow("equal") << local << local << false;
+        QTest::newRow("newer build") << local << V(1, 0, 0, 0x40, 51, '.', 3) << true;
+        QTest::newRow("older build") << V(1, 0, 0, 0x40, 51, '.', 3) << local << false;
+        QTest::newRow("beta after alpha") << local << V(1, 0, 0, 0x60, 1, ' ', 0) << true;
+        QTest::newRow("final after beta")
+            << V(1, 0, 0, 0x60, 99, '.', 9) << V(1, 0, 0, 0x80, 0, ' ', 0) << true;
+        QTest::newRow("minor beats build")
+            << V(1, 0, 0, 0x80, 200, ' ', 0) << V(1, 1, 0, 0x20, 0, ' ', 0) << true;
+        QTest::newRow("major beats all")
+            << V(1, 255, 255, 0x80, 255, 'z', 255) << V(2, 0, 0, 0x20, 0, ' ', 0) << true;
+        QTest::newRow("roguebuild last") << local << V(1, 0, 0, 0x40, 50, '.', 4) << true;
+        QTest::newRow("rogue before roguebuild")
+            << V(1, 0, 0, 0x40, 50, '.', 9) << V(1, 0, 0, 0x40, 50, '/', 0) << true;
+        // A field above 255 must not spill into the field before it.
+        QTest::newRow("wide build") << V(1, 0, 0, 0x60, 1, ' ', 0) << V(1, 0, 0, 0x40, 300, ' ', 0) << false;
+        QTest::newRow("wide roguebuild")
+            << V(1, 0, 0, 0x40, 51, '.', 0) << V(1, 0, 0, 0x40, 50, '.', 1000) << false;
+    }
+    void order() {
+        QFETCH(Vorn_VersionRec, a);
+        QFETCH(Vorn_VersionRec, b);
+        QFETCH(bool, less);
+        QCOMPARE(a < b, less);
+        if (less) QVERIFY(!(b < a));
+    }
+    void document_data() {
+        QTest::addColumn<QByteArray>("doc");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<Vorn_VersionRec>("version");
+        const Vorn_VersionRec none;
+        const Vorn_VersionRec newer = V(1, 0, 0, 0x40, 51, '.', 3);
+        QTest::newRow("one line") << QByteArray::fromStdString(
+                                         VersionDoc("1", "0", "0", "0x40", "51", ".", "3"))
+                                  << true << newer;
+        QTest::newRow("pretty printed")
+            << QByteArray::fromStdString(
+                   "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- Vorn -->\n" +
+                   VersionDoc("1", "0", "0", "0x40", "51", ".", "3", "\n  ") + "\n")
+            << true << newer;
+        QTest::newRow("stage in decimal")
+            << QByteArray::fromStdString(VersionDoc("1", "0", "0", "64", "51", ".", "3")) << true << newer;
+        QTest::newRow("stage 0x60 is beta")
+            << QByteArray::fromStdString(VersionDoc("2", "1", "4", "0x60", "7", " ", "0")) << true
+            << V(2, 1, 4, 96, 7, ' ', 0);
+        QTest::newRow("stage in octal")
+            << QByteArray::fromStdString(VersionDoc("1", "0", "0", "0100", "51", ".", "3")) << true << newer;
+        QTest::newRow("keys named differently")
+            << QByteArray::fromStdString(Keypairs(
+                   {{"a", "1"}, {"b", "0"}, {"c", "0"}, {"d", "0x40"}, {"e", "51"}, {"f", "."}, {"g", "3"}}))
+            << true << newer;
+        QTest::newRow("entity in value")
+            << QByteArray::fromStdString(VersionDoc("1", "0", "0", "0x40", "51", "&#46;", "3")) << true
+            << newer;
+        QTest::newRow("open and close tags")
+            << QByteArray("<xml><keypair value=\"1\"></keypair><keypair value=\"0\"></keypair>"
+                          "<keypair value=\"0\"></keypair><keypair value=\"0x40\"></keypair>"
+                          "<keypair value=\"51\"></keypair><keypair value=\".\"></keypair>"
+                          "<keypair value=\"3\"></keypair></xml>")
+            << true << newer;
+        QTest::newRow("eighth keypair ignored") << QByteArray::fromStdString(Keypairs({{"major", "1"},
+                                                                                       {"minor", "0"},
+                                                                                       {"dot", "0"},
+                                                                                       {"stage", "0x40"},
+                                                                                       {"build", "51"},
+                                                                                       {"rogue", "."},
+                                                                                       {"roguebuild", "3"},
+                                                                                       {"extra", "9"}}))
+                                                << true << newer;
+        QTest::newRow("six keypairs") << QByteArray::fromStdString(Keypairs({{"major", "1"},
+                                                                             {"minor", "0"},
+                                                                             {"dot", "0"},
+                                                                             {"stage", "0x40"},
+                                                                             {"build", "51"},
+                                                                             {"rogue", "."}}))
+                                      << false << none;
+        QTest::newRow("cut short") << QByteArray::fromStdString(
+                                          VersionDoc("1", "0", "0", "0x40", "51", ".", "3").substr(0, 150))
+                                   << false << none;
+        QTest::newRow("empty") << QByteArray("") << false << none;
+        QTest::newRow("not xml first") << QByteArray("<keypair value=\"1\"/>") << false << none;
+        QTest::newRow("html page") << QByteArray("<html><body>Not Found</body></html>") << false << none;
+        QTest::newRow("closing tag mismatch")
+            << QByteArray("<xml><keypair value=\"1\"></xml><keypair value=\"0\"/></xml>") << false << none;
+        QTest::newRow("unterminated quote")
+            << QByteArray("<xml><keypair key=\"major\" value=\"1/><keypair value=\"0\"/></xml>") << false
+            << none;
+        QTest::newRow("text between keypairs")
+            << QByteArray::fromStdString(VersionDoc("1", "0", "0", "0x40", "51", ".", "3", " x ")) << false
+            << none;
+        QTest::newRow("missing value")
+            << QByteArray::fromStdString(
+                   Keypairs({{"major", "1"}, {"minor", "0"}}).insert(5, "<keypair key=\"k\"/>"))
+            << false << none;
+        QTest::newRow("not a number")
+            << QByteArray::fromStdString(VersionDoc("one", "0", "0", "0x40", "51", ".", "3")) << false
+            << none;
+        QTest::newRow("negative") << QByteArray::fromStdString(
+                                         VersionDoc("1", "-1", "0", "0x40", "51", ".", "3"))
+                                  << false << none;
+        QTest::newRow("too large") << QByteArray::fromStdString(
+                                          VersionDoc("1", "0", "0", "0x40", "99999", ".", "3"))
+                                   << false << none;
+    }
+    void document() {
+        QFETCH(QByteArray, doc);
+        QFETCH(bool, ok);
+        QFETCH(Vorn_VersionRec, version);
+        Vorn_VersionRec got;
+        QCOMPARE(CCheckVersion::ParseVersionDocument(doc.toStdString(), got), ok);
+        QCOMPARE(got, version); // a failed read leaves the record as it was
+    }
+    void hostPort_data() {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::newRow("name") << "www.example.org" << true << "www.example.org" << 80;
+        QTest::newRow("name and port") << "127.0.0.1:8080" << true << "127.0.0.1" << 8080;
+        QTest::newRow("v6") << "[::1]:81" << true << "[::1]" << 81;
+        QTest::newRow("bare v6") << "::1" << true << "::1" << 80;
+        QTest::newRow("port zero") << "host:0" << false << "" << 0;
+        QTest::newRow("port too large") << "host:65536" << false << "" << 0;
+        QTest::newRow("port not a number") << "host:http" << false << "" << 0;
+        QTest::newRow("empty port") << "host:" << false << "" << 0;
+        QTest::newRow("no host") << ":80" << false << "" << 0;
+        QTest::newRow("unclosed bracket") << "[::1:80" << false << "" << 0;
+    }
+    void hostPort() {
+        QFETCH(QString, spec);
+        QFETCH(bool, ok);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        std::string h;
+        uint16 p = 0;
+        QCOMPARE(XGSplitHostPort(spec.toStdString(), 80, h, p), ok);
+        if (ok) {
+            QCOMPARE(QString::fromStdString(h), host);
+            QCOMPARE(int(p), port);
+        }
+    }
+    void httpReply_data() {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("bare document")
+            << QByteArray("<xml/>") << int(kXGHTTPRead_OK) << 200 << QByteArray("<xml/>");
+        QTest::newRow("ok with length") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nabcdef")
+                                        << int(kXGHTTPRead_OK) << 200 << QByteArray("abc");
+        QTest::newRow("lf only") << QByteArray("HTTP/1.0 200 OK\nX: y\n\nbody") << int(kXGHTTPRead_OK) << 200
+                                 << QByteArray("body");
+        QTest::newRow("not found") << QByteArray("HTTP/1.0 404 Not Found\r\n\r\n<html/>")
+                                   << int(kXGHTTPRead_OK) << 404 << QByteArray("<html/>");
+        QTest::newRow("chunked") << QByteArray("HTTP/1.1 200 OK\r\ntransfer-encoding: chunked\r\n\r\n"
+                                               "3\r\nabc\r\n2;ext=1\r\nde\r\n0\r\n\r\n")
+                                 << int(kXGHTTPRead_OK) << 200 << QByteArray("abcde");
+        QTest::newRow("chunk cut short")
+            << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\nabc")
+            << int(kXGHTTPRead_Truncated) << 200 << QByteArray();
+        QTest::newRow("body cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nabc")
+                                        << int(kXGHTTPRead_Truncated) << 200 << QByteArray();
+        QTest::newRow("headers cut short")
+            << QByteArray("HTTP/1.0 200 OK\r\nContent-") << int(kXGHTTPRead_Truncated) << 0 << QByteArray();
+        QTest::newRow("bad status") << QByteArray("HTTP/1.0 2x0 OK\r\n\r\n") << int(kXGHTTPRead_Malformed)
+                                    << 0 << QByteArray();
+        QTest::newRow("bad length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: -1\r\n\r\n")
+                                    << int(kXGHTTPRead_Malformed) << 200 << QByteArray();
+    }
+    void httpReply() {
+        QFETCH(QByteArray, raw);
+        QFETCH(int, result);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        XGHTTPResponse response;
+        QCOMPARE(int(XGParseHTTPResponse(raw.toStdString(), response)), result);
+        QCOMPARE(int(response.status), status);
+        if (result == kXGHTTPRead_OK) QCOMPARE(QByteArray::fromStdString(response.body), body);
+    }
 
-    void serverVersion_data();
-    void serverVersion();
-    void requestIsWellFormed();
-    void refusedConnection();
-    void silentServerTimesOut();
-    void oversizedReplyIsRefused();
+    void serverVersion_data() {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("ok");
+        const std::string newer = VersionDoc("1", "0", "0", "0x40", "51", ".", "3", "\r\n");
+        QTest::newRow("newer") << QByteArray::fromStdString(HttpOK(newer)) << true;
+        QTest::newRow("bare document, no status line") << QByteArray::fromStdString(newer) << true;
+        QTest::newRow("six keypairs") << QByteArray::fromStdString(HttpOK(Keypairs({{"major", "1"},
+                                                                                    {"minor", "0"},
+                                                                                    {"dot", "0"},
+                                                                                    {"stage", "0x40"},
+                                                                                    {"build", "51"},
+                                                                                    {"rogue", "."}})))
+                                      << false;
+        QTest::newRow("404 with a version document")
+            << QByteArray::fromStdString("HTTP/1.0 404 Not Found\r\n\r\n" + newer) << false;
+        QTest::newRow("reply cut short") << QByteArray::fromStdString(HttpOK(newer).substr(0, 120)) << false;
+        QTest::newRow("length promises more")
+            << QByteArray::fromStdString("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + newer) << false;
+        QTest::newRow("no reply at all") << QByteArray() << false;
+    }
+    void serverVersion() {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, ok);
+        LoopbackServer server(LoopbackServer::Reply(reply.toStdString()));
+        Vorn_VersionRec version;
+        std::string why;
+        QCOMPARE(CCheckVersion::GetServerVersion(server.Address(), version, nullptr, &why), ok);
+        if (ok)
+            QCOMPARE(version, V(1, 0, 0, 0x40, 51, '.', 3));
+        else
+            QVERIFY(!why.empty());
+        QCOMPARE(XGTCPStream::GetOpenStreamCount(), 0);
+    }
+    void requestIsWellFormed() {
+        LoopbackServer server(
+            LoopbackServer::Reply(HttpOK(VersionDoc("1", "0", "0", "0x80", "0", " ", "0"))));
+        Vorn_VersionRec version;
+        QVERIFY(CCheckVersion::GetServerVersion(server.Address(), version));
+        const std::string request = server.LastRequest();
+        QVERIFY2(request.rfind("GET /vorn/downloads/version.xml HTTP/1.0\r\n", 0) == 0, request.c_str());
+        QVERIFY2(request.find("\r\nHost: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n") !=
+                     std::string::npos,
+                 request.c_str());
+    }
+    void refusedConnection() {
+        const uint16 port = LoopbackServer::ClosedPort();
+        Vorn_VersionRec version;
+        std::string why;
+        QVERIFY(
+            !CCheckVersion::GetServerVersion("127.0.0.1:" + std::to_string(port), version, nullptr, &why));
+        QCOMPARE(QString::fromStdString(why), QString("no connection"));
+        QVERIFY(!CCheckVersion::GetServerVersion("127.0.0.1:notaport", version));
+        QVERIFY(!CCheckVersion::GetServerVersion("", version));
+    }
+    void silentServerTimesOut() {
+        LoopbackServer server(LoopbackServer::Silent());
+        XGTCPStream::SetDefaultTimeout(1000);
+        QElapsedTimer timer;
+        timer.start();
+        Vorn_VersionRec version;
+        std::string why;
+        QVERIFY(!CCheckVersion::GetServerVersion(server.Address(), version, nullptr, &why));
+        QCOMPARE(QString::fromStdString(why), QString("server did not answer"));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(timer.elapsed() >= 900);
+    }
+    void oversizedReplyIsRefused() {
+        // A valid document followed by padding past the 1 MiB limit.
+        std::string body = VersionDoc("1", "0", "0", "0x40", "51", ".", "3") + std::string(1024 * 1024, ' ');
+        LoopbackServer server(LoopbackServer::Reply("HTTP/1.0 200 OK\r\n\r\n" + body));
+        Vorn_VersionRec version;
+        std::string why;
+        QVERIFY(!CCheckVersion::GetServerVersion(server.Address(), version, nullptr, &why));
+        QCOMPARE(QString::fromStdString(why), QString("reply too large"));
+    }
 
-    void newerVersionIsAnnounced_data();
-    void newerVersionIsAnnounced();
-    void sameVersionIsToldOnlyWhenAsked();
-    void failureIsToldOnlyWhenAsked();
-    void automaticCheckAtStartIsSilent();
-    void secondCheckWhileRunningIsNotStarted();
-    void destroyingStopsASilentCheck();
+    void newerVersionIsAnnounced_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("launched");
+        QTest::newRow("OK") << 2 << QString();
+        QTest::newRow("Web Site") << 0 << "/vorn/downloads/";
+        QTest::newRow("Download") << 1 << "/vorn/downloads/VornWin.zip";
+    }
+    void newerVersionIsAnnounced() {
+        QFETCH(int, answer);
+        QFETCH(QString, launched);
+        LoopbackServer server(
+            LoopbackServer::Reply(HttpOK(VersionDoc("1", "0", "0", "0x40", "51", ".", "3"))));
+        ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
+        AlertRecorder log(answer);
+        CCheckVersion check;
+        QVERIFY(!check.i_checkingB.load()); // no automatic check: the preference is off
+        check.DoCheck();
+        QVERIFY(ReportWhenDone(check));
+        // A newer version is announced even for a check nobody asked to be told about.
+        QCOMPARE(log.alerts.size(), size_t(1));
+        const XGAlertRequest& alert = log.alerts[0];
+        QCOMPARE(QString::fromStdString(alert.title), QString("Version Check"));
+        QCOMPARE(QString::fromStdString(alert.text), QString("Vorn version 1.0a51.3 is now available!"));
+        QCOMPARE(alert.buttons.size(), size_t(3));
+        QCOMPARE(QString::fromStdString(alert.buttons[0].label), QString("Web Site"));
+        QCOMPARE(alert.buttons[0].key, 'W');
+        QCOMPARE(QString::fromStdString(alert.buttons[1].label), QString("Download"));
+        QCOMPARE(alert.buttons[1].key, 'D');
+        QCOMPARE(QString::fromStdString(alert.buttons[2].label), QString("OK"));
+        QCOMPARE(alert.defaultIndex, 2);
+        QCOMPARE(alert.cancelIndex, 2);
+        if (launched.isEmpty()) {
+            QVERIFY(fLaunches.launched.empty());
+        } else {
+            QCOMPARE(fLaunches.launched.size(), size_t(1));
+            QCOMPARE(QString::fromStdString(fLaunches.launched[0]),
+                     "http://" + QString::fromStdString(server.Address()) + launched);
+        }
+        // The next automatic check is a day away.
+        QVERIFY(check.i_delayCheckTimeL > XGGetTime() + kVornCheckIntervalMs - 60000);
+        QVERIFY(check.i_show_failure_messageB);
+    }
+    void sameVersionIsToldOnlyWhenAsked() {
+        LoopbackServer server(
+            LoopbackServer::Reply(HttpOK(VersionDoc("1", "0", "0", "0x40", "50", ".", "3"))));
+        ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
+        AlertRecorder log;
+        CCheckVersion check;
+        check.DoCheck();
+        QVERIFY(ReportWhenDone(check));
+        QVERIFY(log.alerts.empty()); // the first check of the run says nothing
+        check.DoCheck();
+        QVERIFY(ReportWhenDone(check));
+        QCOMPARE(log.alerts.size(), size_t(1));
+        QCOMPARE(log.alerts[0].kind, XGAlertKind::kCaution);
+        QCOMPARE(QString::fromStdString(log.alerts[0].title), QString("Version Check"));
+        QCOMPARE(QString::fromStdString(log.alerts[0].text), QString("No new version available."));
+        QCOMPARE(server.Connections(), 2);
+    }
+    void failureIsToldOnlyWhenAsked() {
+        LoopbackServer server(
+            LoopbackServer::Reply("HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found"));
+        ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
+        AlertRecorder log;
+        CCheckVersion check;
+        const int64 due = check.i_delayCheckTimeL;
+        check.DoCheck();
+        QVERIFY(ReportWhenDone(check));
+        QVERIFY(log.alerts.empty());
+        QVERIFY(!check.i_got_serverB.load());
+        // A failure does not postpone the daily check, but the next try waits a while.
+        QVERIFY(check.i_delayCheckTimeL >= due);
+        QVERIFY(check.i_delayCheckTimeL > XGGetTime() + kVornCheckRetryMs - 60000);
+        check.DoCheck();
+        QVERIFY(ReportWhenDone(check));
+        QCOMPARE(log.alerts.size(), size_t(1));
+        QCOMPARE(log.alerts[0].kind, XGAlertKind::kError);
+        QCOMPARE(QString::fromStdString(log.alerts[0].text),
+                 QString("There was some kind of problem checking the server for a new version."));
+    }
+    void automaticCheckAtStartIsSilent() {
+        const uint16 port = LoopbackServer::ClosedPort();
+        ::setenv(kVornUpdateServerVar, ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
+        fPrefs->i_prefs.b.auto_vers_checkB = true;
+        AlertRecorder log;
+        CCheckVersion check;
+        QVERIFY(check.i_checkingB.load() || check.i_checkedB.load()); // started at once
+        QVERIFY(ReportWhenDone(check));
+        QVERIFY(log.alerts.empty());
+        // The failed automatic check is not repeated on the very next ticks.
+        for (int i = 0; i < 20; ++i) {
+            check.Idle();
+            QTest::qWait(2);
+        }
+        QVERIFY(!check.i_checkingB.load() && !check.i_checkedB.load());
+        // When it is due again, an automatic check clears the "tell me" flag and stays silent too.
+        check.i_delayCheckTimeL = XGGetTime() - 1;
+        check.Idle();
+        QVERIFY(check.i_checkingB.load() || check.i_checkedB.load());
+        QVERIFY(!check.i_show_failure_messageB);
+        QVERIFY(ReportWhenDone(check));
+        QVERIFY(log.alerts.empty());
+    }
+    void secondCheckWhileRunningIsNotStarted() {
+        LoopbackServer server(LoopbackServer::Silent());
+        XGTCPStream::SetDefaultTimeout(1000);
+        ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
+        AlertRecorder log;
+        CCheckVersion check;
+        check.i_show_failure_messageB = true;
+        check.DoCheck();
+        check.DoCheck();
+        QVERIFY(ReportWhenDone(check));
+        QCOMPARE(server.Connections(), 1);
+        QCOMPARE(log.alerts.size(), size_t(1)); // the silent server's failure, reported once
+        QCOMPARE(log.alerts[0].kind, XGAlertKind::kError);
+    }
+    void destroyingStopsASilentCheck() {
+        LoopbackServer server(LoopbackServer::Silent());
+        ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
+        QElapsedTimer timer;
+        {
+            CCheckVersion check; // with the full 10-second timeout
+            check.DoCheck();
+            QTRY_COMPARE_WITH_TIMEOUT(server.Connections(), 1, 5000);
+            timer.start();
+        }
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(XGTCPStream::GetOpenStreamCount(), 0);
+    }
+    void cancelEndsTheWaitAtOnce_data() {
+        QTest::addColumn<bool>("connecting");
+        QTest::newRow("connect that is never answered") << true;
+        QTest::newRow("read from a silent server") << false;
+    }
+    void cancelEndsTheWaitAtOnce() {
+        QFETCH(bool, connecting);
+        LoopbackServer silent(LoopbackServer::Silent());
+        // A listener with a queue of one that is never accepted from: once the queue is full, a
+        // connect to it is never answered.
+        const int full = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        QVERIFY(::bind(full, reinterpret_cast<sockaddr*>(&addr), len) == 0 && ::listen(full, 0) == 0);
+        ::getsockname(full, reinterpret_cast<sockaddr*>(&addr), &len);
+        std::vector<int> queued;
+        for (int i = 0; i < 3; ++i) {
+            queued.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+            ::connect(queued.back(), reinterpret_cast<sockaddr*>(&addr), len);
+        }
+        const std::string address =
+            connecting ? "127.0.0.1:" + std::to_string(ntohs(addr.sin_port)) : silent.Address();
+
+        XGStreamCanceller canceller;
+        bool ok = true;
+        std::string why;
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+            Vorn_VersionRec version;
+            ok = CCheckVersion::GetServerVersion(address, version, &canceller, &why);
+            done.store(true);
+        });
+        QTest::qWait(300);
+        const bool waiting = !done.load(); // with the whole 10-second timeout ahead of it
+        QElapsedTimer timer;
+        timer.start();
+        canceller.Cancel();
+        worker.join();
+        for (int fd : queued)
+            ::close(fd);
+        ::close(full);
+        QVERIFY(waiting);
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!ok);
+        QCOMPARE(QString::fromStdString(why), connecting ? QString("no connection") : QString("interrupted"));
+        QCOMPARE(XGTCPStream::GetOpenStreamCount(), 0);
+    }
 
 private:
     CVornPrefs* fPrefs = nullptr;
+    LaunchRecorder fLaunches;
 };
-
-void TestVersionCheck::initTestCase() {
-    // The preferences go to a folder of the test's own, also when it runs outside ctest.
-    static QTemporaryDir sConfig;
-    QVERIFY(sConfig.isValid());
-    qputenv("XDG_CONFIG_HOME", sConfig.path().toLocal8Bit());
-    fPrefs = new CVornPrefs;
-    gVornPrefsP = fPrefs;
-    XGSetLaunchURLHook(&RecordLaunch);
-}
-
-void TestVersionCheck::init() {
-    fPrefs->i_prefs.b.auto_vers_checkB = false;
-    XGTCPStream::SetDefaultTimeout(10000);
-    ::unsetenv(kVornUpdateServerVar);
-    gLaunched.clear();
-}
-
-void TestVersionCheck::cleanupTestCase() {
-    gVornPrefsP = nullptr;
-    delete fPrefs;
-}
-
-void TestVersionCheck::versionString_data() {
-    QTest::addColumn<Vorn_VersionRec>("version");
-    QTest::addColumn<QString>("text");
-    Vorn_VersionRec local;
-    GetLocalVersion(local);
-    QTest::newRow("local") << local << "1.0a50.3";
-    QTest::newRow("final hides build and rogue") << V(1, 2, 0, 0x80, 9, '.', 4) << "1.2";
-    QTest::newRow("final with dot") << V(2, 0, 1, 0x80, 0, ' ', 0) << "2.0.1";
-    QTest::newRow("beta without rogue") << V(1, 2, 3, 0x60, 7, ' ', 0) << "1.2.3b7";
-    QTest::newRow("development") << V(0, 9, 0, 0x20, 1, 'r', 2) << "0.9d1r2";
-    QTest::newRow("stage without letter") << V(1, 0, 0, 0x50, 5, ' ', 0) << "1.05";
-    QTest::newRow("newer build") << V(1, 0, 0, 0x40, 51, '.', 3) << "1.0a51.3";
-}
-
-void TestVersionCheck::versionString() {
-    QFETCH(Vorn_VersionRec, version);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(CCheckVersion::GetVersionString(version)), text);
-    char small[4];
-    CCheckVersion::GetVersionString(version, small, sizeof small);
-    QCOMPARE(QString::fromLatin1(small), text.left(3));
-}
-
-void TestVersionCheck::order_data() {
-    QTest::addColumn<Vorn_VersionRec>("a");
-    QTest::addColumn<Vorn_VersionRec>("b");
-    QTest::addColumn<bool>("less");
-    const Vorn_VersionRec local = V(1, 0, 0, 0x40, 50, '.', 3);
-    QTest::newRow("equal") << local << local << false;
-    QTest::newRow("newer build") << local << V(1, 0, 0, 0x40, 51, '.', 3) << true;
-    QTest::newRow("older build") << V(1, 0, 0, 0x40, 51, '.', 3) << local << false;
-    QTest::newRow("beta after alpha") << local << V(1, 0, 0, 0x60, 1, ' ', 0) << true;
-    QTest::newRow("final after beta") << V(1, 0, 0, 0x60, 99, '.', 9) << V(1, 0, 0, 0x80, 0, ' ', 0) << true;
-    QTest::newRow("minor beats build")
-        << V(1, 0, 0, 0x80, 200, ' ', 0) << V(1, 1, 0, 0x20, 0, ' ', 0) << true;
-    QTest::newRow("major beats all") << V(1, 255, 255, 0x80, 255, 'z', 255) << V(2, 0, 0, 0x20, 0, ' ', 0)
-                                     << true;
-    QTest::newRow("roguebuild last") << local << V(1, 0, 0, 0x40, 50, '.', 4) << true;
-    QTest::newRow("rogue before roguebuild")
-        << V(1, 0, 0, 0x40, 50, '.', 9) << V(1, 0, 0, 0x40, 50, '/', 0) << true;
-    // A field above 255 must not spill into the field before it.
-    QTest::newRow("wide build") << V(1, 0, 0, 0x60, 1, ' ', 0) << V(1, 0, 0, 0x40, 300, ' ', 0) << false;
-    QTest::newRow("wide roguebuild") << V(1, 0, 0, 0x40, 51, '.', 0) << V(1, 0, 0, 0x40, 50, '.', 1000)
-                                     << false;
-}
-
-void TestVersionCheck::order() {
-    QFETCH(Vorn_VersionRec, a);
-    QFETCH(Vorn_VersionRec, b);
-    QFETCH(bool, less);
-    QCOMPARE(a < b, less);
-    if (less) QVERIFY(!(b < a));
-}
-
-void TestVersionCheck::document_data() {
-    QTest::addColumn<QByteArray>("doc");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<Vorn_VersionRec>("version");
-    const Vorn_VersionRec none;
-    const Vorn_VersionRec newer = V(1, 0, 0, 0x40, 51, '.', 3);
-    QTest::newRow("one line") << QByteArray::fromStdString(VersionDoc("1", "0", "0", "0x40", "51", ".", "3"))
-                              << true << newer;
-    QTest::newRow("pretty printed")
-        << QByteArray::fromStdString("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- Vorn -->\n" +
-                                     VersionDoc("1", "0", "0", "0x40", "51", ".", "3", "\n  ") + "\n")
-        << true << newer;
-    QTest::newRow("stage in decimal")
-        << QByteArray::fromStdString(VersionDoc("1", "0", "0", "64", "51", ".", "3")) << true << newer;
-    QTest::newRow("stage 0x60 is beta")
-        << QByteArray::fromStdString(VersionDoc("2", "1", "4", "0x60", "7", " ", "0")) << true
-        << V(2, 1, 4, 96, 7, ' ', 0);
-    QTest::newRow("stage in octal") << QByteArray::fromStdString(
-                                           VersionDoc("1", "0", "0", "0100", "51", ".", "3"))
-                                    << true << newer;
-    QTest::newRow("keys named differently")
-        << QByteArray::fromStdString(Keypairs(
-               {{"a", "1"}, {"b", "0"}, {"c", "0"}, {"d", "0x40"}, {"e", "51"}, {"f", "."}, {"g", "3"}}))
-        << true << newer;
-    QTest::newRow("entity in value") << QByteArray::fromStdString(
-                                            VersionDoc("1", "0", "0", "0x40", "51", "&#46;", "3"))
-                                     << true << newer;
-    QTest::newRow("open and close tags")
-        << QByteArray("<xml><keypair value=\"1\"></keypair><keypair value=\"0\"></keypair>"
-                      "<keypair value=\"0\"></keypair><keypair value=\"0x40\"></keypair>"
-                      "<keypair value=\"51\"></keypair><keypair value=\".\"></keypair>"
-                      "<keypair value=\"3\"></keypair></xml>")
-        << true << newer;
-    QTest::newRow("eighth keypair ignored") << QByteArray::fromStdString(Keypairs({{"major", "1"},
-                                                                                   {"minor", "0"},
-                                                                                   {"dot", "0"},
-                                                                                   {"stage", "0x40"},
-                                                                                   {"build", "51"},
-                                                                                   {"rogue", "."},
-                                                                                   {"roguebuild", "3"},
-                                                                                   {"extra", "9"}}))
-                                            << true << newer;
-    QTest::newRow("six keypairs") << QByteArray::fromStdString(Keypairs({{"major", "1"},
-                                                                         {"minor", "0"},
-                                                                         {"dot", "0"},
-                                                                         {"stage", "0x40"},
-                                                                         {"build", "51"},
-                                                                         {"rogue", "."}}))
-                                  << false << none;
-    QTest::newRow("cut short") << QByteArray::fromStdString(
-                                      VersionDoc("1", "0", "0", "0x40", "51", ".", "3").substr(0, 150))
-                               << false << none;
-    QTest::newRow("empty") << QByteArray("") << false << none;
-    QTest::newRow("not xml first") << QByteArray("<keypair value=\"1\"/>") << false << none;
-    QTest::newRow("html page") << QByteArray("<html><body>Not Found</body></html>") << false << none;
-    QTest::newRow("closing tag mismatch")
-        << QByteArray("<xml><keypair value=\"1\"></xml><keypair value=\"0\"/></xml>") << false << none;
-    QTest::newRow("unterminated quote")
-        << QByteArray("<xml><keypair key=\"major\" value=\"1/><keypair value=\"0\"/></xml>") << false << none;
-    QTest::newRow("text between keypairs")
-        << QByteArray::fromStdString(VersionDoc("1", "0", "0", "0x40", "51", ".", "3", " x ")) << false
-        << none;
-    QTest::newRow("missing value") << QByteArray::fromStdString(Keypairs({{"major", "1"}, {"minor", "0"}})
-                                                                    .insert(5, "<keypair key=\"k\"/>"))
-                                   << false << none;
-    QTest::newRow("not a number") << QByteArray::fromStdString(
-                                         VersionDoc("one", "0", "0", "0x40", "51", ".", "3"))
-                                  << false << none;
-    QTest::newRow("negative") << QByteArray::fromStdString(VersionDoc("1", "-1", "0", "0x40", "51", ".", "3"))
-                              << false << none;
-    QTest::newRow("too large") << QByteArray::fromStdString(
-                                      VersionDoc("1", "0", "0", "0x40", "99999", ".", "3"))
-                               << false << none;
-}
-
-void TestVersionCheck::document() {
-    QFETCH(QByteArray, doc);
-    QFETCH(bool, ok);
-    QFETCH(Vorn_VersionRec, version);
-    Vorn_VersionRec got;
-    QCOMPARE(CCheckVersion::ParseVersionDocument(doc.toStdString(), got), ok);
-    QCOMPARE(got, version); // a failed read leaves the record as it was
-}
-
-void TestVersionCheck::hostPort_data() {
-    QTest::addColumn<QString>("spec");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("host");
-    QTest::addColumn<int>("port");
-    QTest::newRow("name") << "www.example.org" << true << "www.example.org" << 80;
-    QTest::newRow("name and port") << "127.0.0.1:8080" << true << "127.0.0.1" << 8080;
-    QTest::newRow("v6") << "[::1]:81" << true << "[::1]" << 81;
-    QTest::newRow("bare v6") << "::1" << true << "::1" << 80;
-    QTest::newRow("port zero") << "host:0" << false << "" << 0;
-    QTest::newRow("port too large") << "host:65536" << false << "" << 0;
-    QTest::newRow("port not a number") << "host:http" << false << "" << 0;
-    QTest::newRow("empty port") << "host:" << false << "" << 0;
-    QTest::newRow("no host") << ":80" << false << "" << 0;
-    QTest::newRow("unclosed bracket") << "[::1:80" << false << "" << 0;
-}
-
-void TestVersionCheck::hostPort() {
-    QFETCH(QString, spec);
-    QFETCH(bool, ok);
-    QFETCH(QString, host);
-    QFETCH(int, port);
-    std::string h;
-    uint16 p = 0;
-    QCOMPARE(XGSplitHostPort(spec.toStdString(), 80, h, p), ok);
-    if (ok) {
-        QCOMPARE(QString::fromStdString(h), host);
-        QCOMPARE(int(p), port);
-    }
-}
-
-void TestVersionCheck::httpReply_data() {
-    QTest::addColumn<QByteArray>("raw");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("bare document") << QByteArray("<xml/>") << int(kXGHTTPRead_OK) << 200
-                                   << QByteArray("<xml/>");
-    QTest::newRow("ok with length") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nabcdef")
-                                    << int(kXGHTTPRead_OK) << 200 << QByteArray("abc");
-    QTest::newRow("lf only") << QByteArray("HTTP/1.0 200 OK\nX: y\n\nbody") << int(kXGHTTPRead_OK) << 200
-                             << QByteArray("body");
-    QTest::newRow("not found") << QByteArray("HTTP/1.0 404 Not Found\r\n\r\n<html/>") << int(kXGHTTPRead_OK)
-                               << 404 << QByteArray("<html/>");
-    QTest::newRow("chunked") << QByteArray("HTTP/1.1 200 OK\r\ntransfer-encoding: chunked\r\n\r\n"
-                                           "3\r\nabc\r\n2;ext=1\r\nde\r\n0\r\n\r\n")
-                             << int(kXGHTTPRead_OK) << 200 << QByteArray("abcde");
-    QTest::newRow("chunk cut short") << QByteArray(
-                                            "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\nabc")
-                                     << int(kXGHTTPRead_Truncated) << 200 << QByteArray();
-    QTest::newRow("body cut short") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nabc")
-                                    << int(kXGHTTPRead_Truncated) << 200 << QByteArray();
-    QTest::newRow("headers cut short")
-        << QByteArray("HTTP/1.0 200 OK\r\nContent-") << int(kXGHTTPRead_Truncated) << 0 << QByteArray();
-    QTest::newRow("bad status") << QByteArray("HTTP/1.0 2x0 OK\r\n\r\n") << int(kXGHTTPRead_Malformed) << 0
-                                << QByteArray();
-    QTest::newRow("bad length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: -1\r\n\r\n")
-                                << int(kXGHTTPRead_Malformed) << 200 << QByteArray();
-}
-
-void TestVersionCheck::httpReply() {
-    QFETCH(QByteArray, raw);
-    QFETCH(int, result);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    XGHTTPResponse response;
-    QCOMPARE(int(XGParseHTTPResponse(raw.toStdString(), response)), result);
-    QCOMPARE(int(response.status), status);
-    if (result == kXGHTTPRead_OK) QCOMPARE(QByteArray::fromStdString(response.body), body);
-}
-
-void TestVersionCheck::serverVersion_data() {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<bool>("ok");
-    const std::string newer = VersionDoc("1", "0", "0", "0x40", "51", ".", "3", "\r\n");
-    QTest::newRow("newer") << QByteArray::fromStdString(HttpOK(newer)) << true;
-    QTest::newRow("bare document, no status line") << QByteArray::fromStdString(newer) << true;
-    QTest::newRow("six keypairs") << QByteArray::fromStdString(HttpOK(Keypairs({{"major", "1"},
-                                                                                {"minor", "0"},
-                                                                                {"dot", "0"},
-                                                                                {"stage", "0x40"},
-                                                                                {"build", "51"},
-                                                                                {"rogue", "."}})))
-                                  << false;
-    QTest::newRow("404 with a version document")
-        << QByteArray::fromStdString("HTTP/1.0 404 Not Found\r\n\r\n" + newer) << false;
-    QTest::newRow("reply cut short") << QByteArray::fromStdString(HttpOK(newer).substr(0, 120)) << false;
-    QTest::newRow("length promises more")
-        << QByteArray::fromStdString("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + newer) << false;
-    QTest::newRow("no reply at all") << QByteArray() << false;
-}
-
-void TestVersionCheck::serverVersion() {
-    QFETCH(QByteArray, reply);
-    QFETCH(bool, ok);
-    TestServer server(reply.toStdString());
-    Vorn_VersionRec version;
-    std::string why;
-    QCOMPARE(CCheckVersion::GetServerVersion(server.Address(), version, nullptr, &why), ok);
-    if (ok)
-        QCOMPARE(version, V(1, 0, 0, 0x40, 51, '.', 3));
-    else
-        QVERIFY(!why.empty());
-    QCOMPARE(XGTCPStream::GetOpenStreamCount(), 0);
-}
-
-void TestVersionCheck::requestIsWellFormed() {
-    TestServer server(HttpOK(VersionDoc("1", "0", "0", "0x80", "0", " ", "0")));
-    Vorn_VersionRec version;
-    QVERIFY(CCheckVersion::GetServerVersion(server.Address(), version));
-    const std::string request = server.Request();
-    QVERIFY2(request.rfind("GET /vorn/downloads/version.xml HTTP/1.0\r\n", 0) == 0, request.c_str());
-    QVERIFY2(request.find("\r\nHost: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n") !=
-                 std::string::npos,
-             request.c_str());
-}
-
-void TestVersionCheck::refusedConnection() {
-    uint16 port = 0;
-    {
-        TestServer gone("");
-        port = gone.Port();
-    }
-    Vorn_VersionRec version;
-    std::string why;
-    QVERIFY(!CCheckVersion::GetServerVersion("127.0.0.1:" + std::to_string(port), version, nullptr, &why));
-    QCOMPARE(QString::fromStdString(why), QString("no connection"));
-    QVERIFY(!CCheckVersion::GetServerVersion("127.0.0.1:notaport", version));
-    QVERIFY(!CCheckVersion::GetServerVersion("", version));
-}
-
-void TestVersionCheck::silentServerTimesOut() {
-    TestServer server("", TestServer::kSilent);
-    XGTCPStream::SetDefaultTimeout(1000);
-    QElapsedTimer timer;
-    timer.start();
-    Vorn_VersionRec version;
-    std::string why;
-    QVERIFY(!CCheckVersion::GetServerVersion(server.Address(), version, nullptr, &why));
-    QCOMPARE(QString::fromStdString(why), QString("server did not answer"));
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
-    QVERIFY(timer.elapsed() >= 900);
-}
-
-void TestVersionCheck::oversizedReplyIsRefused() {
-    // A valid document followed by padding past the 1 MiB limit.
-    std::string body = VersionDoc("1", "0", "0", "0x40", "51", ".", "3") + std::string(1024 * 1024, ' ');
-    TestServer server("HTTP/1.0 200 OK\r\n\r\n" + body);
-    Vorn_VersionRec version;
-    std::string why;
-    QVERIFY(!CCheckVersion::GetServerVersion(server.Address(), version, nullptr, &why));
-    QCOMPARE(QString::fromStdString(why), QString("reply too large"));
-}
-
-void TestVersionCheck::newerVersionIsAnnounced_data() {
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("launched");
-    QTest::newRow("OK") << 2 << QString();
-    QTest::newRow("Web Site") << 0 << "/vorn/downloads/";
-    QTest::newRow("Download") << 1 << "/vorn/downloads/VornWin.zip";
-}
-
-void TestVersionCheck::newerVersionIsAnnounced() {
-    QFETCH(int, answer);
-    QFETCH(QString, launched);
-    TestServer server(HttpOK(VersionDoc("1", "0", "0", "0x40", "51", ".", "3")));
-    ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
-    AlertLog log;
-    log.answer = answer;
-    CCheckVersion check;
-    QVERIFY(!check.i_checkingB.load()); // no automatic check: the preference is off
-    check.DoCheck();
-    QVERIFY(ReportWhenDone(check));
-    // A newer version is announced even for a check nobody asked to be told about.
-    QCOMPARE(log.alerts.size(), size_t(1));
-    const XGAlertRequest& alert = log.alerts[0];
-    QCOMPARE(QString::fromStdString(alert.title), QString("Version Check"));
-    QCOMPARE(QString::fromStdString(alert.text), QString("Vorn version 1.0a51.3 is now available!"));
-    QCOMPARE(alert.buttons.size(), size_t(3));
-    QCOMPARE(QString::fromStdString(alert.buttons[0].label), QString("Web Site"));
-    QCOMPARE(alert.buttons[0].key, 'W');
-    QCOMPARE(QString::fromStdString(alert.buttons[1].label), QString("Download"));
-    QCOMPARE(alert.buttons[1].key, 'D');
-    QCOMPARE(QString::fromStdString(alert.buttons[2].label), QString("OK"));
-    QCOMPARE(alert.defaultIndex, 2);
-    QCOMPARE(alert.cancelIndex, 2);
-    if (launched.isEmpty()) {
-        QVERIFY(gLaunched.empty());
-    } else {
-        QCOMPARE(gLaunched.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(gLaunched[0]),
-                 "http://" + QString::fromStdString(server.Address()) + launched);
-    }
-    // The next automatic check is a day away.
-    QVERIFY(check.i_delayCheckTimeL > XGGetTime() + kVornCheckIntervalMs - 60000);
-    QVERIFY(check.i_show_failure_messageB);
-}
-
-void TestVersionCheck::sameVersionIsToldOnlyWhenAsked() {
-    TestServer server(HttpOK(VersionDoc("1", "0", "0", "0x40", "50", ".", "3")));
-    ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
-    AlertLog log;
-    CCheckVersion check;
-    check.DoCheck();
-    QVERIFY(ReportWhenDone(check));
-    QVERIFY(log.alerts.empty()); // the first check of the run says nothing
-    check.DoCheck();
-    QVERIFY(ReportWhenDone(check));
-    QCOMPARE(log.alerts.size(), size_t(1));
-    QCOMPARE(log.alerts[0].kind, XGAlertKind::kCaution);
-    QCOMPARE(QString::fromStdString(log.alerts[0].title), QString("Version Check"));
-    QCOMPARE(QString::fromStdString(log.alerts[0].text), QString("No new version available."));
-    QCOMPARE(server.Connections(), 2);
-}
-
-void TestVersionCheck::failureIsToldOnlyWhenAsked() {
-    TestServer server("HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found");
-    ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
-    AlertLog log;
-    CCheckVersion check;
-    const int64 due = check.i_delayCheckTimeL;
-    check.DoCheck();
-    QVERIFY(ReportWhenDone(check));
-    QVERIFY(log.alerts.empty());
-    QVERIFY(!check.i_got_serverB.load());
-    // A failure does not postpone the daily check, but the next try waits a while.
-    QVERIFY(check.i_delayCheckTimeL >= due);
-    QVERIFY(check.i_delayCheckTimeL > XGGetTime() + kVornCheckRetryMs - 60000);
-    check.DoCheck();
-    QVERIFY(ReportWhenDone(check));
-    QCOMPARE(log.alerts.size(), size_t(1));
-    QCOMPARE(log.alerts[0].kind, XGAlertKind::kError);
-    QCOMPARE(QString::fromStdString(log.alerts[0].text),
-             QString("There was some kind of problem checking the server for a new version."));
-}
-
-void TestVersionCheck::automaticCheckAtStartIsSilent() {
-    uint16 port = 0;
-    {
-        TestServer gone("");
-        port = gone.Port();
-    }
-    ::setenv(kVornUpdateServerVar, ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
-    fPrefs->i_prefs.b.auto_vers_checkB = true;
-    AlertLog log;
-    CCheckVersion check;
-    QVERIFY(check.i_checkingB.load() || check.i_checkedB.load()); // started at once
-    QVERIFY(ReportWhenDone(check));
-    QVERIFY(log.alerts.empty());
-    // The failed automatic check is not repeated on the very next ticks.
-    for (int i = 0; i < 20; ++i) {
-        check.Idle();
-        QTest::qWait(2);
-    }
-    QVERIFY(!check.i_checkingB.load() && !check.i_checkedB.load());
-    // When it is due again, an automatic check clears the "tell me" flag and stays silent too.
-    check.i_delayCheckTimeL = XGGetTime() - 1;
-    check.Idle();
-    QVERIFY(check.i_checkingB.load() || check.i_checkedB.load());
-    QVERIFY(!check.i_show_failure_messageB);
-    QVERIFY(ReportWhenDone(check));
-    QVERIFY(log.alerts.empty());
-}
-
-void TestVersionCheck::secondCheckWhileRunningIsNotStarted() {
-    TestServer server("", TestServer::kSilent);
-    XGTCPStream::SetDefaultTimeout(1000);
-    ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
-    AlertLog log;
-    CCheckVersion check;
-    check.i_show_failure_messageB = true;
-    check.DoCheck();
-    check.DoCheck();
-    QVERIFY(ReportWhenDone(check));
-    QCOMPARE(server.Connections(), 1);
-    QCOMPARE(log.alerts.size(), size_t(1)); // the silent server's failure, reported once
-    QCOMPARE(log.alerts[0].kind, XGAlertKind::kError);
-}
-
-void TestVersionCheck::destroyingStopsASilentCheck() {
-    TestServer server("", TestServer::kSilent);
-    ::setenv(kVornUpdateServerVar, server.Address().c_str(), 1);
-    QElapsedTimer timer;
-    {
-        CCheckVersion check; // with the full 10-second timeout
-        check.DoCheck();
-        QTRY_COMPARE_WITH_TIMEOUT(server.Connections(), 1, 5000);
-        timer.start();
-    }
-    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(XGTCPStream::GetOpenStreamCount(), 0);
-}
 
 QTEST_MAIN(TestVersionCheck)
 #include "tst_versioncheck.moc"

@@ -1,7 +1,10 @@
 // The board file: exact bytes of the writer, the fixtures of every version and their
 // conversions, Go Mode saves, imports, round trips, atomic saves, damaged files, and the
 // vorn-board tool.
-#include "BoardTestSupport.h"
+#include "AlertRecorder.h"
+#include "BoardFakes.h"
+#include "BoardGlobals.h"
+#include "BoardSnapshot.h"
 #include "CItemArray.h"
 #include "VornErrors.h"
 #include "VornFileFormat.h"
@@ -20,6 +23,7 @@
 #include <sys/resource.h>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 
@@ -75,19 +79,10 @@ constexpr size_t kFirstItem = 262;
 
 class tst_boardfile : public QObject {
     Q_OBJECT
+    // Picture loads would start threads for the fixtures' pictures; the file is the subject here.
+    BoardGlobals fGlobals{{.undo = true, .loadPicturesOnRead = false}};
+
 private slots:
-    void initTestCase() {
-        gVornListP = new CVornList;
-        gDo = new CDo;
-        // Picture loads would start threads for the fixtures' pictures; the file is the subject here.
-        VornFile_SetLoadPicturesOnRead(false);
-    }
-    void cleanupTestCase() {
-        delete gDo;
-        gDo = nullptr;
-        delete gVornListP;
-        gVornListP = nullptr;
-    }
 
     void emptyBoardIs262Bytes() {
         TVornModel m;
@@ -224,7 +219,7 @@ private slots:
         QFETCH(int, items);
         QFETCH(int, viewAs);
         QFETCH(int, flags);
-        AlertLog alerts;
+        AlertRecorder alerts;
         BoardFixture f;
         const Bytes bytes = ReadFixture(name);
         QVERIFY(!bytes.empty());
@@ -283,7 +278,9 @@ private slots:
         m.SetGoMode(true);
         QCOMPARE(m.i_list->Count(), 4);
         CVornItem* pict = m.GetFirstPict();
+        const std::string before = BoardSnapshot(m);
         const Bytes b = Write(m);
+        QCOMPARE(QString::fromStdString(BoardSnapshot(m)), QString::fromStdString(before));
         // The board is as it was: the picture first, the items hidden.
         QCOMPARE(m.i_list->Count(), 4);
         QCOMPARE(m.GetFirstPict(), pict);
@@ -309,7 +306,7 @@ private slots:
     }
 
     void importKeepsTheBoardsSettings() {
-        AlertLog alerts;
+        AlertRecorder alerts;
         BoardFixture f;
         TVornModel& m = *f.modelP;
         CVornItem* own = m.AddWord("own");
@@ -372,13 +369,26 @@ private slots:
         if (what == "pathlen") PutBE32(b, kFirstItem + 88 + 20, uint32(arg));
         if (what == "maclen") PutBE32(b, kFirstItem + 88 + 24, uint32(arg));
         if (what == "version") b[0] = uint8(arg);
-        AlertLog alerts;
+        AlertRecorder alerts;
         TVornModel m;
         const Vorn_PrefsRec before = m.i_prefs;
         QCOMPARE(Read(m, b), readsB);
         QCOMPARE(m.i_list->Count(), itemsLeft);
         QCOMPARE(m.i_prefs.array_sizeS, int16(itemsLeft));
         if (what == "version") QCOMPARE(m.i_prefs.num_columnsS, before.num_columnsS); // nothing taken over
+    }
+
+    // Cut anywhere, a file reads short or fails, and what was read can be written again.
+    void everyCutFailsCleanly() {
+        AlertRecorder alerts;
+        const Bytes full = ReadFixture("v5.2dv");
+        for (size_t cut = 0; cut < full.size(); ++cut) {
+            TVornModel m;
+            if (Read(m, Bytes(full.begin(), full.begin() + cut)))
+                QFAIL(qPrintable(QString("a file cut at %1 read as whole").arg(cut)));
+            QVERIFY(m.i_list->Count() < 4);
+            QVERIFY(!Write(m).empty());
+        }
     }
 
     void readErrorIsReported() {
@@ -390,7 +400,7 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(reinterpret_cast<const char*>(b.data()), qint64(b.size()));
         out.close();
-        AlertLog alerts;
+        AlertRecorder alerts;
         TVornModel m;
         QVERIFY(!m.DoOpenDocument(XGFileSpecifier(path.toStdString())));
         QCOMPARE(alerts.Count("Read File Error|A problem occured while trying to read bad.2dv."), 1);
@@ -401,7 +411,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/old.2dv";
         QVERIFY(QFile::copy(FixturePath("v1.2dv"), path));
-        AlertLog alerts;
+        AlertRecorder alerts;
         TVornModel m;
         QVERIFY(m.DoOpenDocument(XGFileSpecifier(path.toStdString())));
         QVERIFY(!m.HasFile());
@@ -425,7 +435,7 @@ private slots:
         const std::string title = "a rather longer title so that the board outgrows the limit";
         for (int i = 0; i < 50; ++i)
             m.AddWord(title.c_str());
-        AlertLog alerts;
+        AlertRecorder alerts;
         {
             std::signal(SIGXFSZ, SIG_IGN);
             rlimit old{};
@@ -454,14 +464,10 @@ private slots:
     void appendExtension_data() {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("none") << "/tmp/board"
-                              << "/tmp/board.2dv";
-        QTest::newRow("other") << "/tmp/board.txt"
-                               << "/tmp/board.2dv";
-        QTest::newRow("case matters") << "/tmp/board.2DV"
-                                      << "/tmp/board.2dv";
-        QTest::newRow("already") << "/tmp/board.2dv"
-                                 << "/tmp/board.2dv";
+        QTest::newRow("none") << "/tmp/board" << QString("/tmp/board.2dv");
+        QTest::newRow("other") << "/tmp/board.txt" << QString("/tmp/board.2dv");
+        QTest::newRow("case matters") << "/tmp/board.2DV" << QString("/tmp/board.2dv");
+        QTest::newRow("already") << "/tmp/board.2dv" << QString("/tmp/board.2dv");
     }
     void appendExtension() {
         QFETCH(QString, in);

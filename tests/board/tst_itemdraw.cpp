@@ -1,11 +1,15 @@
 // Item geometry and drawing, the board's drawing pass and its Go Mode picture, drawn into
 // offscreen pictures; and rendering a board to a PNG file.
 #include "../../tools/vorn_board_render.h"
-#include "BoardTestSupport.h"
+#include "BoardGlobals.h"
 #include "CItemArray.h"
+#include "CVornItem.h"
 #include "CVornOffscreenView.h"
+#include "TVornController.h"
+#include "TVornModel.h"
 #include "XGDraw.h"
 #include "XGFileSpecifier.h"
+#include "XGGeometry.h"
 #include "XGPicture.h"
 #include "XGRegion.h"
 
@@ -17,6 +21,7 @@
 #include <memory>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 
@@ -102,460 +107,401 @@ TVornModel* HandOver(const std::string& path, std::string& error) {
 
 class tst_itemdraw : public QObject {
     Q_OBJECT
+    BoardGlobals fGlobals;
+
 private slots:
-    void initTestCase() {
-        gVornListP = new CVornList;
-        gDo = new CDo;
-    }
-    void cleanupTestCase() {
-        delete gDo;
-        gDo = nullptr;
-        delete gVornListP;
-        gVornListP = nullptr;
-    }
-
-    void screenBounds_data();
-    void screenBounds();
-    void emptyFreeformTakesAuto();
-    void textBox();
-    void sizeToFit_data();
-    void sizeToFit();
-    void selectedIsInvertedWithHandles();
-    void unselectedIsFramed();
-    void goModeDrawsNoSelection();
-    void polygonOutline();
-    void hilightTwiceRestores();
-    void regions();
-    void missingAndLoadingTexts();
-    void pilcrowInGoMode();
-    void goModePictureStretched();
-    void goModeWithBackground();
-    void flatColumnsFramed();
-    void badGeometryDrawsCleanly();
-    void pictureFileLoads();
-    void renderCommand();
-};
-
-void tst_itemdraw::screenBounds_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<double>("sx");
-    QTest::addColumn<double>("sy");
-    QTest::addColumn<int>("scrollH");
-    QTest::addColumn<int>("scrollV");
-    QTest::addColumn<QRect>("bounds"); // left, top, right, bottom as the corners of a QRect
-    QTest::addColumn<QRect>("screen");
-    auto R = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r, b)); };
-    QTest::newRow("edit") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(10, 20, 30, 40)
-                          << R(10, 20, 30, 40);
-    QTest::newRow("scrolled") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << -5 << -100 << R(10, 20, 30, 40)
-                              << R(5, -80, 25, -60);
-    QTest::newRow("go scaled") << int(Vorn_Mode_GO) << 2.0 << 1.5 << -5 << -100 << R(10, 20, 30, 40)
-                               << R(20, 30, 60, 60);
-    QTest::newRow("go rounds") << int(Vorn_Mode_GO) << 0.5 << 0.5 << 0 << 0 << R(3, 5, 7, 9) << R(2, 3, 4, 5);
-    QTest::newRow("inverted") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(30, 40, 10, 20)
+    void screenBounds_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<double>("sx");
+        QTest::addColumn<double>("sy");
+        QTest::addColumn<int>("scrollH");
+        QTest::addColumn<int>("scrollV");
+        QTest::addColumn<QRect>("bounds"); // left, top, right, bottom as the corners of a QRect
+        QTest::addColumn<QRect>("screen");
+        auto R = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r, b)); };
+        QTest::newRow("edit") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(10, 20, 30, 40)
                               << R(10, 20, 30, 40);
-    QTest::newRow("saturates") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 2000000000 << 0
-                               << R(2000000000, 0, 2100000000, 10) << R(INT32_MAX, 0, INT32_MAX, 10);
-}
-
-void tst_itemdraw::screenBounds() {
-    QFETCH(int, mode);
-    QFETCH(double, sx);
-    QFETCH(double, sy);
-    QFETCH(int, scrollH);
-    QFETCH(int, scrollV);
-    QFETCH(QRect, bounds);
-    QFETCH(QRect, screen);
-    DrawnBoard b;
-    CVornItem* itemP = b.Word("x", 0, 0);
-    itemP->i_boundsR = tagRECT{bounds.left(), bounds.top(), bounds.right(), bounds.bottom()};
-    itemP->i_auto_boundsR = itemP->i_boundsR;
-    b.modelP->i_prefs.mode = Vorn_ModeType(mode);
-    b.modelP->i_scaleX = sx;
-    b.modelP->i_scaleY = sy;
-    b.modelP->i_scrollH = scrollH;
-    b.modelP->i_scrollV = scrollV;
-    const tagRECT r = itemP->GetScreenBounds();
-    QCOMPARE(r, (tagRECT{screen.left(), screen.top(), screen.right(), screen.bottom()}));
-    b.modelP->i_prefs.mode = Vorn_Mode_EDIT;
-}
-
-void tst_itemdraw::emptyFreeformTakesAuto() {
-    DrawnBoard b;
-    CVornItem* itemP = b.Word("x", 0, 0);
-    itemP->i_boundsR = tagRECT{};
-    itemP->i_auto_boundsR = tagRECT{5, 6, 50, 26};
-    QCOMPARE(itemP->GetScreenBounds(), (tagRECT{5, 6, 50, 26}));
-    QCOMPARE(itemP->i_boundsR, (tagRECT{5, 6, 50, 26}));
-}
-
-void tst_itemdraw::textBox() {
-    DrawnBoard b;
-    CVornItem* itemP = b.Word("x", 0, 0);
-    const tagRECT box = itemP->GetTextBox(tagRECT{0, 0, 100, 30}, false);
-    QCOMPARE(box, (tagRECT{4, 2, 91, 28}));
-    itemP->i_boundsR = tagRECT{7, 9, 8, 10};
-    itemP->SetTextBox(box);
-    QCOMPARE(itemP->i_boundsR, (tagRECT{7, 9, 107, 39}));
-}
-
-void tst_itemdraw::sizeToFit_data() {
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("size");
-    QTest::newRow("one char") << "W" << 12;
-    QTest::newRow("word") << "Elephant" << 12;
-    QTest::newRow("big") << "Elephant" << 30;
-    QTest::newRow("empty is a blank") << "" << 12;
-    QTest::newRow("line break is a blank") << "\r" << 12;
-}
-
-void tst_itemdraw::sizeToFit() {
-    QFETCH(QString, title);
-    QFETCH(int, size);
-    DrawnBoard b;
-    CVornItem* itemP = b.Word("x", 20, 30);
-    CVornItem::Vorn_SetText(itemP->i_resource.source.content, title.toUtf8().constData());
-    itemP->i_font = XGFont("Arial", size);
-    itemP->SizeToFit();
-    // Measured in the item's font on a picture of the screen's resolution.
-    XGPicture pic;
-    QVERIFY(pic.Allocate(1, 1));
-    std::unique_ptr<XGDraw> draw(pic.NewDraw());
-    draw->SetFont(itemP->i_font);
-    const std::string measured = title.isEmpty() || title == "\r" ? " " : title.toStdString();
-    QCOMPARE(itemP->i_boundsR.left, 20);
-    QCOMPARE(itemP->i_boundsR.top, 30);
-    QCOMPARE(itemP->i_boundsR.Width(), draw->TextWidth(measured) + 13);
-    QCOMPARE(itemP->i_boundsR.Height(), draw->LineHeight() + 4);
-    if (size == 30) QVERIFY(itemP->i_boundsR.Height() > 30);
-    // While the board draws, its own drawing object measures.
-    b.modelP->i_drawP = b.view.GetDraw();
-    itemP->i_boundsR = tagRECT{20, 30, 21, 31};
-    itemP->SizeToFit();
-    b.modelP->i_drawP = nullptr;
-    QCOMPARE(itemP->i_boundsR.Width(), draw->TextWidth(measured) + 13);
-}
-
-void tst_itemdraw::selectedIsInvertedWithHandles() {
-    DrawnBoard b;
-    CVornItem* itemP = b.Box("Hi", tagRECT{50, 40, 150, 80});
-    itemP->i_b.set_selectedB(true);
-    const QImage image = b.Draw();
-    // The body is inverted: black away from the text, with white ink.
-    QCOMPARE(At(image, 140, 75), 0u);
-    QCOMPARE(At(image, 50, 40), 0u);
-    QVERIFY(Count(image, QRect(54, 42, 85, 36), IsWhite) > 5);
-    // Four handles outside the corners: a filled 4 x 4 square in an erased 6 x 6 one.
-    const QPoint corners[4] = {{44, 34}, {150, 34}, {44, 80}, {150, 80}};
-    for (const QPoint& c : corners) {
-        QCOMPARE(Count(image, QRect(c.x() + 1, c.y() + 1, 4, 4), [](QRgb p) { return p == 0; }), 16);
-        QVERIFY(IsWhite(At(image, c.x(), c.y())));
+        QTest::newRow("scrolled") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << -5 << -100 << R(10, 20, 30, 40)
+                                  << R(5, -80, 25, -60);
+        QTest::newRow("go scaled") << int(Vorn_Mode_GO) << 2.0 << 1.5 << -5 << -100 << R(10, 20, 30, 40)
+                                   << R(20, 30, 60, 60);
+        QTest::newRow("go rounds") << int(Vorn_Mode_GO) << 0.5 << 0.5 << 0 << 0 << R(3, 5, 7, 9)
+                                   << R(2, 3, 4, 5);
+        QTest::newRow("inverted") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 0 << 0 << R(30, 40, 10, 20)
+                                  << R(10, 20, 30, 40);
+        QTest::newRow("saturates") << int(Vorn_Mode_EDIT) << 1.0 << 1.0 << 2000000000 << 0
+                                   << R(2000000000, 0, 2100000000, 10) << R(INT32_MAX, 0, INT32_MAX, 10);
     }
-    QVERIFY(IsWhite(At(image, 43, 33)));
-    QVERIFY(IsWhite(At(image, 157, 87)));
-}
-
-void tst_itemdraw::unselectedIsFramed() {
-    DrawnBoard b;
-    b.Box("", tagRECT{50, 40, 150, 80});
-    const QImage image = b.Draw();
-    QCOMPARE(At(image, 50, 40), 0u);
-    QCOMPARE(At(image, 149, 79), 0u);
-    QCOMPARE(At(image, 100, 40), 0u);
-    QVERIFY(IsWhite(At(image, 150, 80)));
-    QVERIFY(IsWhite(At(image, 100, 60)));
-    QVERIFY(IsWhite(At(image, 45, 35)));
-    // The text is drawn in the text box, clipped to it.
-    DrawnBoard t;
-    t.Box("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMM", tagRECT{50, 40, 100, 60});
-    const QImage text = t.Draw();
-    QVERIFY(Count(text, QRect(54, 42, 40, 16), [](QRgb p) { return !IsWhite(p); }) > 20);
-    QCOMPARE(Count(text, QRect(101, 30, 100, 50), [](QRgb p) { return !IsWhite(p); }), 0);
-    QCOMPARE(Count(text, QRect(92, 41, 7, 18), [](QRgb p) { return !IsWhite(p); }), 0);
-}
-
-void tst_itemdraw::goModeDrawsNoSelection() {
-    DrawnBoard b(200, 100);
-    CVornItem* itemP = b.Box("", tagRECT{50, 40, 150, 80});
-    itemP->i_b.set_selectedB(true);
-    b.modelP->SetGoMode(true);
-    const QImage image = b.Draw();
-    QCOMPARE(Count(image, image.rect(), [](QRgb p) { return !IsWhite(p); }), 0);
-    b.modelP->SetGoMode(false);
-    QVERIFY(!itemP->i_b.hiddenB());
-    const QImage edit = b.Draw();
-    QCOMPARE(At(edit, 100, 60), 0u);
-}
-
-void tst_itemdraw::polygonOutline() {
-    DrawnBoard b;
-    CVornItem* itemP = b.Box("", tagRECT{100, 100, 200, 200});
-    itemP->CreateNewRgn();
-    // A triangle (v, h): top-left, top-right, bottom-left; the rest repeat the last point.
-    itemP->i_rgnP->pts[0] = Point{0, 0};
-    itemP->i_rgnP->pts[1] = Point{0, 10};
-    for (int i = 2; i < kVornRgnPoints; ++i)
-        itemP->i_rgnP->pts[i] = Point{10, 0};
-    itemP->i_b.set_selectedB(true);
-    QImage image = b.Draw();
-    QCOMPARE(At(image, 110, 110), 0u);     // inside the triangle: inverted
-    QVERIFY(IsWhite(At(image, 190, 190))); // inside the rectangle only: untouched
-    itemP->i_b.set_selectedB(false);
-    image = b.Draw();
-    QVERIFY(IsWhite(At(image, 110, 110)));
-    QVERIFY(IsWhite(At(image, 190, 190)));
-    QVERIFY(Count(image, QRect(148, 148, 5, 5), [](QRgb p) { return p == 0; }) > 0); // the slanted edge
-    QVERIFY(IsWhite(At(image, 199, 199)));                                           // no rectangle frame
-}
-
-void tst_itemdraw::hilightTwiceRestores() {
-    DrawnBoard b;
-    CVornItem* itemP = b.Box("Hilight", tagRECT{30, 30, 120, 60});
-    const QImage before = b.Draw();
-    XGDraw* draw = b.view.GetDraw();
-    b.modelP->i_drawP = draw;
-    itemP->Hilight();
-    const QImage marked = b.view.GetPicture()->GetImage().copy();
-    QCOMPARE(At(marked, 28, 28), 0u);
-    QCOMPARE(At(marked, 29, 45), 0u);
-    QCOMPARE(At(marked, 121, 61), 0u);
-    QVERIFY(IsWhite(At(marked, 27, 27)));
-    QVERIFY(IsWhite(At(marked, 122, 62)));
-    QCOMPARE(At(marked, 30, 30), 0u); // the item's own frame is left alone
-    QCOMPARE(draw->GetPenWidth(), 1);
-    itemP->Hilight();
-    b.modelP->i_drawP = nullptr;
-    QCOMPARE(b.view.GetPicture()->GetImage(), before);
-}
-
-void tst_itemdraw::regions() {
-    DrawnBoard b;
-    CVornItem* itemP = b.Box("r", tagRECT{10, 10, 50, 30});
-    QVERIFY(!itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
-    XGRegion blit;
-    itemP->GetBlitRgn(&blit);
-    b.modelP->i_scrollH = 5;
-    itemP->GetBlitRgn(&blit);
-    QCOMPARE(blit.GetBounds(), (tagRECT{8, 8, 57, 32}));
-    itemP->CreateNewRgn();
-    for (int i = 0; i < kVornRgnPoints; ++i)
-        itemP->i_rgnP->pts[i] = Point{int16(i < 8 ? 0 : 100), int16(i % 2 ? 0 : 100)};
-    std::unique_ptr<XGRegion> rgn(itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
-    QVERIFY(rgn);
-    QCOMPARE(rgn->GetBounds(), (tagRECT{10, 10, 50, 30}));
-    itemP->i_b.set_rgnB(false);
-    QVERIFY(!itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
-    b.modelP->i_scrollH = 0;
-}
-
-void tst_itemdraw::missingAndLoadingTexts() {
-    DrawnBoard b(300, 60);
-    CVornItem* itemP = b.Picture(tagRECT{10, 10, 290, 50}, 0, "gone.png");
-    const QImage image = b.Draw();
-    // The same text drawn directly in the text box.
-    QImage expected(300, 60, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(Qt::white);
-    {
-        XGDraw draw(&expected);
-        draw.FrameRect(tagRECT{10, 10, 290, 50});
-        draw.SetFont(itemP->i_font);
-        draw.SetClip(tagRECT{12, 12, 288, 48});
-        draw.DrawWrap("Missing item: 'gone.png'", tagRECT{14, 12, 281, 48});
+    void screenBounds() {
+        QFETCH(int, mode);
+        QFETCH(double, sx);
+        QFETCH(double, sy);
+        QFETCH(int, scrollH);
+        QFETCH(int, scrollV);
+        QFETCH(QRect, bounds);
+        QFETCH(QRect, screen);
+        DrawnBoard b;
+        CVornItem* itemP = b.Word("x", 0, 0);
+        itemP->i_boundsR = tagRECT{bounds.left(), bounds.top(), bounds.right(), bounds.bottom()};
+        itemP->i_auto_boundsR = itemP->i_boundsR;
+        b.modelP->i_prefs.mode = Vorn_ModeType(mode);
+        b.modelP->i_scaleX = sx;
+        b.modelP->i_scaleY = sy;
+        b.modelP->i_scrollH = scrollH;
+        b.modelP->i_scrollV = scrollV;
+        const tagRECT r = itemP->GetScreenBounds();
+        QCOMPARE(r, (tagRECT{screen.left(), screen.top(), screen.right(), screen.bottom()}));
+        b.modelP->i_prefs.mode = Vorn_Mode_EDIT;
     }
-    QCOMPARE(image, expected);
-    // While a load runs the item says so.
-    itemP->i_finished_loadB = false;
-    const QImage loading = b.Draw();
-    itemP->i_finished_loadB = true;
-    QVERIFY(loading != image);
-    QVERIFY(Count(loading, QRect(14, 12, 200, 30), [](QRgb p) { return !IsWhite(p); }) > 20);
-}
+    void emptyFreeformTakesAuto() {
+        DrawnBoard b;
+        CVornItem* itemP = b.Word("x", 0, 0);
+        itemP->i_boundsR = tagRECT{};
+        itemP->i_auto_boundsR = tagRECT{5, 6, 50, 26};
+        QCOMPARE(itemP->GetScreenBounds(), (tagRECT{5, 6, 50, 26}));
+        QCOMPARE(itemP->i_boundsR, (tagRECT{5, 6, 50, 26}));
+    }
+    void textBox() {
+        DrawnBoard b;
+        CVornItem* itemP = b.Word("x", 0, 0);
+        const tagRECT box = itemP->GetTextBox(tagRECT{0, 0, 100, 30}, false);
+        QCOMPARE(box, (tagRECT{4, 2, 91, 28}));
+        itemP->i_boundsR = tagRECT{7, 9, 8, 10};
+        itemP->SetTextBox(box);
+        QCOMPARE(itemP->i_boundsR, (tagRECT{7, 9, 107, 39}));
+    }
+    void sizeToFit() {
+        DrawnBoard b;
+        auto fit = [&](const char* title, int size, bool drawing = false) {
+            CVornItem* itemP = b.Word("x", 20, 30);
+            CVornItem::Vorn_SetText(itemP->i_resource.source.content, title);
+            itemP->i_font = XGFont("Arial", size);
+            b.modelP->i_drawP = drawing ? b.view.GetDraw() : nullptr;
+            itemP->SizeToFit();
+            b.modelP->i_drawP = nullptr;
+            return itemP->i_boundsR;
+        };
+        const tagRECT w = fit("W", 12), word = fit("Elephant", 12), big = fit("Elephant", 30);
+        QCOMPARE(w.left, 20);
+        QCOMPARE(w.top, 30);
+        QVERIFY(word.Width() > w.Width());
+        QCOMPARE(word.Height(), w.Height());
+        QVERIFY(big.Width() > word.Width());
+        QVERIFY(big.Height() > 30);
+        // An empty title and a line break are sized as a blank.
+        QCOMPARE(fit("", 12), fit(" ", 12));
+        QCOMPARE(fit("\r", 12), fit(" ", 12));
+        // While the board draws, its own drawing object measures, with the same result.
+        QCOMPARE(fit("Elephant", 12, true), word);
+    }
+    void selectedIsInvertedWithHandles() {
+        DrawnBoard b;
+        CVornItem* itemP = b.Box("Hi", tagRECT{50, 40, 150, 80});
+        itemP->i_b.set_selectedB(true);
+        const QImage image = b.Draw();
+        // The body is inverted: black away from the text, with white ink.
+        QCOMPARE(At(image, 140, 75), 0u);
+        QCOMPARE(At(image, 50, 40), 0u);
+        QVERIFY(Count(image, QRect(54, 42, 85, 36), IsWhite) > 5);
+        // Four handles outside the corners: a filled 4 x 4 square in an erased 6 x 6 one.
+        const QPoint corners[4] = {{44, 34}, {150, 34}, {44, 80}, {150, 80}};
+        for (const QPoint& c : corners) {
+            QCOMPARE(Count(image, QRect(c.x() + 1, c.y() + 1, 4, 4), [](QRgb p) { return p == 0; }), 16);
+            QVERIFY(IsWhite(At(image, c.x(), c.y())));
+        }
+        QVERIFY(IsWhite(At(image, 43, 33)));
+        QVERIFY(IsWhite(At(image, 157, 87)));
+    }
+    void unselectedIsFramed() {
+        DrawnBoard b;
+        b.Box("", tagRECT{50, 40, 150, 80});
+        const QImage image = b.Draw();
+        QCOMPARE(At(image, 50, 40), 0u);
+        QCOMPARE(At(image, 149, 79), 0u);
+        QCOMPARE(At(image, 100, 40), 0u);
+        QVERIFY(IsWhite(At(image, 150, 80)));
+        QVERIFY(IsWhite(At(image, 100, 60)));
+        QVERIFY(IsWhite(At(image, 45, 35)));
+        // The text is drawn in the text box, clipped to it.
+        DrawnBoard t;
+        t.Box("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMM", tagRECT{50, 40, 100, 60});
+        const QImage text = t.Draw();
+        QVERIFY(Count(text, QRect(54, 42, 40, 16), [](QRgb p) { return !IsWhite(p); }) > 20);
+        QCOMPARE(Count(text, QRect(101, 30, 100, 50), [](QRgb p) { return !IsWhite(p); }), 0);
+        QCOMPARE(Count(text, QRect(92, 41, 7, 18), [](QRgb p) { return !IsWhite(p); }), 0);
+    }
+    void goModeDrawsNoSelection() {
+        DrawnBoard b(200, 100);
+        CVornItem* itemP = b.Box("", tagRECT{50, 40, 150, 80});
+        itemP->i_b.set_selectedB(true);
+        b.modelP->SetGoMode(true);
+        const QImage image = b.Draw();
+        QCOMPARE(Count(image, image.rect(), [](QRgb p) { return !IsWhite(p); }), 0);
+        b.modelP->SetGoMode(false);
+        QVERIFY(!itemP->i_b.hiddenB());
+        const QImage edit = b.Draw();
+        QCOMPARE(At(edit, 100, 60), 0u);
+    }
+    void polygonOutline() {
+        DrawnBoard b;
+        CVornItem* itemP = b.Box("", tagRECT{100, 100, 200, 200});
+        itemP->CreateNewRgn();
+        // A triangle (v, h): top-left, top-right, bottom-left; the rest repeat the last point.
+        itemP->i_rgnP->pts[0] = Point{0, 0};
+        itemP->i_rgnP->pts[1] = Point{0, 10};
+        for (int i = 2; i < kVornRgnPoints; ++i)
+            itemP->i_rgnP->pts[i] = Point{10, 0};
+        itemP->i_b.set_selectedB(true);
+        QImage image = b.Draw();
+        QCOMPARE(At(image, 110, 110), 0u);     // inside the triangle: inverted
+        QVERIFY(IsWhite(At(image, 190, 190))); // inside the rectangle only: untouched
+        itemP->i_b.set_selectedB(false);
+        image = b.Draw();
+        QVERIFY(IsWhite(At(image, 110, 110)));
+        QVERIFY(IsWhite(At(image, 190, 190)));
+        QVERIFY(Count(image, QRect(148, 148, 5, 5), [](QRgb p) { return p == 0; }) > 0); // the slanted edge
+        QVERIFY(IsWhite(At(image, 199, 199)));                                           // no rectangle frame
+    }
+    void hilightTwiceRestores() {
+        DrawnBoard b;
+        CVornItem* itemP = b.Box("Hilight", tagRECT{30, 30, 120, 60});
+        const QImage before = b.Draw();
+        XGDraw* draw = b.view.GetDraw();
+        b.modelP->i_drawP = draw;
+        itemP->Hilight();
+        const QImage marked = b.view.GetPicture()->GetImage().copy();
+        QCOMPARE(At(marked, 28, 28), 0u);
+        QCOMPARE(At(marked, 29, 45), 0u);
+        QCOMPARE(At(marked, 121, 61), 0u);
+        QVERIFY(IsWhite(At(marked, 27, 27)));
+        QVERIFY(IsWhite(At(marked, 122, 62)));
+        QCOMPARE(At(marked, 30, 30), 0u); // the item's own frame is left alone
+        QCOMPARE(draw->GetPenWidth(), 1);
+        itemP->Hilight();
+        b.modelP->i_drawP = nullptr;
+        QCOMPARE(b.view.GetPicture()->GetImage(), before);
+    }
+    void regions() {
+        DrawnBoard b;
+        CVornItem* itemP = b.Box("r", tagRECT{10, 10, 50, 30});
+        QVERIFY(!itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
+        XGRegion blit;
+        itemP->GetBlitRgn(&blit);
+        b.modelP->i_scrollH = 5;
+        itemP->GetBlitRgn(&blit);
+        QCOMPARE(blit.GetBounds(), (tagRECT{8, 8, 57, 32}));
+        itemP->CreateNewRgn();
+        for (int i = 0; i < kVornRgnPoints; ++i)
+            itemP->i_rgnP->pts[i] = Point{int16(i < 8 ? 0 : 100), int16(i % 2 ? 0 : 100)};
+        std::unique_ptr<XGRegion> rgn(itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
+        QVERIFY(rgn);
+        QCOMPARE(rgn->GetBounds(), (tagRECT{10, 10, 50, 30}));
+        itemP->i_b.set_rgnB(false);
+        QVERIFY(!itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
+        b.modelP->i_scrollH = 0;
+    }
+    void missingAndLoadingTexts() {
+        DrawnBoard b(300, 60);
+        CVornItem* itemP = b.Picture(tagRECT{10, 10, 290, 50}, 0, "gone.png");
+        const QImage image = b.Draw();
+        // The same text drawn directly in the text box.
+        QImage expected(300, 60, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::white);
+        {
+            XGDraw draw(&expected);
+            draw.FrameRect(tagRECT{10, 10, 290, 50});
+            draw.SetFont(itemP->i_font);
+            draw.SetClip(tagRECT{12, 12, 288, 48});
+            draw.DrawWrap("Missing item: 'gone.png'", tagRECT{14, 12, 281, 48});
+        }
+        QCOMPARE(image, expected);
+        // While a load runs the item says so.
+        itemP->i_finished_loadB = false;
+        const QImage loading = b.Draw();
+        itemP->i_finished_loadB = true;
+        QVERIFY(loading != image);
+        QVERIFY(Count(loading, QRect(14, 12, 200, 30), [](QRgb p) { return !IsWhite(p); }) > 20);
+    }
+    void pilcrowInGoMode() {
+        DrawnBoard b(200, 100);
+        b.Box("\r", tagRECT{10, 10, 60, 40});
+        b.Box("word", tagRECT{70, 10, 150, 40});
+        const QImage edit = b.Draw();
+        QCOMPARE(Count(edit, edit.rect(), IsBlue), 0);
+        b.modelP->SetGoMode(true);
+        const QImage go = b.Draw();
+        QVERIFY(Count(go, QRect(10, 10, 50, 30), IsBlue) > 5);
+        QCOMPARE(Count(go, QRect(70, 10, 80, 30), IsBlue), 0);
+        QVERIFY(Count(go, QRect(70, 10, 80, 30), [](QRgb p) { return p == 0; }) > 5);
+        b.modelP->SetGoMode(false);
+        // Flat columns show the line break as an empty line, in Go Mode too.
+        b.modelP->i_prefs.view_as = O_ViewAs_FLAT_COL;
+        b.modelP->i_prefs.num_columnsS = 1;
+        b.modelP->SetGoMode(true);
+        const QImage flat = b.Draw();
+        QCOMPARE(Count(flat, flat.rect(), IsBlue), 0);
+        b.modelP->SetGoMode(false);
+    }
+    void goModePictureStretched() {
+        DrawnBoard b(200, 100);
+        b.Picture(tagRECT{20, 10, 40, 30}, qRgb(255, 0, 0));
+        const QImage edit = b.Draw();
+        QCOMPARE(At(edit, 30, 20), 0xFF0000u);
+        QVERIFY(IsWhite(At(edit, 50, 50)));
+        b.modelP->SetGoMode(true);
+        QCOMPARE(b.modelP->GetFirstPict()->i_boundsR, (tagRECT{0, 0, 200, 100}));
+        // Drawn in a view twice the size, the picture is stretched to it.
+        CVornOffscreenView big(400, 200);
+        b.controllerP->i_viewP = &big;
+        big.AttachModel(b.modelP, b.controllerP);
+        big.DrawBoard();
+        const QImage go = big.GetPicture()->GetImage().copy();
+        QCOMPARE(b.modelP->i_scaleX, 2.0);
+        QCOMPARE(b.modelP->i_scaleY, 2.0);
+        QCOMPARE(At(go, 41, 21), 0xFF0000u);
+        QCOMPARE(At(go, 78, 58), 0xFF0000u);
+        QVERIFY(IsWhite(At(go, 38, 18)));
+        QVERIFY(IsWhite(At(go, 82, 62)));
+        // The hidden item is hit where the picture shows it.
+        int32 sub = 0;
+        const Point inside{int16(40), int16(60)}; // v, h
+        CVornItem* hitP = b.modelP->HitTest(&inside, &sub);
+        QVERIFY(hitP && hitP != b.modelP->GetFirstPict());
+        b.controllerP->i_viewP = &b.view;
+        b.modelP->SetGoMode(false);
+    }
+    void goModeWithBackground() {
+        // The Go Mode picture is the first background item's area, shown from the window's corner.
+        DrawnBoard b(100, 100);
+        CVornItem* back = b.Box("", tagRECT{100, 100, 200, 200});
+        back->i_b.set_backgroundB(true);
+        b.Picture(tagRECT{150, 150, 160, 160}, qRgb(0, 0, 255));
+        b.modelP->SetGoMode(true);
+        const XGPicture* goPic = b.modelP->GetFirstPict()->i_resource.source.content.cacheP;
+        QVERIFY(goPic);
+        QCOMPARE(goPic->GetSrcFrame(), (tagRECT{0, 0, 100, 100}));
+        // The blue item sits at (50, 50) of the board's area.
+        QCOMPARE(goPic->GetImage().pixel(55, 55) & 0xFFFFFF, 0x0000FFu);
+        QCOMPARE(goPic->GetImage().pixel(45, 45) & 0xFFFFFF, 0xFFFFFFu);
+        // The window shows that area from its corner, and a click lands on what is drawn there.
+        const QImage shown = b.Draw();
+        QCOMPARE(At(shown, 55, 55), 0x0000FFu);
+        QVERIFY(IsWhite(At(shown, 45, 45)));
+        Point inBlue{55, 55};
+        int32 part = 0;
+        CVornItem* hitP = b.modelP->HitTest(&inBlue, &part);
+        QVERIFY(hitP && hitP != back && hitP != b.modelP->GetFirstPict());
+        b.modelP->SetGoMode(false);
+        QCOMPARE(b.modelP->i_list->Count(), 2);
+    }
+    void flatColumnsFramed() {
+        DrawnBoard b(340, 200);
+        b.modelP->i_prefs.view_as = O_ViewAs_FLAT_COL;
+        b.modelP->i_prefs.num_columnsS = 3;
+        bool autoB = true;
+        b.modelP->i_list->Iterate(ItemA_Iterate_USE_AUTO_BOUNDS, &autoB);
+        b.modelP->AutoLayout(false, Vorn_Mode_EDIT);
+        const QImage image = b.Draw();
+        // Columns 100 wide, 10 apart, from x = 10.
+        QCOMPARE(At(image, 10, 50), 0u);
+        QCOMPARE(At(image, 109, 50), 0u);
+        QCOMPARE(At(image, 120, 50), 0u);
+        QVERIFY(IsWhite(At(image, 115, 50)));
+    }
+    void badGeometryDrawsCleanly() {
+        DrawnBoard b(100, 100);
+        b.Box("far", tagRECT{2000000000, 2000000000, 2100000000, 2100000000});
+        b.Box("negative", tagRECT{-2100000000, -2100000000, -2000000000, -2000000000});
+        b.Box("huge", tagRECT{-2100000000, -2100000000, 2100000000, 2100000000});
+        b.Box("inverted", tagRECT{60, 60, 20, 20})->i_b.set_selectedB(true);
+        CVornItem* zero = b.Box("zero polygon", tagRECT{5, 5, 40, 15});
+        zero->CreateNewRgn();
+        zero->i_b.set_selectedB(true);
+        b.Box("empty", tagRECT{50, 50, 50, 50});
+        const QImage edit = b.Draw();
+        QCOMPARE(At(edit, 40, 40), 0u); // the inverted rectangle, normalised and selected
+        QCOMPARE(At(edit, 38, 13), 0u); // the polygon without area: its rectangle serves
+        b.modelP->i_scrollH = -2000000000;
+        b.Draw();
+        b.modelP->i_scrollH = 0;
+        b.modelP->SetGoMode(true);
+        b.Draw();
+        b.modelP->SetGoMode(false);
+        b.modelP->SelectAll(true);
+        b.Draw();
+    }
+    void pictureFileLoads() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("green.png");
+        QImage green(30, 20, QImage::Format_RGB32);
+        green.fill(qRgb(0, 255, 0));
+        QVERIFY(green.save(path));
+        DrawnBoard b(200, 100);
+        auto* itemP = new CVornItem(b.modelP, kNoIndex);
+        itemP->i_resource.source.content.type = LinkType_PICT_FILE;
+        itemP->i_resource.source.content.u.fileP = new XGFileSpecifier(path.toStdString());
+        itemP->i_boundsR = tagRECT{50, 40, 51, 41};
+        b.modelP->InsertItem(itemP, -1);
+        itemP->CacheItem(false, true, 5);
+        QVERIFY(!itemP->IsLoading());
+        b.modelP->Idle();
+        QCOMPARE(itemP->i_boundsR, (tagRECT{50, 40, 80, 60}));
+        const QImage image = b.Draw();
+        QCOMPARE(At(image, 65, 50), 0x00FF00u);
+        QCOMPARE(At(image, 50, 40), 0u); // framed in Edit Mode
+    }
+    void renderCommand() {
+        QTemporaryDir dir;
+        const std::string out = dir.filePath("board.png").toStdString();
+        SetRenderBoardLoader(&HandOver);
+        // The Edit Mode window size is the default size.
+        auto* m = new TVornModel;
+        m->i_prefs.view_as = O_ViewAs_FREEFORM;
+        m->i_prefs.mode = Vorn_Mode_GO; // stored in Go Mode: still drawn in Edit Mode
+        m->i_prefs.wind_edit.posR = tagRECT{100, 100, 420, 340};
+        CVornItem* itemP = new CVornItem(m, kNoIndex);
+        CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Rendered");
+        itemP->i_boundsR = tagRECT{10, 10, 110, 40};
+        m->InsertItem(itemP, -1);
+        s_nextBoard = m;
+        char* args[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str()};
+        QCOMPARE(RunRender(3, args), 0);
+        QImage image(QString::fromStdString(out));
+        QCOMPARE(image.size(), QSize(320, 240));
+        QCOMPARE(At(image, 10, 10), 0u);
+        QVERIFY(IsWhite(At(image, 200, 200)));
 
-void tst_itemdraw::pilcrowInGoMode() {
-    DrawnBoard b(200, 100);
-    b.Box("\r", tagRECT{10, 10, 60, 40});
-    b.Box("word", tagRECT{70, 10, 150, 40});
-    const QImage edit = b.Draw();
-    QCOMPARE(Count(edit, edit.rect(), IsBlue), 0);
-    b.modelP->SetGoMode(true);
-    const QImage go = b.Draw();
-    QVERIFY(Count(go, QRect(10, 10, 50, 30), IsBlue) > 5);
-    QCOMPARE(Count(go, QRect(70, 10, 80, 30), IsBlue), 0);
-    QVERIFY(Count(go, QRect(70, 10, 80, 30), [](QRgb p) { return p == 0; }) > 5);
-    b.modelP->SetGoMode(false);
-    // Flat columns show the line break as an empty line, in Go Mode too.
-    b.modelP->i_prefs.view_as = O_ViewAs_FLAT_COL;
-    b.modelP->i_prefs.num_columnsS = 1;
-    b.modelP->SetGoMode(true);
-    const QImage flat = b.Draw();
-    QCOMPARE(Count(flat, flat.rect(), IsBlue), 0);
-    b.modelP->SetGoMode(false);
-}
+        // Go Mode at a given size: the board stretched to it, without frames.
+        auto* g = new TVornModel;
+        g->i_prefs.view_as = O_ViewAs_FREEFORM;
+        itemP = new CVornItem(g, kNoIndex);
+        CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Go");
+        itemP->i_boundsR = tagRECT{0, 0, 320, 240};
+        g->InsertItem(itemP, -1);
+        s_nextBoard = g;
+        char* goArgs[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str(),
+                          (char*)"--go",   (char*)"--size", (char*)"160x120"};
+        QCOMPARE(RunRender(6, goArgs), 0);
+        const QImage go(QString::fromStdString(out));
+        QCOMPARE(go.size(), QSize(160, 120));
+        QVERIFY(IsWhite(At(go, 0, 0)));
+        QVERIFY(Count(go, go.rect(), [](QRgb p) { return p == 0; }) > 5); // the title
 
-void tst_itemdraw::goModePictureStretched() {
-    DrawnBoard b(200, 100);
-    b.Picture(tagRECT{20, 10, 40, 30}, qRgb(255, 0, 0));
-    const QImage edit = b.Draw();
-    QCOMPARE(At(edit, 30, 20), 0xFF0000u);
-    QVERIFY(IsWhite(At(edit, 50, 50)));
-    b.modelP->SetGoMode(true);
-    QCOMPARE(b.modelP->GetFirstPict()->i_boundsR, (tagRECT{0, 0, 200, 100}));
-    // Drawn in a view twice the size, the picture is stretched to it.
-    CVornOffscreenView big(400, 200);
-    b.controllerP->i_viewP = &big;
-    big.AttachModel(b.modelP, b.controllerP);
-    big.DrawBoard();
-    const QImage go = big.GetPicture()->GetImage().copy();
-    QCOMPARE(b.modelP->i_scaleX, 2.0);
-    QCOMPARE(b.modelP->i_scaleY, 2.0);
-    QCOMPARE(At(go, 41, 21), 0xFF0000u);
-    QCOMPARE(At(go, 78, 58), 0xFF0000u);
-    QVERIFY(IsWhite(At(go, 38, 18)));
-    QVERIFY(IsWhite(At(go, 82, 62)));
-    // The hidden item is hit where the picture shows it.
-    int32 sub = 0;
-    const Point inside{int16(40), int16(60)}; // v, h
-    CVornItem* hitP = b.modelP->HitTest(&inside, &sub);
-    QVERIFY(hitP && hitP != b.modelP->GetFirstPict());
-    b.controllerP->i_viewP = &b.view;
-    b.modelP->SetGoMode(false);
-}
-
-void tst_itemdraw::goModeWithBackground() {
-    // The Go Mode picture is the first background item's area, shown from the window's corner.
-    DrawnBoard b(100, 100);
-    CVornItem* back = b.Box("", tagRECT{100, 100, 200, 200});
-    back->i_b.set_backgroundB(true);
-    b.Picture(tagRECT{150, 150, 160, 160}, qRgb(0, 0, 255));
-    b.modelP->SetGoMode(true);
-    const XGPicture* goPic = b.modelP->GetFirstPict()->i_resource.source.content.cacheP;
-    QVERIFY(goPic);
-    QCOMPARE(goPic->GetSrcFrame(), (tagRECT{0, 0, 100, 100}));
-    // The blue item sits at (50, 50) of the board's area.
-    QCOMPARE(goPic->GetImage().pixel(55, 55) & 0xFFFFFF, 0x0000FFu);
-    QCOMPARE(goPic->GetImage().pixel(45, 45) & 0xFFFFFF, 0xFFFFFFu);
-    // The window shows that area from its corner, and a click lands on what is drawn there.
-    const QImage shown = b.Draw();
-    QCOMPARE(At(shown, 55, 55), 0x0000FFu);
-    QVERIFY(IsWhite(At(shown, 45, 45)));
-    Point inBlue{55, 55};
-    int32 part = 0;
-    CVornItem* hitP = b.modelP->HitTest(&inBlue, &part);
-    QVERIFY(hitP && hitP != back && hitP != b.modelP->GetFirstPict());
-    b.modelP->SetGoMode(false);
-    QCOMPARE(b.modelP->i_list->Count(), 2);
-}
-
-void tst_itemdraw::flatColumnsFramed() {
-    DrawnBoard b(340, 200);
-    b.modelP->i_prefs.view_as = O_ViewAs_FLAT_COL;
-    b.modelP->i_prefs.num_columnsS = 3;
-    bool autoB = true;
-    b.modelP->i_list->Iterate(ItemA_Iterate_USE_AUTO_BOUNDS, &autoB);
-    b.modelP->AutoLayout(false, Vorn_Mode_EDIT);
-    const QImage image = b.Draw();
-    // Columns 100 wide, 10 apart, from x = 10.
-    QCOMPARE(At(image, 10, 50), 0u);
-    QCOMPARE(At(image, 109, 50), 0u);
-    QCOMPARE(At(image, 120, 50), 0u);
-    QVERIFY(IsWhite(At(image, 115, 50)));
-}
-
-void tst_itemdraw::badGeometryDrawsCleanly() {
-    DrawnBoard b(100, 100);
-    b.Box("far", tagRECT{2000000000, 2000000000, 2100000000, 2100000000});
-    b.Box("negative", tagRECT{-2100000000, -2100000000, -2000000000, -2000000000});
-    b.Box("huge", tagRECT{-2100000000, -2100000000, 2100000000, 2100000000});
-    b.Box("inverted", tagRECT{60, 60, 20, 20})->i_b.set_selectedB(true);
-    CVornItem* zero = b.Box("zero polygon", tagRECT{5, 5, 40, 15});
-    zero->CreateNewRgn();
-    zero->i_b.set_selectedB(true);
-    b.Box("empty", tagRECT{50, 50, 50, 50});
-    const QImage edit = b.Draw();
-    QCOMPARE(At(edit, 40, 40), 0u); // the inverted rectangle, normalised and selected
-    QCOMPARE(At(edit, 38, 13), 0u); // the polygon without area: its rectangle serves
-    b.modelP->i_scrollH = -2000000000;
-    b.Draw();
-    b.modelP->i_scrollH = 0;
-    b.modelP->SetGoMode(true);
-    b.Draw();
-    b.modelP->SetGoMode(false);
-    b.modelP->SelectAll(true);
-    b.Draw();
-}
-
-void tst_itemdraw::pictureFileLoads() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("green.png");
-    QImage green(30, 20, QImage::Format_RGB32);
-    green.fill(qRgb(0, 255, 0));
-    QVERIFY(green.save(path));
-    DrawnBoard b(200, 100);
-    auto* itemP = new CVornItem(b.modelP, kNoIndex);
-    itemP->i_resource.source.content.type = LinkType_PICT_FILE;
-    itemP->i_resource.source.content.u.fileP = new XGFileSpecifier(path.toStdString());
-    itemP->i_boundsR = tagRECT{50, 40, 51, 41};
-    b.modelP->InsertItem(itemP, -1);
-    itemP->CacheItem(false, true, 5);
-    QVERIFY(!itemP->IsLoading());
-    b.modelP->Idle();
-    QCOMPARE(itemP->i_boundsR, (tagRECT{50, 40, 80, 60}));
-    const QImage image = b.Draw();
-    QCOMPARE(At(image, 65, 50), 0x00FF00u);
-    QCOMPARE(At(image, 50, 40), 0u); // framed in Edit Mode
-}
-
-void tst_itemdraw::renderCommand() {
-    QTemporaryDir dir;
-    const std::string out = dir.filePath("board.png").toStdString();
-    SetRenderBoardLoader(&HandOver);
-    // The Edit Mode window size is the default size.
-    auto* m = new TVornModel;
-    m->i_prefs.view_as = O_ViewAs_FREEFORM;
-    m->i_prefs.mode = Vorn_Mode_GO; // stored in Go Mode: still drawn in Edit Mode
-    m->i_prefs.wind_edit.posR = tagRECT{100, 100, 420, 340};
-    CVornItem* itemP = new CVornItem(m, kNoIndex);
-    CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Rendered");
-    itemP->i_boundsR = tagRECT{10, 10, 110, 40};
-    m->InsertItem(itemP, -1);
-    s_nextBoard = m;
-    char* args[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str()};
-    QCOMPARE(RunRender(3, args), 0);
-    QImage image(QString::fromStdString(out));
-    QCOMPARE(image.size(), QSize(320, 240));
-    QCOMPARE(At(image, 10, 10), 0u);
-    QVERIFY(IsWhite(At(image, 200, 200)));
-
-    // Go Mode at a given size: the board stretched to it, without frames.
-    auto* g = new TVornModel;
-    g->i_prefs.view_as = O_ViewAs_FREEFORM;
-    itemP = new CVornItem(g, kNoIndex);
-    CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Go");
-    itemP->i_boundsR = tagRECT{0, 0, 320, 240};
-    g->InsertItem(itemP, -1);
-    s_nextBoard = g;
-    char* goArgs[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str(),
-                      (char*)"--go",   (char*)"--size", (char*)"160x120"};
-    QCOMPARE(RunRender(6, goArgs), 0);
-    const QImage go(QString::fromStdString(out));
-    QCOMPARE(go.size(), QSize(160, 120));
-    QVERIFY(IsWhite(At(go, 0, 0)));
-    QVERIFY(Count(go, go.rect(), [](QRgb p) { return p == 0; }) > 5); // the title
-
-    // Bad use.
-    char* missing[] = {(char*)"render", (char*)"missing.2dv", (char*)out.c_str()};
-    QCOMPARE(RunRender(3, missing), 1);
-    char* badSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"12by5"};
-    QCOMPARE(RunRender(5, badSize), 2);
-    char* zeroSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"0x5"};
-    QCOMPARE(RunRender(5, zeroSize), 2);
-    char* tooFew[] = {(char*)"render", (char*)"a"};
-    QCOMPARE(RunRender(2, tooFew), 2);
-    s_nextBoard = new TVornModel;
-    const std::string badOut = dir.filePath("no/such/folder/x.png").toStdString();
-    char* badPath[] = {(char*)"render", (char*)"in.2dv", (char*)badOut.c_str()};
-    QCOMPARE(RunRender(3, badPath), 1);
-}
+        // Bad use.
+        char* missing[] = {(char*)"render", (char*)"missing.2dv", (char*)out.c_str()};
+        QCOMPARE(RunRender(3, missing), 1);
+        char* badSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"12by5"};
+        QCOMPARE(RunRender(5, badSize), 2);
+        char* zeroSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"0x5"};
+        QCOMPARE(RunRender(5, zeroSize), 2);
+        char* tooFew[] = {(char*)"render", (char*)"a"};
+        QCOMPARE(RunRender(2, tooFew), 2);
+        s_nextBoard = new TVornModel;
+        const std::string badOut = dir.filePath("no/such/folder/x.png").toStdString();
+        char* badPath[] = {(char*)"render", (char*)"in.2dv", (char*)badOut.c_str()};
+        QCOMPARE(RunRender(3, badPath), 1);
+    }
+};
 
 QTEST_MAIN(tst_itemdraw)
 #include "tst_itemdraw.moc"

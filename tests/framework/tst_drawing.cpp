@@ -39,394 +39,352 @@ int CountNonWhite(const QImage& image, const QRect& area) {
 class TestDrawing : public QObject {
     Q_OBJECT
 private slots:
-    void invertTwiceRestores();
-    void invertFrameWithPen_data();
-    void invertFrameWithPen();
-    void frameStaysInside();
-    void emptyAndInvertedRectsDrawNothing();
-    void regionFromPolyLine();
-    void regionMapAndUnion();
-    void regionOfZeroPoints();
-    void regionDrawing();
-    void measureText();
-    void wrapBreaksLines();
-    void wrapStopsAtBottom();
-    void differentTextsDiffer();
-    void textColour();
-    void stretchPicture();
-    void xorPicture();
-    void origin();
-    void pictureFormats_data();
-    void pictureFormats();
-    void iconIs32();
-    void badPictures_data();
-    void badPictures();
-};
-
-void TestDrawing::invertTwiceRestores() {
-    QImage image = White(20, 20);
-    image.setPixel(5, 5, qRgb(10, 200, 30));
-    {
-        XGDraw draw(&image);
-        draw.InvertRect(tagRECT{2, 2, 10, 10});
-        QCOMPARE(At(image, 5, 5), qRgb(245, 55, 225) & 0xFFFFFF);
-        QCOMPARE(At(image, 2, 2), 0u);
-        QCOMPARE(At(image, 10, 10), 0xFFFFFFu); // right and bottom edges are outside
-        draw.InvertRect(tagRECT{2, 2, 10, 10});
-    }
-    QCOMPARE(At(image, 5, 5), qRgb(10, 200, 30) & 0xFFFFFF);
-    QCOMPARE(CountNonWhite(image, image.rect()), 1);
-}
-
-void TestDrawing::invertFrameWithPen_data() {
-    QTest::addColumn<int>("pen");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::newRow("pen 1") << 1 << 10 << 8;
-    QTest::newRow("pen 2") << 2 << 10 << 8;
-    QTest::newRow("pen 2 thin") << 2 << 3 << 3;
-    QTest::newRow("pen 3 square") << 3 << 12 << 12;
-}
-
-void TestDrawing::invertFrameWithPen() {
-    QFETCH(int, pen);
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QImage image = White(40, 40);
-    XGDraw draw(&image);
-    draw.SetPenWidth(pen);
-    const tagRECT r{5, 5, 5 + width, 5 + height};
-    draw.InvertFrameRect(r);
-    // Every pixel within the pen width of an edge is black (inverted once), the rest white.
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-            const bool border =
-                inside && (x < r.left + pen || x >= r.right - pen || y < r.top + pen || y >= r.bottom - pen);
-            QCOMPARE(At(image, x, y), border ? 0u : 0xFFFFFFu);
+    void invertTwiceRestores() {
+        QImage image = White(20, 20);
+        image.setPixel(5, 5, qRgb(10, 200, 30));
+        {
+            XGDraw draw(&image);
+            draw.InvertRect(tagRECT{2, 2, 10, 10});
+            QCOMPARE(At(image, 5, 5), qRgb(245, 55, 225) & 0xFFFFFF);
+            QCOMPARE(At(image, 2, 2), 0u);
+            QCOMPARE(At(image, 10, 10), 0xFFFFFFu); // right and bottom edges are outside
+            draw.InvertRect(tagRECT{2, 2, 10, 10});
         }
+        QCOMPARE(At(image, 5, 5), qRgb(10, 200, 30) & 0xFFFFFF);
+        QCOMPARE(CountNonWhite(image, image.rect()), 1);
     }
-    draw.InvertFrameRect(r);
-    QCOMPARE(CountNonWhite(image, image.rect()), 0);
-}
-
-void TestDrawing::frameStaysInside() {
-    QImage image = White(30, 30);
-    XGDraw draw(&image);
-    draw.FrameRect(tagRECT{5, 5, 15, 12});
-    QCOMPARE(At(image, 5, 5), 0u);
-    QCOMPARE(At(image, 14, 11), 0u);
-    QCOMPARE(At(image, 15, 12), 0xFFFFFFu);
-    QCOMPARE(At(image, 8, 8), 0xFFFFFFu);
-    QCOMPARE(CountNonWhite(image, image.rect()), 2 * 10 + 2 * 5);
-}
-
-void TestDrawing::emptyAndInvertedRectsDrawNothing() {
-    QImage image = White(30, 30);
-    XGDraw draw(&image);
-    const tagRECT bad[] = {{10, 10, 5, 20}, {10, 10, 20, 5}, {3, 3, 3, 3}, {-50000, -50000, -40000, -40000}};
-    for (const tagRECT& r : bad) {
-        draw.FrameRect(r);
-        draw.InvertRect(r);
+    void invertFrameWithPen_data() {
+        QTest::addColumn<int>("pen");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("pen 1") << 1 << 10 << 8;
+        QTest::newRow("pen 2") << 2 << 10 << 8;
+        QTest::newRow("pen 2 thin") << 2 << 3 << 3;
+        QTest::newRow("pen 3 square") << 3 << 12 << 12;
+    }
+    void invertFrameWithPen() {
+        QFETCH(int, pen);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QImage image = White(40, 40);
+        XGDraw draw(&image);
+        draw.SetPenWidth(pen);
+        const tagRECT r{5, 5, 5 + width, 5 + height};
         draw.InvertFrameRect(r);
-        draw.PaintRect(r);
-        draw.DrawWrap("text", r);
+        // Every pixel within the pen width of an edge is black (inverted once), the rest white.
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                const bool border = inside && (x < r.left + pen || x >= r.right - pen || y < r.top + pen ||
+                                               y >= r.bottom - pen);
+                QCOMPARE(At(image, x, y), border ? 0u : 0xFFFFFFu);
+            }
+        }
+        draw.InvertFrameRect(r);
+        QCOMPARE(CountNonWhite(image, image.rect()), 0);
     }
-    QCOMPARE(CountNonWhite(image, image.rect()), 0);
-}
-
-void TestDrawing::regionFromPolyLine() {
-    // A right triangle (v, h): (0,0), (0,10), (10,0).
-    const Point pts[3] = {{0, 0}, {0, 10}, {10, 0}};
-    XGRegion rgn;
-    rgn.SetFromPolyLine(pts, 3);
-    QVERIFY(!rgn.IsEmpty());
-    QVERIFY(rgn.Contains(1, 1));
-    QVERIFY(!rgn.Contains(8, 8));
-    QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 10, 10}));
-}
-
-void TestDrawing::regionMapAndUnion() {
-    const Point pts[4] = {{0, 0}, {0, 4}, {4, 4}, {4, 0}};
-    XGRegion rgn;
-    rgn.SetFromPolyLine(pts, 4);
-    rgn.Map(tagRECT{100, 50, 140, 70});
-    QCOMPARE(rgn.GetBounds(), (tagRECT{100, 50, 140, 70}));
-    QVERIFY(rgn.Contains(139, 69));
-    QVERIFY(!rgn.Contains(99, 60));
-    rgn.Map(tagRECT{100, 50, 140, 70}, tagRECT{0, 0, 20, 10});
-    QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 20, 10}));
-    rgn.Union(tagRECT{30, 30, 40, 40});
-    QVERIFY(rgn.Contains(35, 35));
-    QVERIFY(rgn.Contains(5, 5));
-    QVERIFY(!rgn.Contains(25, 25));
-    QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 40, 40}));
-    rgn.Offset(5, -5);
-    QCOMPARE(rgn.GetBounds(), (tagRECT{5, -5, 45, 35}));
-}
-
-void TestDrawing::regionOfZeroPoints() {
-    Point pts[16] = {};
-    XGRegion rgn;
-    rgn.SetFromPolyLine(pts, 16);
-    QVERIFY(rgn.IsEmpty());
-    rgn.Map(tagRECT{10, 10, 50, 50}); // bounds of no area: left as it is
-    QVERIFY(rgn.IsEmpty());
-    QVERIFY(!rgn.Contains(0, 0));
-    QImage image = White(20, 20);
-    XGDraw draw(&image);
-    draw.EraseRgn(rgn);
-    draw.InvertRgn(rgn);
-    draw.PaintRgn(rgn);
-    QCOMPARE(CountNonWhite(image, image.rect()), 0);
-    draw.FrameRgn(rgn); // a degenerate outline may leave a dot, but must not fail
-}
-
-void TestDrawing::regionDrawing() {
-    const Point pts[4] = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
-    XGRegion rgn;
-    rgn.SetFromPolyLine(pts, 4);
-    rgn.Map(tagRECT{4, 4, 14, 14});
-    QImage image = White(20, 20);
-    XGDraw draw(&image);
-    draw.InvertRgn(rgn);
-    QCOMPARE(CountColour(image, 0x000000, image.rect()), 100);
-    QCOMPARE(At(image, 4, 4), 0u);
-    QCOMPARE(At(image, 14, 14), 0xFFFFFFu);
-    draw.InvertRgn(rgn);
-    QCOMPARE(CountNonWhite(image, image.rect()), 0);
-    draw.FrameRgn(rgn);
-    QVERIFY(CountNonWhite(image, QRect(3, 3, 13, 13)) > 30);
-    QCOMPARE(At(image, 9, 9), 0xFFFFFFu);
-}
-
-void TestDrawing::measureText() {
-    QImage image = White(10, 10);
-    XGDraw draw(&image);
-    const XGFont font("Arial", 12);
-    draw.SetFont(font);
-    const QFontMetrics fm(font.GetQFont(), &image);
-    tagRECT r{3, 4, 3, 4};
-    draw.MeasureText("Hello", r);
-    QCOMPARE(r.left, 3);
-    QCOMPARE(r.top, 4);
-    QCOMPARE(r.right - r.left, fm.horizontalAdvance("Hello"));
-    QCOMPARE(r.bottom - r.top, fm.lineSpacing());
-    tagRECT two{};
-    draw.MeasureText("ab\r\nlonger line", two);
-    QCOMPARE(two.right, fm.horizontalAdvance("longer line"));
-    QCOMPARE(two.bottom, 2 * fm.lineSpacing());
-    tagRECT none{};
-    draw.MeasureText("", none);
-    QCOMPARE(none.right, 0);
-    QCOMPARE(none.bottom, fm.lineSpacing());
-    // A bigger font measures wider.
-    draw.SetFont(XGFont("Arial", 24));
-    tagRECT big{};
-    draw.MeasureText("Hello", big);
-    QVERIFY(big.right > r.right - r.left);
-}
-
-void TestDrawing::wrapBreaksLines() {
-    QImage image = White(200, 100);
-    XGDraw draw(&image);
-    draw.SetFont(XGFont("Arial", 12));
-    const int lineH = draw.LineHeight();
-    const int wordW = draw.TextWidth("word");
-    const tagRECT box{0, 0, wordW + 4, 100};
-    draw.DrawWrap("word word word", box);
-    // Three lines of ink, none of it right of the box.
-    for (int line = 0; line < 3; ++line)
-        QVERIFY2(CountNonWhite(image, QRect(0, line * lineH, box.right, lineH)) > 0,
-                 qPrintable(QString::number(line)));
-    QCOMPARE(CountNonWhite(image, QRect(box.right + 2, 0, 200 - box.right - 2, 100)), 0);
-    QCOMPARE(CountNonWhite(image, QRect(0, 3 * lineH + 2, 200, 100 - 3 * lineH - 2)), 0);
-
-    // Line ends break lines too, and one long word is broken inside.
-    QImage second = White(200, 100);
-    XGDraw draw2(&second);
-    draw2.SetFont(XGFont("Arial", 12));
-    draw2.DrawWrap("a\rb", tagRECT{0, 0, 200, 100});
-    QVERIFY(CountNonWhite(second, QRect(0, lineH, 200, lineH)) > 0);
-    QImage third = White(200, 100);
-    XGDraw draw3(&third);
-    draw3.SetFont(XGFont("Arial", 12));
-    draw3.DrawWrap("abcdefghijklmnop", tagRECT{0, 0, 30, 100});
-    QVERIFY(CountNonWhite(third, QRect(0, lineH, 30, lineH)) > 0);
-    QCOMPARE(CountNonWhite(third, QRect(32, 0, 168, 100)), 0);
-}
-
-void TestDrawing::wrapStopsAtBottom() {
-    QImage image = White(100, 100);
-    XGDraw draw(&image);
-    draw.SetFont(XGFont("Arial", 12));
-    const int lineH = draw.LineHeight();
-    draw.DrawWrap("one\ntwo\nthree\nfour", tagRECT{0, 0, 100, lineH + 1});
-    QCOMPARE(CountNonWhite(image, QRect(0, 2 * lineH, 100, 100 - 2 * lineH)), 0);
-    // The length limit cuts the text.
-    QImage cut = White(100, 40);
-    XGDraw drawCut(&cut);
-    drawCut.SetFont(XGFont("Arial", 12));
-    drawCut.DrawWrap("iiii MMMMMMMM", tagRECT{0, 0, 100, 40}, 4);
-    QCOMPARE(CountNonWhite(cut, QRect(drawCut.TextWidth("iiii") + 2, 0, 50, 40)), 0);
-}
-
-void TestDrawing::differentTextsDiffer() {
-    QImage a = White(120, 30), b = White(120, 30);
-    {
-        XGDraw da(&a), db(&b);
-        da.DrawWrap("Alpha", tagRECT{0, 0, 120, 30});
-        db.DrawWrap("Omega", tagRECT{0, 0, 120, 30});
+    void frameStaysInside() {
+        QImage image = White(30, 30);
+        XGDraw draw(&image);
+        draw.FrameRect(tagRECT{5, 5, 15, 12});
+        QCOMPARE(At(image, 5, 5), 0u);
+        QCOMPARE(At(image, 14, 11), 0u);
+        QCOMPARE(At(image, 15, 12), 0xFFFFFFu);
+        QCOMPARE(At(image, 8, 8), 0xFFFFFFu);
+        QCOMPARE(CountNonWhite(image, image.rect()), 2 * 10 + 2 * 5);
     }
-    QVERIFY(CountNonWhite(a, a.rect()) > 10);
-    QVERIFY(a != b);
-}
+    void emptyAndInvertedRectsDrawNothing() {
+        QImage image = White(30, 30);
+        XGDraw draw(&image);
+        const tagRECT bad[] = {
+            {10, 10, 5, 20}, {10, 10, 20, 5}, {3, 3, 3, 3}, {-50000, -50000, -40000, -40000}};
+        for (const tagRECT& r : bad) {
+            draw.FrameRect(r);
+            draw.InvertRect(r);
+            draw.InvertFrameRect(r);
+            draw.PaintRect(r);
+            draw.DrawWrap("text", r);
+        }
+        QCOMPARE(CountNonWhite(image, image.rect()), 0);
+    }
+    void regionFromPolyLine() {
+        // A right triangle (v, h): (0,0), (0,10), (10,0).
+        const Point pts[3] = {{0, 0}, {0, 10}, {10, 0}};
+        XGRegion rgn;
+        rgn.SetFromPolyLine(pts, 3);
+        QVERIFY(!rgn.IsEmpty());
+        QVERIFY(rgn.Contains(1, 1));
+        QVERIFY(!rgn.Contains(8, 8));
+        QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 10, 10}));
+    }
+    void regionMapAndUnion() {
+        const Point pts[4] = {{0, 0}, {0, 4}, {4, 4}, {4, 0}};
+        XGRegion rgn;
+        rgn.SetFromPolyLine(pts, 4);
+        rgn.Map(tagRECT{100, 50, 140, 70});
+        QCOMPARE(rgn.GetBounds(), (tagRECT{100, 50, 140, 70}));
+        QVERIFY(rgn.Contains(139, 69));
+        QVERIFY(!rgn.Contains(99, 60));
+        rgn.Map(tagRECT{100, 50, 140, 70}, tagRECT{0, 0, 20, 10});
+        QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 20, 10}));
+        rgn.Union(tagRECT{30, 30, 40, 40});
+        QVERIFY(rgn.Contains(35, 35));
+        QVERIFY(rgn.Contains(5, 5));
+        QVERIFY(!rgn.Contains(25, 25));
+        QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 40, 40}));
+        rgn.Offset(5, -5);
+        QCOMPARE(rgn.GetBounds(), (tagRECT{5, -5, 45, 35}));
+    }
+    void regionOfZeroPoints() {
+        Point pts[16] = {};
+        XGRegion rgn;
+        rgn.SetFromPolyLine(pts, 16);
+        QVERIFY(rgn.IsEmpty());
+        rgn.Map(tagRECT{10, 10, 50, 50}); // bounds of no area: left as it is
+        QVERIFY(rgn.IsEmpty());
+        QVERIFY(!rgn.Contains(0, 0));
+        QImage image = White(20, 20);
+        XGDraw draw(&image);
+        draw.EraseRgn(rgn);
+        draw.InvertRgn(rgn);
+        draw.PaintRgn(rgn);
+        QCOMPARE(CountNonWhite(image, image.rect()), 0);
+        draw.FrameRgn(rgn); // a degenerate outline may leave a dot, but must not fail
+    }
+    void regionDrawing() {
+        const Point pts[4] = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
+        XGRegion rgn;
+        rgn.SetFromPolyLine(pts, 4);
+        rgn.Map(tagRECT{4, 4, 14, 14});
+        QImage image = White(20, 20);
+        XGDraw draw(&image);
+        draw.InvertRgn(rgn);
+        QCOMPARE(CountColour(image, 0x000000, image.rect()), 100);
+        QCOMPARE(At(image, 4, 4), 0u);
+        QCOMPARE(At(image, 14, 14), 0xFFFFFFu);
+        draw.InvertRgn(rgn);
+        QCOMPARE(CountNonWhite(image, image.rect()), 0);
+        draw.FrameRgn(rgn);
+        QVERIFY(CountNonWhite(image, QRect(3, 3, 13, 13)) > 30);
+        QCOMPARE(At(image, 9, 9), 0xFFFFFFu);
+    }
+    void measureText() {
+        QImage image = White(10, 10);
+        XGDraw draw(&image);
+        const XGFont font("Arial", 12);
+        draw.SetFont(font);
+        const QFontMetrics fm(font.GetQFont(), &image);
+        tagRECT r{3, 4, 3, 4};
+        draw.MeasureText("Hello", r);
+        QCOMPARE(r.left, 3);
+        QCOMPARE(r.top, 4);
+        QCOMPARE(r.right - r.left, fm.horizontalAdvance("Hello"));
+        QCOMPARE(r.bottom - r.top, fm.lineSpacing());
+        tagRECT two{};
+        draw.MeasureText("ab\r\nlonger line", two);
+        QCOMPARE(two.right, fm.horizontalAdvance("longer line"));
+        QCOMPARE(two.bottom, 2 * fm.lineSpacing());
+        tagRECT none{};
+        draw.MeasureText("", none);
+        QCOMPARE(none.right, 0);
+        QCOMPARE(none.bottom, fm.lineSpacing());
+        // A bigger font measures wider.
+        draw.SetFont(XGFont("Arial", 24));
+        tagRECT big{};
+        draw.MeasureText("Hello", big);
+        QVERIFY(big.right > r.right - r.left);
+    }
+    void wrapBreaksLines() {
+        QImage image = White(200, 100);
+        XGDraw draw(&image);
+        draw.SetFont(XGFont("Arial", 12));
+        const int lineH = draw.LineHeight();
+        const int wordW = draw.TextWidth("word");
+        const tagRECT box{0, 0, wordW + 4, 100};
+        draw.DrawWrap("word word word", box);
+        // Three lines of ink, none of it right of the box.
+        for (int line = 0; line < 3; ++line)
+            QVERIFY2(CountNonWhite(image, QRect(0, line * lineH, box.right, lineH)) > 0,
+                     qPrintable(QString::number(line)));
+        QCOMPARE(CountNonWhite(image, QRect(box.right + 2, 0, 200 - box.right - 2, 100)), 0);
+        QCOMPARE(CountNonWhite(image, QRect(0, 3 * lineH + 2, 200, 100 - 3 * lineH - 2)), 0);
 
-void TestDrawing::textColour() {
-    QImage image = White(60, 30);
-    XGDraw draw(&image);
-    draw.SetFont(XGFont("Arial", 16));
-    draw.SetTextColor(XGColor::RGB(0, 0, 255));
-    draw.DrawWrap("MM", tagRECT{0, 0, 60, 30});
-    QVERIFY(CountColour(image, 0x0000FF, image.rect()) > 10);
-    QCOMPARE(CountColour(image, 0x000000, image.rect()), 0);
-    // The pen keeps its own colour.
-    draw.FrameRect(tagRECT{40, 0, 60, 30});
-    QCOMPARE(At(image, 59, 29), 0u);
-}
+        // Line ends break lines too, and one long word is broken inside.
+        QImage second = White(200, 100);
+        XGDraw draw2(&second);
+        draw2.SetFont(XGFont("Arial", 12));
+        draw2.DrawWrap("a\rb", tagRECT{0, 0, 200, 100});
+        QVERIFY(CountNonWhite(second, QRect(0, lineH, 200, lineH)) > 0);
+        QImage third = White(200, 100);
+        XGDraw draw3(&third);
+        draw3.SetFont(XGFont("Arial", 12));
+        draw3.DrawWrap("abcdefghijklmnop", tagRECT{0, 0, 30, 100});
+        QVERIFY(CountNonWhite(third, QRect(0, lineH, 30, lineH)) > 0);
+        QCOMPARE(CountNonWhite(third, QRect(32, 0, 168, 100)), 0);
+    }
+    void wrapStopsAtBottom() {
+        QImage image = White(100, 100);
+        XGDraw draw(&image);
+        draw.SetFont(XGFont("Arial", 12));
+        const int lineH = draw.LineHeight();
+        draw.DrawWrap("one\ntwo\nthree\nfour", tagRECT{0, 0, 100, lineH + 1});
+        QCOMPARE(CountNonWhite(image, QRect(0, 2 * lineH, 100, 100 - 2 * lineH)), 0);
+        // The length limit cuts the text.
+        QImage cut = White(100, 40);
+        XGDraw drawCut(&cut);
+        drawCut.SetFont(XGFont("Arial", 12));
+        drawCut.DrawWrap("iiii MMMMMMMM", tagRECT{0, 0, 100, 40}, 4);
+        QCOMPARE(CountNonWhite(cut, QRect(drawCut.TextWidth("iiii") + 2, 0, 50, 40)), 0);
+    }
+    void differentTextsDiffer() {
+        QImage a = White(120, 30), b = White(120, 30);
+        {
+            XGDraw da(&a), db(&b);
+            da.DrawWrap("Alpha", tagRECT{0, 0, 120, 30});
+            db.DrawWrap("Omega", tagRECT{0, 0, 120, 30});
+        }
+        QVERIFY(CountNonWhite(a, a.rect()) > 10);
+        QVERIFY(a != b);
+    }
+    void textColour() {
+        QImage image = White(60, 30);
+        XGDraw draw(&image);
+        draw.SetFont(XGFont("Arial", 16));
+        draw.SetTextColor(XGColor::RGB(0, 0, 255));
+        draw.DrawWrap("MM", tagRECT{0, 0, 60, 30});
+        QVERIFY(CountColour(image, 0x0000FF, image.rect()) > 10);
+        QCOMPARE(CountColour(image, 0x000000, image.rect()), 0);
+        // The pen keeps its own colour.
+        draw.FrameRect(tagRECT{40, 0, 60, 30});
+        QCOMPARE(At(image, 59, 29), 0u);
+    }
+    void stretchPicture() {
+        XGPicture picture;
+        QVERIFY(picture.Allocate(2, 2));
+        picture.GetImage().setPixel(0, 0, qRgb(255, 0, 0));
+        picture.GetImage().setPixel(1, 0, qRgb(0, 255, 0));
+        picture.GetImage().setPixel(0, 1, qRgb(0, 0, 255));
+        picture.GetImage().setPixel(1, 1, qRgb(0, 0, 0));
+        QImage image = White(40, 40);
+        XGDraw draw(&image);
+        draw.DrawPicture(picture, tagRECT{10, 10, 30, 30});
+        QCOMPARE(At(image, 12, 12), 0xFF0000u);
+        QCOMPARE(At(image, 28, 12), 0x00FF00u);
+        QCOMPARE(At(image, 12, 28), 0x0000FFu);
+        QCOMPARE(At(image, 28, 28), 0x000000u);
+        QCOMPARE(At(image, 9, 9), 0xFFFFFFu);
+        QCOMPARE(At(image, 30, 30), 0xFFFFFFu);
+        // A part of it.
+        const tagRECT src{1, 0, 2, 1};
+        draw.DrawPicture(picture, tagRECT{0, 0, 5, 5}, &src);
+        QCOMPARE(At(image, 2, 2), 0x00FF00u);
+    }
+    void xorPicture() {
+        XGPicture picture;
+        QVERIFY(picture.Allocate(4, 4));
+        picture.Fill(0x0F, 0xF0, 0x33);
+        QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
+        image.fill(qRgb(0xFF, 0xFF, 0x00));
+        XGDraw draw(&image);
+        draw.DrawPicture(picture, tagRECT{0, 0, 4, 4}, nullptr, true);
+        QCOMPARE(At(image, 1, 1), qRgb(0xF0, 0x0F, 0x33) & 0xFFFFFF);
+        draw.DrawPicture(picture, tagRECT{0, 0, 4, 4}, nullptr, true);
+        QCOMPARE(At(image, 1, 1), 0xFFFF00u);
+    }
+    void origin() {
+        QImage image = White(30, 30);
+        XGDraw draw(&image);
+        draw.SetOrigin(-10, -5);
+        draw.PaintRect(tagRECT{10, 5, 12, 7});
+        QCOMPARE(At(image, 0, 0), 0u);
+        QCOMPARE(At(image, 1, 1), 0u);
+        QCOMPARE(At(image, 2, 2), 0xFFFFFFu);
+        draw.SetOrigin(0, 0);
+        draw.PaintRect(tagRECT{20, 20, 21, 21});
+        QCOMPARE(At(image, 20, 20), 0u);
+    }
+    void pictureFormats_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QString>("name");
+        const QList<QByteArray> wanted = {"png", "jpg", "bmp", "tiff", "ppm", "webp"};
+        const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
+        for (const QByteArray& f : wanted)
+            if (writable.contains(f))
+                QTest::newRow(f.constData()) << f << QString("picture.") + QString::fromLatin1(f);
+        // The same bytes under a misleading name: the data decides.
+        QTest::newRow("png named .jpg") << QByteArray("png") << QString("picture.jpg");
+    }
+    void pictureFormats() {
+        QFETCH(QByteArray, format);
+        QFETCH(QString, name);
+        QImage source(23, 17, QImage::Format_RGB32);
+        source.fill(qRgb(200, 40, 40));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(source.save(path, format.constData()));
+        XGPicture fromFile;
+        QVERIFY(fromFile.LoadFromFile(path.toStdString()));
+        QCOMPARE(fromFile.GetSrcFrame(), (tagRECT{0, 0, 23, 17}));
+        const QRgb c = fromFile.GetImage().pixel(10, 8);
+        QVERIFY(qAbs(qRed(c) - 200) < 12 && qAbs(qGreen(c) - 40) < 12);
 
-void TestDrawing::stretchPicture() {
-    XGPicture picture;
-    QVERIFY(picture.Allocate(2, 2));
-    picture.GetImage().setPixel(0, 0, qRgb(255, 0, 0));
-    picture.GetImage().setPixel(1, 0, qRgb(0, 255, 0));
-    picture.GetImage().setPixel(0, 1, qRgb(0, 0, 255));
-    picture.GetImage().setPixel(1, 1, qRgb(0, 0, 0));
-    QImage image = White(40, 40);
-    XGDraw draw(&image);
-    draw.DrawPicture(picture, tagRECT{10, 10, 30, 30});
-    QCOMPARE(At(image, 12, 12), 0xFF0000u);
-    QCOMPARE(At(image, 28, 12), 0x00FF00u);
-    QCOMPARE(At(image, 12, 28), 0x0000FFu);
-    QCOMPARE(At(image, 28, 28), 0x000000u);
-    QCOMPARE(At(image, 9, 9), 0xFFFFFFu);
-    QCOMPARE(At(image, 30, 30), 0xFFFFFFu);
-    // A part of it.
-    const tagRECT src{1, 0, 2, 1};
-    draw.DrawPicture(picture, tagRECT{0, 0, 5, 5}, &src);
-    QCOMPARE(At(image, 2, 2), 0x00FF00u);
-}
-
-void TestDrawing::xorPicture() {
-    XGPicture picture;
-    QVERIFY(picture.Allocate(4, 4));
-    picture.Fill(0x0F, 0xF0, 0x33);
-    QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
-    image.fill(qRgb(0xFF, 0xFF, 0x00));
-    XGDraw draw(&image);
-    draw.DrawPicture(picture, tagRECT{0, 0, 4, 4}, nullptr, true);
-    QCOMPARE(At(image, 1, 1), qRgb(0xF0, 0x0F, 0x33) & 0xFFFFFF);
-    draw.DrawPicture(picture, tagRECT{0, 0, 4, 4}, nullptr, true);
-    QCOMPARE(At(image, 1, 1), 0xFFFF00u);
-}
-
-void TestDrawing::origin() {
-    QImage image = White(30, 30);
-    XGDraw draw(&image);
-    draw.SetOrigin(-10, -5);
-    draw.PaintRect(tagRECT{10, 5, 12, 7});
-    QCOMPARE(At(image, 0, 0), 0u);
-    QCOMPARE(At(image, 1, 1), 0u);
-    QCOMPARE(At(image, 2, 2), 0xFFFFFFu);
-    draw.SetOrigin(0, 0);
-    draw.PaintRect(tagRECT{20, 20, 21, 21});
-    QCOMPARE(At(image, 20, 20), 0u);
-}
-
-void TestDrawing::pictureFormats_data() {
-    QTest::addColumn<QByteArray>("format");
-    QTest::addColumn<QString>("name");
-    const QList<QByteArray> wanted = {"png", "jpg", "bmp", "tiff", "ppm", "webp"};
-    const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
-    for (const QByteArray& f : wanted)
-        if (writable.contains(f))
-            QTest::newRow(f.constData()) << f << QString("picture.") + QString::fromLatin1(f);
-    // The same bytes under a misleading name: the data decides.
-    QTest::newRow("png named .jpg") << QByteArray("png") << QString("picture.jpg");
-}
-
-void TestDrawing::pictureFormats() {
-    QFETCH(QByteArray, format);
-    QFETCH(QString, name);
-    QImage source(23, 17, QImage::Format_RGB32);
-    source.fill(qRgb(200, 40, 40));
-    QTemporaryDir dir;
-    const QString path = dir.filePath(name);
-    QVERIFY(source.save(path, format.constData()));
-    XGPicture fromFile;
-    QVERIFY(fromFile.LoadFromFile(path.toStdString()));
-    QCOMPARE(fromFile.GetSrcFrame(), (tagRECT{0, 0, 23, 17}));
-    const QRgb c = fromFile.GetImage().pixel(10, 8);
-    QVERIFY(qAbs(qRed(c) - 200) < 12 && qAbs(qGreen(c) - 40) < 12);
-
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    XGPicture fromData;
-    QVERIFY(fromData.LoadFromData(bytes.constData(), int32(bytes.size()), name.toStdString()));
-    QCOMPARE(fromData.Width(), 23);
-}
-
-void TestDrawing::iconIs32() {
-    QImage source(48, 48, QImage::Format_ARGB32);
-    source.fill(qRgb(0, 128, 0));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!source.save(&buffer, "ico")) QSKIP("no icon writer");
-    XGPicture icon;
-    QVERIFY(icon.LoadFromData(bytes.constData(), int32(bytes.size()), "favicon.ICO"));
-    QCOMPARE(icon.GetSrcFrame(), (tagRECT{0, 0, 32, 32}));
-    XGPicture plain;
-    QVERIFY(plain.LoadFromData(bytes.constData(), int32(bytes.size()), "favicon.bin"));
-    QCOMPARE(plain.Width(), 48);
-}
-
-void TestDrawing::badPictures_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("name");
-    QImage source(64, 64, QImage::Format_RGB32);
-    source.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    source.save(&buffer, "png");
-    QTest::newRow("text") << QByteArray("this is not a picture at all\n") << "notes.png";
-    QTest::newRow("empty") << QByteArray() << "empty.png";
-    QTest::newRow("png header only") << png.left(16) << "cut.png";
-    QTest::newRow("png cut") << png.left(png.size() / 2) << "cut.png";
-    QTest::newRow("garbage ico") << QByteArray("\0\0\1\0\1\0garbage", 14) << "bad.ico";
-    QTest::newRow("huge bmp header")
-        << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xff\xff\xff\x7f\xff\xff\xff\x7f"
-                      "\1\0\x20\0\0\0\0\0",
-                      34)
-        << "huge.bmp";
-}
-
-void TestDrawing::badPictures() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, name);
-    XGPicture picture;
-    QVERIFY(!picture.LoadFromData(bytes.constData(), int32(bytes.size()), name.toStdString(), "image/png"));
-    QVERIFY(!picture.IsValid());
-    QTemporaryDir dir;
-    QFile file(dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    QVERIFY(!picture.LoadFromFile(file.fileName().toStdString()));
-    QVERIFY(!picture.LoadFromFile((dir.path() + "/absent.png").toStdString()));
-}
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        XGPicture fromData;
+        QVERIFY(fromData.LoadFromData(bytes.constData(), int32(bytes.size()), name.toStdString()));
+        QCOMPARE(fromData.Width(), 23);
+    }
+    void iconIs32() {
+        QImage source(48, 48, QImage::Format_ARGB32);
+        source.fill(qRgb(0, 128, 0));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!source.save(&buffer, "ico")) QSKIP("no icon writer");
+        XGPicture icon;
+        QVERIFY(icon.LoadFromData(bytes.constData(), int32(bytes.size()), "favicon.ICO"));
+        QCOMPARE(icon.GetSrcFrame(), (tagRECT{0, 0, 32, 32}));
+        XGPicture plain;
+        QVERIFY(plain.LoadFromData(bytes.constData(), int32(bytes.size()), "favicon.bin"));
+        QCOMPARE(plain.Width(), 48);
+    }
+    void badPictures_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        QImage source(64, 64, QImage::Format_RGB32);
+        source.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        source.save(&buffer, "png");
+        QTest::newRow("text") << QByteArray("this is not a picture at all\n") << "notes.png";
+        QTest::newRow("empty") << QByteArray() << "empty.png";
+        QTest::newRow("png header only") << png.left(16) << "cut.png";
+        QTest::newRow("png cut") << png.left(png.size() / 2) << "cut.png";
+        QTest::newRow("garbage ico") << QByteArray("\0\0\1\0\1\0garbage", 14) << "bad.ico";
+        QTest::newRow("huge bmp header")
+            << QByteArray("BM\x36\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xff\xff\xff\x7f\xff\xff\xff\x7f"
+                          "\1\0\x20\0\0\0\0\0",
+                          34)
+            << "huge.bmp";
+    }
+    void badPictures() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        XGPicture picture;
+        QVERIFY(
+            !picture.LoadFromData(bytes.constData(), int32(bytes.size()), name.toStdString(), "image/png"));
+        QVERIFY(!picture.IsValid());
+        QTemporaryDir dir;
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QVERIFY(!picture.LoadFromFile(file.fileName().toStdString()));
+        QVERIFY(!picture.LoadFromFile((dir.path() + "/absent.png").toStdString()));
+    }
+};
 
 QTEST_MAIN(TestDrawing)
 #include "tst_drawing.moc"

@@ -27,24 +27,6 @@ std::vector<int32> Ids(const XGMenuBarRecord& bar) {
         CollectIds(m.items, out);
     return out;
 }
-std::string Title(const XGMenuBarRecord& bar, int32 id) {
-    std::function<std::string(const std::vector<XGMenuItemRecord>&)> find =
-        [&](const auto& items) -> std::string {
-        for (const auto& r : items) {
-            if (r.kind == XGMenuItemRecord::kItem && r.id == id) return r.title;
-            if (r.kind == XGMenuItemRecord::kSubmenu) {
-                std::string t = find(r.items);
-                if (!t.empty()) return t;
-            }
-        }
-        return {};
-    };
-    for (const auto& m : bar.menus) {
-        std::string t = find(m.items);
-        if (!t.empty()) return t;
-    }
-    return {};
-}
 } // namespace
 
 class TestMenus : public QObject {
@@ -116,53 +98,6 @@ private slots:
         QVERIFY(!XGParseAccelerators("accel Ctrl+N x\n"));
     }
 
-    // The shipped table: the listed shortcuts in the listed order.
-    void shippedAcceleratorTable() {
-        auto table = XGLoadAccelerators(128);
-        QVERIFY(table);
-        const std::vector<std::pair<std::string, int32>> expected = {
-            {"Ctrl+N", 17665},
-            {"Ctrl+Alt+Shift+N", 17666},
-            {"Ctrl+O", 17667},
-            {"Ctrl+S", 17675},
-            {"Ctrl+W", 17674},
-            {"Ctrl+Alt+Shift+P", 35},
-            {"Ctrl+Shift+P", 36},
-            {"Ctrl+Z", 11},
-            {"Ctrl+Shift+Z", 12},
-            {"Ctrl+X", 16899},
-            {"Ctrl+C", 16900},
-            {"Ctrl+V", 16901},
-            {"Ctrl+B", 16902},
-            {"Ctrl+A", 47},
-            {"Ctrl+D", 48},
-            {"Ctrl+Alt+G", 41},
-            {"Ctrl+F", 37},
-            {"Ctrl+Shift+G", 38},
-            {"Ctrl+Shift+R", 39},
-            {"Ctrl+Shift+T", 40},
-            {"=", 58},
-            {"-", 59},
-            {"Alt+Return", 62},
-            {"Ctrl+I", 104},
-            {"Ctrl+R", 105},
-            {"Ctrl+Shift+L", 18953},
-            {"Ctrl+Shift+H", 18954},
-            {"Ctrl+G", 17921},
-            {"Ctrl+G", 17922},
-            {"Ctrl+M", 55},
-            {"Ctrl+/", 56},
-            {"Ctrl+?", 18689},
-        };
-        QCOMPARE(table->size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            auto key = XGParseAcceleratorKey(expected[i].first);
-            QVERIFY(key);
-            key->command = expected[i].second;
-            QVERIFY2((*table)[i] == *key, expected[i].first.c_str());
-        }
-    }
-
     void findAccelerator_data() {
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("key");
@@ -218,19 +153,6 @@ private slots:
         auto ids = Ids(*bar);
         for (int want : mustHave)
             QVERIFY2(std::find(ids.begin(), ids.end(), want) != ids.end(), qPrintable(QString::number(want)));
-    }
-
-    void shippedTitles() {
-        auto bar = XGLoadMenuBar(kXGResType_MenuBar, 128);
-        QVERIFY(bar);
-        QCOMPARE(Title(*bar, 11), std::string("Undo\tCtrl+Z"));
-        QCOMPARE(Title(*bar, 16909), std::string("Preferences...\tCtrl+;"));
-        QCOMPARE(Title(*bar, 16654), std::string("E&xit"));
-        QCOMPARE(Title(*bar, 18689), std::string("Vorn Help...\tCtrl+?"));
-        QCOMPARE(Title(*bar, 106), std::string("Sort Aplhabetically"));
-        QCOMPARE(Title(*bar, 5), std::string("as Heirarchic Columns"));
-        auto text = XGLoadMenuBar(kXGResType_MenuBar, 129);
-        QCOMPARE(Title(*text, 40), std::string("Replace and Find Again...\tCtrl+Shift+T"));
     }
 
     void shippedToolbar() {

@@ -47,218 +47,181 @@ class TestXMLParser : public QObject {
     Q_OBJECT
 
 private slots:
-    void escapes_data();
-    void escapes();
-    void escapeTableIsComplete();
-    void escapeOutputIsBounded();
+    void escapes_data() {
+        QTest::addColumn<QByteArray>("in");
+        QTest::addColumn<QByteArray>("out");
+        QTest::newRow("amp") << QByteArray("a&amp;b") << QByteArray("a&b");
+        QTest::newRow("decimal") << QByteArray("&#65;") << QByteArray("A");
+        QTest::newRow("hex lower") << QByteArray("&#x41;") << QByteArray("A");
+        QTest::newRow("hex upper X") << QByteArray("&#X41;") << QByteArray("A");
+        QTest::newRow("unknown name disappears") << QByteArray("x&bogus;y") << QByteArray("xy");
+        QTest::newRow("markup four") << QByteArray("&lt;&gt;&quot;&amp;") << QByteArray("<>\"&");
+        QTest::newRow("latin1 first") << QByteArray("&nbsp;") << QByteArray("\xA0");
+        QTest::newRow("latin1 last") << QByteArray("&yuml;") << QByteArray("\xFF");
+        QTest::newRow("case matters") << QByteArray("&Eacute;&eacute;&EACUTE;") << QByteArray("\xC9\xE9");
+        QTest::newRow("low 8 bits") << QByteArray("&#321;") << QByteArray("A"); // 0x141
+        QTest::newRow("code zero dropped") << QByteArray("a&#0;b&#256;c") << QByteArray("abc");
+        QTest::newRow("no semicolon at end") << QByteArray("x&amp") << QByteArray("x&");
+        QTest::newRow("stray ampersand kept") << QByteArray("AT&T rocks") << QByteArray("AT&T rocks");
+        QTest::newRow("lone ampersand") << QByteArray("a & b") << QByteArray("a & b");
+        QTest::newRow("empty reference dropped") << QByteArray("a&;b") << QByteArray("ab");
+        QTest::newRow("bad numeric") << QByteArray("&#x;&#12a;") << QByteArray("");
+        QTest::newRow("too long stays text") << QByteArray("&abcdefghijklmnopqrstuvwxyzabcdefgh;")
+                                             << QByteArray("&abcdefghijklmnopqrstuvwxyzabcdefgh;");
+        QTest::newRow("no references") << QByteArray("plain text") << QByteArray("plain text");
+    }
+    void escapes() {
+        QFETCH(QByteArray, in);
+        QFETCH(QByteArray, out);
+        const std::string result = ConvertSGMLEscapes(in.toStdString());
+        QCOMPARE(QByteArray::fromStdString(result), out);
+    }
+    void escapeTableIsComplete() {
+        QCOMPARE(XGCountSGMLEntities(), size_t(100)); // the Latin-1 names and the markup four
+        QCOMPARE(XGLookupSGMLEntity("divide"), int16(247));
+        QCOMPARE(XGLookupSGMLEntity("euro"), int16(-1));
+    }
+    void escapeOutputIsBounded() {
+        char out[4];
+        QCOMPARE(ConvertSGMLEscapes(out, "abcdef", sizeof out), size_t(3));
+        QCOMPARE(QByteArray(out), QByteArray("abc"));
+        QCOMPARE(ConvertSGMLEscapes(out, nullptr, sizeof out), size_t(0));
+        QCOMPARE(out[0], '\0');
+    }
 
-    void tokens_data();
-    void tokens();
-    void attributes();
-    void errorIsSticky();
-    void lineCounting();
-    void skipToClose();
-    void readsAcrossBufferBoundaries();
-    void deepNestingIsRefused();
-};
-
-void TestXMLParser::escapes_data() {
-    QTest::addColumn<QByteArray>("in");
-    QTest::addColumn<QByteArray>("out");
-    QTest::newRow("amp") << QByteArray("a&amp;b") << QByteArray("a&b");
-    QTest::newRow("decimal") << QByteArray("&#65;") << QByteArray("A");
-    QTest::newRow("hex lower") << QByteArray("&#x41;") << QByteArray("A");
-    QTest::newRow("hex upper X") << QByteArray("&#X41;") << QByteArray("A");
-    QTest::newRow("unknown name disappears") << QByteArray("x&bogus;y") << QByteArray("xy");
-    QTest::newRow("markup four") << QByteArray("&lt;&gt;&quot;&amp;") << QByteArray("<>\"&");
-    QTest::newRow("latin1 first") << QByteArray("&nbsp;") << QByteArray("\xA0");
-    QTest::newRow("latin1 last") << QByteArray("&yuml;") << QByteArray("\xFF");
-    QTest::newRow("case matters") << QByteArray("&Eacute;&eacute;&EACUTE;") << QByteArray("\xC9\xE9");
-    QTest::newRow("low 8 bits") << QByteArray("&#321;") << QByteArray("A"); // 0x141
-    QTest::newRow("code zero dropped") << QByteArray("a&#0;b&#256;c") << QByteArray("abc");
-    QTest::newRow("no semicolon at end") << QByteArray("x&amp") << QByteArray("x&");
-    QTest::newRow("stray ampersand kept") << QByteArray("AT&T rocks") << QByteArray("AT&T rocks");
-    QTest::newRow("lone ampersand") << QByteArray("a & b") << QByteArray("a & b");
-    QTest::newRow("empty reference dropped") << QByteArray("a&;b") << QByteArray("ab");
-    QTest::newRow("bad numeric") << QByteArray("&#x;&#12a;") << QByteArray("");
-    QTest::newRow("too long stays text") << QByteArray("&abcdefghijklmnopqrstuvwxyzabcdefgh;")
-                                         << QByteArray("&abcdefghijklmnopqrstuvwxyzabcdefgh;");
-    QTest::newRow("no references") << QByteArray("plain text") << QByteArray("plain text");
-}
-
-void TestXMLParser::escapes() {
-    QFETCH(QByteArray, in);
-    QFETCH(QByteArray, out);
-    const std::string result = ConvertSGMLEscapes(in.toStdString());
-    QCOMPARE(QByteArray::fromStdString(result), out);
-}
-
-void TestXMLParser::escapeTableIsComplete() {
-    QCOMPARE(XGCountSGMLEntities(), size_t(100));
-    QCOMPARE(XGLookupSGMLEntity("nbsp"), int16(160));
-    QCOMPARE(XGLookupSGMLEntity("times"), int16(215));
-    QCOMPARE(XGLookupSGMLEntity("divide"), int16(247));
-    QCOMPARE(XGLookupSGMLEntity("szlig"), int16(223));
-    QCOMPARE(XGLookupSGMLEntity("THORN"), int16(222));
-    QCOMPARE(XGLookupSGMLEntity("euro"), int16(-1));
-    // Every code from 160 to 255 has exactly one name.
-    std::vector<int> seen(256, 0);
-    const char* names[] = {"nbsp",  "iexcl",  "cent", "pound", "curren", "yen",    "brvbar", "sect",
-                           "uml",   "copy",   "ordf", "laquo", "not",    "shy",    "reg",    "macr",
-                           "deg",   "plusmn", "sup2", "sup3",  "acute",  "micro",  "para",   "middot",
-                           "cedil", "sup1",   "ordm", "raquo", "frac14", "frac12", "frac34", "iquest"};
-    for (const char* n : names)
-        ++seen[size_t(XGLookupSGMLEntity(n))];
-    for (int c = 160; c < 192; ++c)
-        QCOMPARE(seen[size_t(c)], 1);
-}
-
-void TestXMLParser::escapeOutputIsBounded() {
-    char out[4];
-    QCOMPARE(ConvertSGMLEscapes(out, "abcdef", sizeof out), size_t(3));
-    QCOMPARE(QByteArray(out), QByteArray("abc"));
-    QCOMPARE(ConvertSGMLEscapes(out, nullptr, sizeof out), size_t(0));
-    QCOMPARE(out[0], '\0');
-}
-
-void TestXMLParser::tokens_data() {
-    QTest::addColumn<QByteArray>("doc");
-    QTest::addColumn<bool>("skip");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("empty") << QByteArray("") << false << QStringList{"EOF"};
-    QTest::newRow("element with text")
-        << QByteArray("<xml>hi &amp; bye</xml>") << false << QStringList{"1", "T:hi & bye", "E", "EOF"};
-    QTest::newRow("self-closing") << QByteArray("<xml><keypair key=\"a\" value=\"1\"/></xml>") << false
+    void tokens_data() {
+        QTest::addColumn<QByteArray>("doc");
+        QTest::addColumn<bool>("skip");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty") << QByteArray("") << false << QStringList{"EOF"};
+        QTest::newRow("element with text")
+            << QByteArray("<xml>hi &amp; bye</xml>") << false << QStringList{"1", "T:hi & bye", "E", "EOF"};
+        QTest::newRow("self-closing") << QByteArray("<xml><keypair key=\"a\" value=\"1\"/></xml>") << false
+                                      << QStringList{"1", "2", "E", "E", "EOF"};
+        QTest::newRow("declaration and comment skipped")
+            << QByteArray("<?xml version=\"1.0\"?><!-- a > b, don't --><xml/>") << false
+            << QStringList{"1", "E", "EOF"};
+        QTest::newRow("white space kept") << QByteArray("<xml>\n <item/>\n</xml>") << false
+                                          << QStringList{"1", "T:\n ", "3", "E", "T:\n", "E", "EOF"};
+        QTest::newRow("white space skipped")
+            << QByteArray("<xml>\n <item/>\n</xml>\n") << true << QStringList{"1", "3", "E", "E", "EOF"};
+        QTest::newRow("prefix name is not the longer one")
+            << QByteArray("<items><item/></items>") << false << QStringList{"4", "3", "E", "E", "EOF"};
+        QTest::newRow("closing tag mismatch")
+            << QByteArray("<xml><item></xml>") << false << QStringList{"1", "3", "ERR"};
+        QTest::newRow("closing tag with empty stack") << QByteArray("</xml>") << false << QStringList{"ERR"};
+        QTest::newRow("unknown element") << QByteArray("<html>") << false << QStringList{"ERR"};
+        QTest::newRow("case matters") << QByteArray("<XML>") << false << QStringList{"ERR"};
+        QTest::newRow("empty tag") << QByteArray("<>") << false << QStringList{"ERR"};
+        QTest::newRow("blank tag") << QByteArray("<  >") << false << QStringList{"ERR"};
+        QTest::newRow("end inside tag")
+            << QByteArray("<xml><keypair key=\"a") << false << QStringList{"1", "ERR"};
+        QTest::newRow("quoted >") << QByteArray("<xml><keypair key=\"a>b\"/></xml>") << false
                                   << QStringList{"1", "2", "E", "E", "EOF"};
-    QTest::newRow("declaration and comment skipped")
-        << QByteArray("<?xml version=\"1.0\"?><!-- a > b, don't --><xml/>") << false
-        << QStringList{"1", "E", "EOF"};
-    QTest::newRow("white space kept") << QByteArray("<xml>\n <item/>\n</xml>") << false
-                                      << QStringList{"1", "T:\n ", "3", "E", "T:\n", "E", "EOF"};
-    QTest::newRow("white space skipped")
-        << QByteArray("<xml>\n <item/>\n</xml>\n") << true << QStringList{"1", "3", "E", "E", "EOF"};
-    QTest::newRow("prefix name is not the longer one")
-        << QByteArray("<items><item/></items>") << false << QStringList{"4", "3", "E", "E", "EOF"};
-    QTest::newRow("closing tag mismatch")
-        << QByteArray("<xml><item></xml>") << false << QStringList{"1", "3", "ERR"};
-    QTest::newRow("closing tag with empty stack") << QByteArray("</xml>") << false << QStringList{"ERR"};
-    QTest::newRow("unknown element") << QByteArray("<html>") << false << QStringList{"ERR"};
-    QTest::newRow("case matters") << QByteArray("<XML>") << false << QStringList{"ERR"};
-    QTest::newRow("empty tag") << QByteArray("<>") << false << QStringList{"ERR"};
-    QTest::newRow("blank tag") << QByteArray("<  >") << false << QStringList{"ERR"};
-    QTest::newRow("end inside tag") << QByteArray("<xml><keypair key=\"a") << false
-                                    << QStringList{"1", "ERR"};
-    QTest::newRow("quoted >") << QByteArray("<xml><keypair key=\"a>b\"/></xml>") << false
-                              << QStringList{"1", "2", "E", "E", "EOF"};
-    QTest::newRow("unterminated quote")
-        << QByteArray("<xml><keypair key=\"a' value=1/>") << false << QStringList{"1", "ERR"};
-    QTest::newRow("missing =") << QByteArray("<xml><keypair key \"a\"/>") << false << QStringList{"1", "ERR"};
-    QTest::newRow("missing = at end")
-        << QByteArray("<xml><keypair key/>") << false << QStringList{"1", "ERR"};
-    QTest::newRow("unclosed element at end") << QByteArray("<xml>") << false << QStringList{"1", "EOF"};
-}
+        QTest::newRow("unterminated quote")
+            << QByteArray("<xml><keypair key=\"a' value=1/>") << false << QStringList{"1", "ERR"};
+        QTest::newRow("missing =") << QByteArray("<xml><keypair key \"a\"/>") << false
+                                   << QStringList{"1", "ERR"};
+        QTest::newRow("missing = at end")
+            << QByteArray("<xml><keypair key/>") << false << QStringList{"1", "ERR"};
+        QTest::newRow("unclosed element at end") << QByteArray("<xml>") << false << QStringList{"1", "EOF"};
+    }
+    void tokens() {
+        QFETCH(QByteArray, doc);
+        QFETCH(bool, skip);
+        QFETCH(QStringList, expected);
+        QCOMPARE(Tokens(doc.toStdString(), skip), expected);
+    }
+    void attributes() {
+        const std::string doc =
+            "<keypair key = 'k&amp;1' value=plain other=\"&#65;&#x42;&bogus;\" key=\"second\" empty=\"\"/>";
+        XGXMLMemorySource source(doc);
+        XGXMLParser parser;
+        parser.InitXMLParser(kTable, &source);
+        QCOMPARE(parser.GetNextToken(), int16(2));
+        QCOMPARE(QByteArray(parser.GetTokenValue()), QByteArray("keypair"));
+        QCOMPARE(QByteArray(parser.GetArgValue("key")), QByteArray("k&1")); // the first of two
+        QCOMPARE(QByteArray(parser.GetArgValue("value")), QByteArray("plain"));
+        QCOMPARE(QByteArray(parser.GetArgValue("other")), QByteArray("AB"));
+        QCOMPARE(QByteArray(parser.GetArgValue("empty")), QByteArray(""));
+        QVERIFY(parser.GetArgValue("Key") == nullptr);
+        QVERIFY(parser.GetArgValue("ke") == nullptr);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_End);
+        QVERIFY(parser.GetArgValue("key") == nullptr); // the end token has no attributes
+    }
+    void errorIsSticky() {
+        const std::string doc = "<html><xml/>";
+        XGXMLMemorySource source(doc);
+        XGXMLParser parser;
+        parser.InitXMLParser(kTable, &source);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_Error);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_Error);
+    }
+    void lineCounting() {
+        // CR, LF, CR LF and LF CR each end one line.
+        const std::string doc = "a\rb\nc\r\nd\n\re\n\nf<xml>";
+        XGXMLMemorySource source(doc);
+        XGXMLParser parser;
+        parser.InitXMLParser(kTable, &source);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_Text);
+        QCOMPARE(parser.GetLine(), 7);
+    }
+    void skipToClose() {
+        const std::string doc = "<xml><items><item>t<item/></item></items><keypair/></xml>";
+        XGXMLMemorySource source(doc);
+        XGXMLParser parser;
+        parser.InitXMLParser(kTable, &source);
+        QCOMPARE(parser.GetNextToken(), int16(1));
+        QCOMPARE(parser.SkipToClose(false), kXMLToken_End); // the whole "items" element
+        QCOMPARE(parser.GetNextToken(), int16(2));
+        QCOMPARE(parser.GetNextToken(), kXMLToken_End);
+        QCOMPARE(parser.SkipToClose(true), kXMLToken_End); // the rest of "xml"
+        QCOMPARE(parser.GetNextToken(), kXMLToken_EOF);
 
-void TestXMLParser::tokens() {
-    QFETCH(QByteArray, doc);
-    QFETCH(bool, skip);
-    QFETCH(QStringList, expected);
-    QCOMPARE(Tokens(doc.toStdString(), skip), expected);
-}
+        const std::string cut = "<xml><items><item>";
+        XGXMLMemorySource cutSource(cut);
+        parser.InitXMLParser(kTable, &cutSource);
+        QCOMPARE(parser.GetNextToken(), int16(1));
+        QCOMPARE(parser.SkipToClose(true), kXMLToken_EOF);
+    }
+    void readsAcrossBufferBoundaries() {
+        // Tags and text longer than the 256-byte read buffer.
+        std::string longValue(1000, 'v');
+        std::string longText(700, 't');
+        const std::string doc = "<xml><keypair value=\"" + longValue + "\"/>" + longText + "</xml>";
+        XGXMLMemorySource source(doc);
+        XGXMLParser parser;
+        parser.InitXMLParser(kTable, &source);
+        QCOMPARE(parser.GetNextToken(), int16(1));
+        QCOMPARE(parser.GetNextToken(), int16(2));
+        QCOMPARE(std::string(parser.GetArgValue("value")), longValue);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_End);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_Text);
+        QCOMPARE(std::string(parser.GetTokenValue()), longText);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_End);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_EOF);
+    }
+    void deepNestingIsRefused() {
+        std::string doc;
+        for (size_t i = 0; i < XGXMLParser::kMaxDepth + 10; ++i)
+            doc += "<item>";
+        XGXMLMemorySource source(doc);
+        XGXMLParser parser;
+        parser.InitXMLParser(kTable, &source);
+        int16 t = 0;
+        size_t starts = 0;
+        while ((t = parser.GetNextToken()) == 3)
+            ++starts;
+        QCOMPARE(t, kXMLToken_Error);
+        QCOMPARE(starts, XGXMLParser::kMaxDepth);
 
-void TestXMLParser::attributes() {
-    const std::string doc =
-        "<keypair key = 'k&amp;1' value=plain other=\"&#65;&#x42;&bogus;\" key=\"second\" empty=\"\"/>";
-    XGXMLMemorySource source(doc);
-    XGXMLParser parser;
-    parser.InitXMLParser(kTable, &source);
-    QCOMPARE(parser.GetNextToken(), int16(2));
-    QCOMPARE(QByteArray(parser.GetTokenValue()), QByteArray("keypair"));
-    QCOMPARE(QByteArray(parser.GetArgValue("key")), QByteArray("k&1")); // the first of two
-    QCOMPARE(QByteArray(parser.GetArgValue("value")), QByteArray("plain"));
-    QCOMPARE(QByteArray(parser.GetArgValue("other")), QByteArray("AB"));
-    QCOMPARE(QByteArray(parser.GetArgValue("empty")), QByteArray(""));
-    QVERIFY(parser.GetArgValue("Key") == nullptr);
-    QVERIFY(parser.GetArgValue("ke") == nullptr);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_End);
-    QVERIFY(parser.GetArgValue("key") == nullptr); // the end token has no attributes
-}
-
-void TestXMLParser::errorIsSticky() {
-    const std::string doc = "<html><xml/>";
-    XGXMLMemorySource source(doc);
-    XGXMLParser parser;
-    parser.InitXMLParser(kTable, &source);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_Error);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_Error);
-}
-
-void TestXMLParser::lineCounting() {
-    // CR, LF, CR LF and LF CR each end one line.
-    const std::string doc = "a\rb\nc\r\nd\n\re\n\nf<xml>";
-    XGXMLMemorySource source(doc);
-    XGXMLParser parser;
-    parser.InitXMLParser(kTable, &source);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_Text);
-    QCOMPARE(parser.GetLine(), 7);
-}
-
-void TestXMLParser::skipToClose() {
-    const std::string doc = "<xml><items><item>t<item/></item></items><keypair/></xml>";
-    XGXMLMemorySource source(doc);
-    XGXMLParser parser;
-    parser.InitXMLParser(kTable, &source);
-    QCOMPARE(parser.GetNextToken(), int16(1));
-    QCOMPARE(parser.SkipToClose(false), kXMLToken_End); // the whole "items" element
-    QCOMPARE(parser.GetNextToken(), int16(2));
-    QCOMPARE(parser.GetNextToken(), kXMLToken_End);
-    QCOMPARE(parser.SkipToClose(true), kXMLToken_End); // the rest of "xml"
-    QCOMPARE(parser.GetNextToken(), kXMLToken_EOF);
-
-    const std::string cut = "<xml><items><item>";
-    XGXMLMemorySource cutSource(cut);
-    parser.InitXMLParser(kTable, &cutSource);
-    QCOMPARE(parser.GetNextToken(), int16(1));
-    QCOMPARE(parser.SkipToClose(true), kXMLToken_EOF);
-}
-
-void TestXMLParser::readsAcrossBufferBoundaries() {
-    // Tags and text longer than the 256-byte read buffer.
-    std::string longValue(1000, 'v');
-    std::string longText(700, 't');
-    const std::string doc = "<xml><keypair value=\"" + longValue + "\"/>" + longText + "</xml>";
-    XGXMLMemorySource source(doc);
-    XGXMLParser parser;
-    parser.InitXMLParser(kTable, &source);
-    QCOMPARE(parser.GetNextToken(), int16(1));
-    QCOMPARE(parser.GetNextToken(), int16(2));
-    QCOMPARE(std::string(parser.GetArgValue("value")), longValue);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_End);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_Text);
-    QCOMPARE(std::string(parser.GetTokenValue()), longText);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_End);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_EOF);
-}
-
-void TestXMLParser::deepNestingIsRefused() {
-    std::string doc;
-    for (size_t i = 0; i < XGXMLParser::kMaxDepth + 10; ++i)
-        doc += "<item>";
-    XGXMLMemorySource source(doc);
-    XGXMLParser parser;
-    parser.InitXMLParser(kTable, &source);
-    int16 t = 0;
-    size_t starts = 0;
-    while ((t = parser.GetNextToken()) == 3)
-        ++starts;
-    QCOMPARE(t, kXMLToken_Error);
-    QCOMPARE(starts, XGXMLParser::kMaxDepth);
-
-    // An endless tag is refused instead of growing without bound.
-    std::string huge = "<xml " + std::string(XGXMLParser::kMaxTagLength + 10, 'a');
-    XGXMLMemorySource hugeSource(huge);
-    parser.InitXMLParser(kTable, &hugeSource);
-    QCOMPARE(parser.GetNextToken(), kXMLToken_Error);
-}
+        // An endless tag is refused instead of growing without bound.
+        std::string huge = "<xml " + std::string(XGXMLParser::kMaxTagLength + 10, 'a');
+        XGXMLMemorySource hugeSource(huge);
+        parser.InitXMLParser(kTable, &hugeSource);
+        QCOMPARE(parser.GetNextToken(), kXMLToken_Error);
+    }
+};
 
 QTEST_APPLESS_MAIN(TestXMLParser)
 #include "tst_xmlparser.moc"

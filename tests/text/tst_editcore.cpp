@@ -74,386 +74,342 @@ class TestEditCore : public QObject {
     Q_OBJECT
 
 private slots:
-    void textBufferEditsAndFind();
-    void lineTable_data();
-    void lineTable();
-    void incrementalLayoutMatchesFullLayout_data();
-    void incrementalLayoutMatchesFullLayout();
-    void wrapRules();
-    void hitTestRoundTrip();
-    void upDownKeepPixelPosition();
-    void shiftExtendsSelection();
-    void wordSelectionOnDoubleClick();
-    void autoIndent_data();
-    void autoIndent();
-    void tabStops();
-    void utf8AndInvalidBytes();
-    void fieldEditorAndPassword();
-    void scrollKeepsCaretVisible();
-    void drawingShowsTheText();
-    void selectionRecords();
-    void inlineEditorCloses_data();
-    void inlineEditorCloses();
+    void textBufferEditsAndFind() {
+        XGTextBuffer b("hello world");
+        QVERIFY(b.Insert(5, ",", 1));
+        QVERIFY(b.Insert(0, ">", 1)); // the gap moves back over the first edit
+        QCOMPARE(b.ToString(), std::string(">hello, world"));
+        QVERIFY(b.Remove(1, 5));
+        QCOMPARE(b.ToString(), std::string(">, world"));
+        QVERIFY(!b.Remove(5, 10));
+        QVERIFY(!b.Insert(99, "x", 1));
+        // A match that spans the gap.
+        b.SetText("abcdef", 6);
+        b.Insert(3, "XY", 2);
+        b.Remove(3, 2);
+        b.Insert(2, "", 0);
+        QCOMPARE(b.Find("cde", 3, 0), 2);
+        QCOMPARE(b.Find("def", 3, 4), -1);
+        QCOMPARE(b.Find("abcdef", 6, 0), 0);
+        QCOMPARE(b.FindByte('f', 0, 6), 5);
+        // Growing far beyond the first capacity keeps every byte.
+        std::string big(100000, 'x');
+        b.SetText("", 0);
+        for (int i = 0; i < 1000; ++i)
+            b.Insert(b.GetSize() / 2, big.data(), 100);
+        QCOMPARE(b.GetSize(), 100000);
+    }
+    void lineTable_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("starts");
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::newRow("empty") << "" << QList<int>{0} << QList<int>{0};
+        QTest::newRow("one line") << "abc" << QList<int>{0} << QList<int>{3};
+        QTest::newRow("final line feed") << "abc\n" << QList<int>{0, 4} << QList<int>{3, 0};
+        QTest::newRow("blank lines") << "a\n\nbc\n" << QList<int>{0, 2, 3, 6} << QList<int>{1, 0, 2, 0};
+    }
+    void lineTable() {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, starts);
+        QFETCH(QList<int>, lengths);
+        Engine e(text.toStdString());
+        QCOMPARE(e.core.GetNumLines(), int32(starts.size()));
+        for (int line = 0; line < starts.size(); ++line) {
+            QCOMPARE(e.core.GetLineOffset(line), starts[line]);
+            QCOMPARE(e.core.GetLineLength(line), lengths[line]);
+            QCOMPARE(e.core.FindLine(starts[line]), line);
+        }
+    }
+    void incrementalLayoutMatchesFullLayout_data() {
+        QTest::addColumn<bool>("wrap");
+        QTest::newRow("no wrap") << false;
+        QTest::newRow("word wrap") << true;
+    }
+    void incrementalLayoutMatchesFullLayout() {
+        QFETCH(bool, wrap);
+        QRandomGenerator rng(1234);
+        std::string seed;
+        const char* words[] = {
+            "alpha ", "be ", "gamma\n", "delta epsilon ", "\n", "z", "longlonglonglongword ", "\t"};
+        for (int i = 0; i < 400; ++i)
+            seed += words[rng.bounded(8)];
+        Engine e(seed, 180, wrap);
+        for (int round = 0; round < 400; ++round) {
+            const int32 size = e.core.GetTextLength();
+            const int32 at = int32(rng.bounded(size + 1));
+            if (rng.bounded(3) == 0 && size > 0) {
+                const int32 count = std::min<int32>(int32(rng.bounded(30)), size - at);
+                e.core.Replace(at, at + count, nullptr, 0);
+            } else {
+                const std::string piece = words[rng.bounded(8)];
+                e.core.Replace(at, at, piece.data(), int32(piece.size()));
+            }
+            Engine fresh(e.Text(), 180, wrap);
+            if (e.Starts() != fresh.Starts())
+                QFAIL(qPrintable(QString("layout differs after edit %1").arg(round)));
+        }
+    }
+    void wrapRules() {
+        // A word that does not fit goes to the next line whole; a word longer than the line is cut.
+        Engine narrow("", 200, true);
+        const int32 charWidth = TestFont().TextWidth("x");
+        const int32 perLine = (200 - 10) / charWidth;
+        std::string word(size_t(perLine - 2), 'a');
+        std::string text = word + " bbbb cc";
+        narrow.buffer.SetText(text.data(), int32(text.size()));
+        narrow.core.SetText(&narrow.buffer);
+        QCOMPARE(narrow.core.GetNumLines(), 2);
+        QCOMPARE(narrow.core.GetLineOffset(1), int32(word.size()) + 1);
+        const std::string longWord(size_t(perLine * 2 + 3), 'q');
+        narrow.buffer.SetText(longWord.data(), int32(longWord.size()));
+        narrow.core.SetText(&narrow.buffer);
+        QCOMPARE(narrow.core.GetNumLines(), 3);
+        QCOMPARE(narrow.core.GetLineLength(0), perLine);
+        // Trailing blanks never push a line over: they stay on it.
+        const std::string spaces = word + "          x";
+        narrow.buffer.SetText(spaces.data(), int32(spaces.size()));
+        narrow.core.SetText(&narrow.buffer);
+        QCOMPARE(narrow.core.GetNumLines(), 2);
+        QCOMPARE(narrow.core.GetLineOffset(1), int32(spaces.size()) - 1);
+        // However narrow the area, every line keeps at least one character.
+        Engine tiny("abcdefgh", 1, true);
+        QVERIFY(tiny.core.GetNumLines() >= 2);
+        for (int32 line = 0; line < tiny.core.GetNumLines(); ++line)
+            QVERIFY(tiny.core.GetLineLength(line) >= 1);
+    }
+    void hitTestRoundTrip() {
+        Engine e("a\tbc d\nxyz");
+        for (int32 offset = 0; offset <= 6; ++offset) {
+            const int32 pixel = e.core.FindPixel(offset);
+            QCOMPARE(e.core.FindOffset(0, pixel), offset);
+        }
+        QCOMPARE(e.core.FindOffset(0, 100000), 6); // past the end: before the line feed
+        QCOMPARE(e.core.FindOffset(1, -5), 7);
+    }
+    void upDownKeepPixelPosition() {
+        Engine e("abcdef\nab\nabcdef");
+        e.core.Select(5, 5);
+        e.core.DoDownArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 9); // the end of the short line
+        e.core.DoDownArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 15); // back at the remembered column
+        e.core.DoUpArrow(false);
+        e.core.DoUpArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 5);
+        e.core.DoUpArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 0);
+        // Any other move forgets the column.
+        e.core.DoRightArrow(false);
+        QCOMPARE(e.core.GetPixelPos(), -1);
+        e.core.Select(16, 16);
+        e.core.DoDownArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 16);
+    }
+    void shiftExtendsSelection() {
+        Engine e("hello world");
+        e.core.Select(5, 5);
+        e.core.DoKey(SpecialKey(kXGKey_Right, true));
+        e.core.DoKey(SpecialKey(kXGKey_Right, true));
+        QCOMPARE(e.core.GetSelStart(), 5);
+        QCOMPARE(e.core.GetSelEnd(), 7);
+        QCOMPARE(e.core.GetSelHead(), 7);
+        e.core.DoKey(SpecialKey(kXGKey_Left, true));
+        e.core.DoKey(SpecialKey(kXGKey_Left, true));
+        e.core.DoKey(SpecialKey(kXGKey_Left, true));
+        QCOMPARE(e.core.GetSelStart(), 4);
+        QCOMPARE(e.core.GetSelEnd(), 5);
+        QCOMPARE(e.core.GetSelHead(), 4);
+        e.core.DoKey(SpecialKey(kXGKey_Right)); // collapses to the end
+        QCOMPARE(e.core.GetSelStart(), 5);
+        QCOMPARE(e.core.GetSelEnd(), 5);
+        // Shift-click extends from the far end.
+        e.core.Select(2, 4);
+        const int32 x = e.core.FindPixel(9) + 2; // the text starts 2 pixels in
+        e.core.DoMouseDown(Point{5, int16(x)}, kXGEditMouse_Shift);
+        e.core.DoMouseUp(Point{5, int16(x)}, 0);
+        QCOMPARE(e.core.GetSelStart(), 2);
+        QCOMPARE(e.core.GetSelEnd(), 9);
+    }
+    void wordSelectionOnDoubleClick() {
+        Engine e("one, two_three x9y");
+        const auto clickAt = [&](int32 offset, uint16 flags) {
+            const int16 x = int16(e.core.FindPixel(offset) + 3);
+            e.core.DoMouseDown(Point{4, x}, flags);
+            e.core.DoMouseUp(Point{4, x}, 0);
+        };
+        clickAt(1, kXGEditMouse_DoubleClick);
+        QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("one"));
+        clickAt(10, kXGEditMouse_DoubleClick);
+        QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("three"));
+        clickAt(16, kXGEditMouse_DoubleClick);
+        QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("x9y"));
+        // Dragging after a double click grows by whole words.
+        const int16 from = int16(e.core.FindPixel(1) + 3);
+        e.core.DoMouseDown(Point{4, from}, kXGEditMouse_DoubleClick);
+        e.core.DoMouseMove(Point{4, int16(e.core.FindPixel(6) + 3)}, kXGEditMouse_ButtonDown);
+        e.core.DoMouseUp(Point{4, int16(e.core.FindPixel(6) + 3)}, 0);
+        QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("one, two"));
+    }
+    void autoIndent_data() {
+        QTest::addColumn<bool>("autoIndent");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("return indents") << true << false << "\n" << QString(" \t ab\n \t ");
+        QTest::newRow("other keys do not") << true << false << "x" << QString(" \t abx");
+        QTest::newRow("off") << false << false << "\n" << QString(" \t ab\n");
+        QTest::newRow("not with word wrap") << true << true << "\n" << QString(" \t ab\n");
+    }
+    void autoIndent() {
+        QFETCH(bool, autoIndent);
+        QFETCH(bool, wrap);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        Engine e(" \t ab", 400, wrap);
+        e.core.SetAutoIndent(autoIndent);
+        e.core.Select(5, 5);
+        const std::string bytes = typed.toStdString();
+        e.core.DoInsert(int32(bytes.size()), bytes.data());
+        QCOMPARE(QString::fromStdString(e.Text()), expected);
+        QCOMPARE(e.core.GetSelStart(), int32(expected.size()));
+    }
+    void tabStops() {
+        Engine e("\tx");
+        const int32 space = TestFont().TextWidth(" ");
+        QCOMPARE(e.core.FindPixel(1), 8 * space);
+        e.core.SetTabStop(4);
+        QCOMPARE(e.core.FindPixel(1), 4 * space);
+        e.core.SetTabStop(0); // ignored
+        QCOMPARE(e.core.GetTabStop(), 4);
+        Engine mid("ab\tx");
+        mid.core.SetTabStop(4);
+        QCOMPARE(mid.core.FindPixel(3), 4 * space); // to the next stop, not a whole tab further
+    }
+    void utf8AndInvalidBytes() {
+        // "é" in UTF-8, then a lone Latin-1 byte, then a NUL.
+        const std::string text = std::string("a\xC3\xA9") + "\xE9" + std::string(1, '\0') + "z";
+        Engine e(text);
+        e.core.Select(1, 1);
+        e.core.DoRightArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 3); // over both bytes of é
+        e.core.DoRightArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 4); // a byte that is not UTF-8 is one character
+        e.core.DoLeftArrow(false);
+        e.core.DoLeftArrow(false);
+        QCOMPARE(e.core.GetSelStart(), 1);
+        // Backspace takes the whole character.
+        e.core.Select(3, 3);
+        e.core.DoKey(8);
+        QCOMPARE(e.Text(), std::string("a\xE9") + std::string(1, '\0') + "z");
+        QVERIFY(e.core.FindPixel(3) > e.core.FindPixel(2));
+    }
+    void fieldEditorAndPassword() {
+        Engine e("");
+        e.core.SetFieldEditor(true);
+        QVERIFY(!e.core.DoKey('\r'));
+        QVERIFY(!e.core.DoKey('\t'));
+        QVERIFY(e.core.DoKey('a'));
+        e.core.DoInsert(5, "b\nc\rd");
+        QCOMPARE(e.Text(), std::string("ab c d"));
+        QCOMPARE(e.core.GetNumLines(), 1);
+        QVERIFY(!e.core.DoKey((uint32(kXGMod_Control) << 16) | 'c'));
+        e.core.SetPassword(true);
+        e.core.DoSelectAll();
+        QVERIFY(!e.core.CanCut());
+        QCOMPARE(e.core.FindPixel(2), 2 * TestFont().TextWidth("*"));
+    }
+    void scrollKeepsCaretVisible() {
+        std::string text;
+        for (int i = 0; i < 500; ++i)
+            text += "line " + std::to_string(i) + "\n";
+        Engine e(text);
+        const int32 height = e.core.GetLineHeight();
+        e.core.Select(int32(text.size()), int32(text.size()));
+        e.core.ScrollInRange();
+        const int32 caretTop = (e.core.GetNumLines() - 1) * height;
+        const int32 top = e.core.GetYScroll() * e.core.GetPixelStep();
+        QVERIFY(caretTop >= top);
+        QVERIFY(caretTop + height <= top + 300);
+        QVERIFY(caretTop + height > top + 300 - height); // the least scroll that shows it
+        e.core.Select(0, 0);
+        e.core.ScrollInRange();
+        QCOMPARE(e.core.GetYScroll(), 0);
+        QCOMPARE(e.core.GetMaxHeight(), e.core.GetNumLines() * height);
+        // Pixel scrolling counts in pixels.
+        e.core.SetScrollPixels(true);
+        QCOMPARE(e.core.GetPixelStep(), 1);
+    }
+    void drawingShowsTheText() {
+        auto render = [](const std::string& text) {
+            Engine e(text, 200);
+            QImage image(200, 60, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            {
+                XGDraw draw(&image);
+                e.core.DoDraw(draw, tagRECT{0, 0, 200, 60});
+            }
+            return image;
+        };
+        const QImage a = render("abc\ndef");
+        const QImage b = render("xyz\nuvw");
+        const QImage blank = render("");
+        QVERIFY(a != b);
+        QVERIFY(a != blank);
+    }
+    void selectionRecords() {
+        Engine e("abcdef");
+        EditSelection sel;
+        sel.sel_startL = 1;
+        sel.sel_endL = 3;
+        e.core.GetSelection(sel, true);
+        QCOMPARE(e.Text(), std::string("adef"));
+        QVERIFY(sel.clipH);
+        QCOMPARE(std::string(sel.clipH->GetData(), size_t(sel.clipH->GetSize())), std::string("bc"));
+        sel.sel_headL = 3;
+        e.core.SetSelection(sel, true);
+        QCOMPARE(e.Text(), std::string("abcdef"));
+        QVERIFY(!sel.clipH);
+        QCOMPARE(e.core.GetSelStart(), 3);
+        e.core.SetSelection(sel, false);
+        QCOMPARE(e.core.GetSelStart(), 1);
+        QCOMPARE(e.core.GetSelEnd(), 3);
+        QCOMPARE(e.core.GetSelHead(), 3);
+    }
+    void inlineEditorCloses_data() {
+        QTest::addColumn<uint32>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("return") << uint32('\r') << int(kXGInline_Accepted);
+        QTest::newRow("escape") << uint32(kXGKeySpecialFlag | kXGKey_Escape) << int(kXGInline_Cancelled);
+    }
+    void inlineEditorCloses() {
+        QFETCH(uint32, key);
+        QFETCH(int, result);
+        OwnerView owner;
+        auto* editor = new XGInlineEdit(&owner, tagRECT{2, 2, 120, 22}, TestFont(), "old name", false, 7);
+        owner.editor = editor;
+        QCOMPARE(QString::fromStdString(editor->GetEditCore()->GetSelectedText()), QString("old name"));
+        QVERIFY(editor->IsFocus());
+        // Typing replaces the selected text.
+        QCOMPARE(XGDispatch::SendDispatch('keye', 'n', nullptr), kDispatchHandled);
+        QCOMPARE(XGDispatch::SendDispatch('keye', 'u', nullptr), kDispatchHandled);
+        QCOMPARE(XGDispatch::SendDispatch('keye', int32(key), nullptr), kDispatchHandled);
+        QCOMPARE(owner.closes.size(), size_t(1));
+        QCOMPARE(owner.closes[0].first, 7);
+        QCOMPARE(owner.closes[0].second, result);
+        QCOMPARE(QString::fromStdString(owner.text), QString("nu"));
+        // Losing the focus afterwards does not close it a second time.
+        owner.SetFocus();
+        QCOMPARE(owner.closes.size(), size_t(1));
+        delete editor;
+        // Losing the focus closes an open editor.
+        auto* second = new XGInlineEdit(&owner, tagRECT{2, 2, 120, 22}, TestFont(), "x", true, 8);
+        owner.editor = second;
+        owner.SetFocus();
+        QCOMPARE(owner.closes.size(), size_t(2));
+        QCOMPARE(owner.closes[1].second, int(kXGInline_Accepted));
+        delete second;
+    }
 };
-
-void TestEditCore::textBufferEditsAndFind() {
-    XGTextBuffer b("hello world");
-    QVERIFY(b.Insert(5, ",", 1));
-    QVERIFY(b.Insert(0, ">", 1)); // the gap moves back over the first edit
-    QCOMPARE(b.ToString(), std::string(">hello, world"));
-    QVERIFY(b.Remove(1, 5));
-    QCOMPARE(b.ToString(), std::string(">, world"));
-    QVERIFY(!b.Remove(5, 10));
-    QVERIFY(!b.Insert(99, "x", 1));
-    // A match that spans the gap.
-    b.SetText("abcdef", 6);
-    b.Insert(3, "XY", 2);
-    b.Remove(3, 2);
-    b.Insert(2, "", 0);
-    QCOMPARE(b.Find("cde", 3, 0), 2);
-    QCOMPARE(b.Find("def", 3, 4), -1);
-    QCOMPARE(b.Find("abcdef", 6, 0), 0);
-    QCOMPARE(b.FindByte('f', 0, 6), 5);
-    // Growing far beyond the first capacity keeps every byte.
-    std::string big(100000, 'x');
-    b.SetText("", 0);
-    for (int i = 0; i < 1000; ++i)
-        b.Insert(b.GetSize() / 2, big.data(), 100);
-    QCOMPARE(b.GetSize(), 100000);
-}
-
-void TestEditCore::lineTable_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("starts");
-    QTest::addColumn<QList<int>>("lengths");
-    QTest::newRow("empty") << "" << QList<int>{0} << QList<int>{0};
-    QTest::newRow("one line") << "abc" << QList<int>{0} << QList<int>{3};
-    QTest::newRow("final line feed") << "abc\n" << QList<int>{0, 4} << QList<int>{3, 0};
-    QTest::newRow("blank lines") << "a\n\nbc\n" << QList<int>{0, 2, 3, 6} << QList<int>{1, 0, 2, 0};
-}
-
-void TestEditCore::lineTable() {
-    QFETCH(QString, text);
-    QFETCH(QList<int>, starts);
-    QFETCH(QList<int>, lengths);
-    Engine e(text.toStdString());
-    QCOMPARE(e.core.GetNumLines(), int32(starts.size()));
-    for (int line = 0; line < starts.size(); ++line) {
-        QCOMPARE(e.core.GetLineOffset(line), starts[line]);
-        QCOMPARE(e.core.GetLineLength(line), lengths[line]);
-        QCOMPARE(e.core.FindLine(starts[line]), line);
-    }
-}
-
-void TestEditCore::incrementalLayoutMatchesFullLayout_data() {
-    QTest::addColumn<bool>("wrap");
-    QTest::newRow("no wrap") << false;
-    QTest::newRow("word wrap") << true;
-}
-
-void TestEditCore::incrementalLayoutMatchesFullLayout() {
-    QFETCH(bool, wrap);
-    QRandomGenerator rng(1234);
-    std::string seed;
-    const char* words[] = {"alpha ", "be ", "gamma\n", "delta epsilon ", "\n", "z", "longlonglonglongword ",
-                           "\t"};
-    for (int i = 0; i < 400; ++i)
-        seed += words[rng.bounded(8)];
-    Engine e(seed, 180, wrap);
-    for (int round = 0; round < 400; ++round) {
-        const int32 size = e.core.GetTextLength();
-        const int32 at = int32(rng.bounded(size + 1));
-        if (rng.bounded(3) == 0 && size > 0) {
-            const int32 count = std::min<int32>(int32(rng.bounded(30)), size - at);
-            e.core.Replace(at, at + count, nullptr, 0);
-        } else {
-            const std::string piece = words[rng.bounded(8)];
-            e.core.Replace(at, at, piece.data(), int32(piece.size()));
-        }
-        Engine fresh(e.Text(), 180, wrap);
-        if (e.Starts() != fresh.Starts())
-            QFAIL(qPrintable(QString("layout differs after edit %1").arg(round)));
-    }
-}
-
-void TestEditCore::wrapRules() {
-    // A word that does not fit goes to the next line whole; a word longer than the line is cut.
-    Engine narrow("", 200, true);
-    const int32 charWidth = TestFont().TextWidth("x");
-    const int32 perLine = (200 - 10) / charWidth;
-    std::string word(size_t(perLine - 2), 'a');
-    std::string text = word + " bbbb cc";
-    narrow.buffer.SetText(text.data(), int32(text.size()));
-    narrow.core.SetText(&narrow.buffer);
-    QCOMPARE(narrow.core.GetNumLines(), 2);
-    QCOMPARE(narrow.core.GetLineOffset(1), int32(word.size()) + 1);
-    const std::string longWord(size_t(perLine * 2 + 3), 'q');
-    narrow.buffer.SetText(longWord.data(), int32(longWord.size()));
-    narrow.core.SetText(&narrow.buffer);
-    QCOMPARE(narrow.core.GetNumLines(), 3);
-    QCOMPARE(narrow.core.GetLineLength(0), perLine);
-    // Trailing blanks never push a line over: they stay on it.
-    const std::string spaces = word + "          x";
-    narrow.buffer.SetText(spaces.data(), int32(spaces.size()));
-    narrow.core.SetText(&narrow.buffer);
-    QCOMPARE(narrow.core.GetNumLines(), 2);
-    QCOMPARE(narrow.core.GetLineOffset(1), int32(spaces.size()) - 1);
-    // However narrow the area, every line keeps at least one character.
-    Engine tiny("abcdefgh", 1, true);
-    QVERIFY(tiny.core.GetNumLines() >= 2);
-    for (int32 line = 0; line < tiny.core.GetNumLines(); ++line)
-        QVERIFY(tiny.core.GetLineLength(line) >= 1);
-}
-
-void TestEditCore::hitTestRoundTrip() {
-    Engine e("a\tbc d\nxyz");
-    for (int32 offset = 0; offset <= 6; ++offset) {
-        const int32 pixel = e.core.FindPixel(offset);
-        QCOMPARE(e.core.FindOffset(0, pixel), offset);
-    }
-    QCOMPARE(e.core.FindOffset(0, 100000), 6); // past the end: before the line feed
-    QCOMPARE(e.core.FindOffset(1, -5), 7);
-}
-
-void TestEditCore::upDownKeepPixelPosition() {
-    Engine e("abcdef\nab\nabcdef");
-    e.core.Select(5, 5);
-    e.core.DoDownArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 9); // the end of the short line
-    e.core.DoDownArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 15); // back at the remembered column
-    e.core.DoUpArrow(false);
-    e.core.DoUpArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 5);
-    e.core.DoUpArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 0);
-    // Any other move forgets the column.
-    e.core.DoRightArrow(false);
-    QCOMPARE(e.core.GetPixelPos(), -1);
-    e.core.Select(16, 16);
-    e.core.DoDownArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 16);
-}
-
-void TestEditCore::shiftExtendsSelection() {
-    Engine e("hello world");
-    e.core.Select(5, 5);
-    e.core.DoKey(SpecialKey(kXGKey_Right, true));
-    e.core.DoKey(SpecialKey(kXGKey_Right, true));
-    QCOMPARE(e.core.GetSelStart(), 5);
-    QCOMPARE(e.core.GetSelEnd(), 7);
-    QCOMPARE(e.core.GetSelHead(), 7);
-    e.core.DoKey(SpecialKey(kXGKey_Left, true));
-    e.core.DoKey(SpecialKey(kXGKey_Left, true));
-    e.core.DoKey(SpecialKey(kXGKey_Left, true));
-    QCOMPARE(e.core.GetSelStart(), 4);
-    QCOMPARE(e.core.GetSelEnd(), 5);
-    QCOMPARE(e.core.GetSelHead(), 4);
-    e.core.DoKey(SpecialKey(kXGKey_Right)); // collapses to the end
-    QCOMPARE(e.core.GetSelStart(), 5);
-    QCOMPARE(e.core.GetSelEnd(), 5);
-    // Shift-click extends from the far end.
-    e.core.Select(2, 4);
-    const int32 x = e.core.FindPixel(9) + 2; // the text starts 2 pixels in
-    e.core.DoMouseDown(Point{5, int16(x)}, kXGEditMouse_Shift);
-    e.core.DoMouseUp(Point{5, int16(x)}, 0);
-    QCOMPARE(e.core.GetSelStart(), 2);
-    QCOMPARE(e.core.GetSelEnd(), 9);
-}
-
-void TestEditCore::wordSelectionOnDoubleClick() {
-    Engine e("one, two_three x9y");
-    const auto clickAt = [&](int32 offset, uint16 flags) {
-        const int16 x = int16(e.core.FindPixel(offset) + 3);
-        e.core.DoMouseDown(Point{4, x}, flags);
-        e.core.DoMouseUp(Point{4, x}, 0);
-    };
-    clickAt(1, kXGEditMouse_DoubleClick);
-    QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("one"));
-    clickAt(10, kXGEditMouse_DoubleClick);
-    QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("three"));
-    clickAt(16, kXGEditMouse_DoubleClick);
-    QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("x9y"));
-    // Dragging after a double click grows by whole words.
-    const int16 from = int16(e.core.FindPixel(1) + 3);
-    e.core.DoMouseDown(Point{4, from}, kXGEditMouse_DoubleClick);
-    e.core.DoMouseMove(Point{4, int16(e.core.FindPixel(6) + 3)}, kXGEditMouse_ButtonDown);
-    e.core.DoMouseUp(Point{4, int16(e.core.FindPixel(6) + 3)}, 0);
-    QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("one, two"));
-}
-
-void TestEditCore::autoIndent_data() {
-    QTest::addColumn<bool>("autoIndent");
-    QTest::addColumn<bool>("wrap");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("return indents") << true << false << "\n"
-                                    << " \t ab\n \t ";
-    QTest::newRow("other keys do not") << true << false << "x"
-                                       << " \t abx";
-    QTest::newRow("off") << false << false << "\n"
-                         << " \t ab\n";
-    QTest::newRow("not with word wrap") << true << true << "\n"
-                                        << " \t ab\n";
-}
-
-void TestEditCore::autoIndent() {
-    QFETCH(bool, autoIndent);
-    QFETCH(bool, wrap);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    Engine e(" \t ab", 400, wrap);
-    e.core.SetAutoIndent(autoIndent);
-    e.core.Select(5, 5);
-    const std::string bytes = typed.toStdString();
-    e.core.DoInsert(int32(bytes.size()), bytes.data());
-    QCOMPARE(QString::fromStdString(e.Text()), expected);
-    QCOMPARE(e.core.GetSelStart(), int32(expected.size()));
-}
-
-void TestEditCore::tabStops() {
-    Engine e("\tx");
-    const int32 space = TestFont().TextWidth(" ");
-    QCOMPARE(e.core.FindPixel(1), 8 * space);
-    e.core.SetTabStop(4);
-    QCOMPARE(e.core.FindPixel(1), 4 * space);
-    e.core.SetTabStop(0); // ignored
-    QCOMPARE(e.core.GetTabStop(), 4);
-    Engine mid("ab\tx");
-    mid.core.SetTabStop(4);
-    QCOMPARE(mid.core.FindPixel(3), 4 * space); // to the next stop, not a whole tab further
-}
-
-void TestEditCore::utf8AndInvalidBytes() {
-    // "é" in UTF-8, then a lone Latin-1 byte, then a NUL.
-    const std::string text = std::string("a\xC3\xA9") + "\xE9" + std::string(1, '\0') + "z";
-    Engine e(text);
-    e.core.Select(1, 1);
-    e.core.DoRightArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 3); // over both bytes of é
-    e.core.DoRightArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 4); // a byte that is not UTF-8 is one character
-    e.core.DoLeftArrow(false);
-    e.core.DoLeftArrow(false);
-    QCOMPARE(e.core.GetSelStart(), 1);
-    // Backspace takes the whole character.
-    e.core.Select(3, 3);
-    e.core.DoKey(8);
-    QCOMPARE(e.Text(), std::string("a\xE9") + std::string(1, '\0') + "z");
-    QVERIFY(e.core.FindPixel(3) > e.core.FindPixel(2));
-}
-
-void TestEditCore::fieldEditorAndPassword() {
-    Engine e("");
-    e.core.SetFieldEditor(true);
-    QVERIFY(!e.core.DoKey('\r'));
-    QVERIFY(!e.core.DoKey('\t'));
-    QVERIFY(e.core.DoKey('a'));
-    e.core.DoInsert(5, "b\nc\rd");
-    QCOMPARE(e.Text(), std::string("ab c d"));
-    QCOMPARE(e.core.GetNumLines(), 1);
-    QVERIFY(!e.core.DoKey((uint32(kXGMod_Control) << 16) | 'c'));
-    e.core.SetPassword(true);
-    e.core.DoSelectAll();
-    QVERIFY(!e.core.CanCut());
-    QCOMPARE(e.core.FindPixel(2), 2 * TestFont().TextWidth("*"));
-}
-
-void TestEditCore::scrollKeepsCaretVisible() {
-    std::string text;
-    for (int i = 0; i < 500; ++i)
-        text += "line " + std::to_string(i) + "\n";
-    Engine e(text);
-    const int32 height = e.core.GetLineHeight();
-    e.core.Select(int32(text.size()), int32(text.size()));
-    e.core.ScrollInRange();
-    const int32 caretTop = (e.core.GetNumLines() - 1) * height;
-    const int32 top = e.core.GetYScroll() * e.core.GetPixelStep();
-    QVERIFY(caretTop >= top);
-    QVERIFY(caretTop + height <= top + 300);
-    QVERIFY(caretTop + height > top + 300 - height); // the least scroll that shows it
-    e.core.Select(0, 0);
-    e.core.ScrollInRange();
-    QCOMPARE(e.core.GetYScroll(), 0);
-    QCOMPARE(e.core.GetMaxHeight(), e.core.GetNumLines() * height);
-    // Pixel scrolling counts in pixels.
-    e.core.SetScrollPixels(true);
-    QCOMPARE(e.core.GetPixelStep(), 1);
-}
-
-void TestEditCore::drawingShowsTheText() {
-    auto render = [](const std::string& text) {
-        Engine e(text, 200);
-        QImage image(200, 60, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        {
-            XGDraw draw(&image);
-            e.core.DoDraw(draw, tagRECT{0, 0, 200, 60});
-        }
-        return image;
-    };
-    const QImage a = render("abc\ndef");
-    const QImage b = render("xyz\nuvw");
-    const QImage blank = render("");
-    QVERIFY(a != b);
-    QVERIFY(a != blank);
-}
-
-void TestEditCore::selectionRecords() {
-    Engine e("abcdef");
-    EditSelection sel;
-    sel.sel_startL = 1;
-    sel.sel_endL = 3;
-    e.core.GetSelection(sel, true);
-    QCOMPARE(e.Text(), std::string("adef"));
-    QVERIFY(sel.clipH);
-    QCOMPARE(std::string(sel.clipH->GetData(), size_t(sel.clipH->GetSize())), std::string("bc"));
-    sel.sel_headL = 3;
-    e.core.SetSelection(sel, true);
-    QCOMPARE(e.Text(), std::string("abcdef"));
-    QVERIFY(!sel.clipH);
-    QCOMPARE(e.core.GetSelStart(), 3);
-    e.core.SetSelection(sel, false);
-    QCOMPARE(e.core.GetSelStart(), 1);
-    QCOMPARE(e.core.GetSelEnd(), 3);
-    QCOMPARE(e.core.GetSelHead(), 3);
-}
-
-void TestEditCore::inlineEditorCloses_data() {
-    QTest::addColumn<uint32>("key");
-    QTest::addColumn<int>("result");
-    QTest::newRow("return") << uint32('\r') << int(kXGInline_Accepted);
-    QTest::newRow("escape") << uint32(kXGKeySpecialFlag | kXGKey_Escape) << int(kXGInline_Cancelled);
-}
-
-void TestEditCore::inlineEditorCloses() {
-    QFETCH(uint32, key);
-    QFETCH(int, result);
-    OwnerView owner;
-    auto* editor = new XGInlineEdit(&owner, tagRECT{2, 2, 120, 22}, TestFont(), "old name", false, 7);
-    owner.editor = editor;
-    QCOMPARE(QString::fromStdString(editor->GetEditCore()->GetSelectedText()), QString("old name"));
-    QVERIFY(editor->IsFocus());
-    // Typing replaces the selected text.
-    QCOMPARE(XGDispatch::SendDispatch('keye', 'n', nullptr), kDispatchHandled);
-    QCOMPARE(XGDispatch::SendDispatch('keye', 'u', nullptr), kDispatchHandled);
-    QCOMPARE(XGDispatch::SendDispatch('keye', int32(key), nullptr), kDispatchHandled);
-    QCOMPARE(owner.closes.size(), size_t(1));
-    QCOMPARE(owner.closes[0].first, 7);
-    QCOMPARE(owner.closes[0].second, result);
-    QCOMPARE(QString::fromStdString(owner.text), QString("nu"));
-    // Losing the focus afterwards does not close it a second time.
-    owner.SetFocus();
-    QCOMPARE(owner.closes.size(), size_t(1));
-    delete editor;
-    // Losing the focus closes an open editor.
-    auto* second = new XGInlineEdit(&owner, tagRECT{2, 2, 120, 22}, TestFont(), "x", true, 8);
-    owner.editor = second;
-    owner.SetFocus();
-    QCOMPARE(owner.closes.size(), size_t(2));
-    QCOMPARE(owner.closes[1].second, int(kXGInline_Accepted));
-    delete second;
-}
 
 QTEST_MAIN(TestEditCore)
 #include "tst_editcore.moc"

@@ -1,8 +1,9 @@
 // A board in Go Mode generating its items into a real text window: the exact bytes typed at the
 // caret, one undo unit "Insert Generated Info" in the text window's own history, and auto-save.
 
-#include "../board/BoardTestSupport.h"
-
+#include "AlertRecorder.h"
+#include "BoardFakes.h"
+#include "BoardGlobals.h"
 #include "BoardRegistration.h"
 #include "CDocumentKinds.h"
 #include "TEditDoc.h"
@@ -20,23 +21,19 @@
 #include <QTimer>
 
 using namespace yaaf;
+using namespace vorntest;
 
 class TestGenerate : public QObject {
     Q_OBJECT
+    BoardGlobals fGlobals;
+    AlertRecorder fAlerts;
 
 private slots:
     void initTestCase() {
-        gVornListP = new CVornList;
-        gDo = new CDo;
-        XGSetAlertResponder([](const XGAlertRequest& r) { return r.cancelIndex; });
         // The program's own wiring: the text window reaches the registry's target through the
         // shell's target service.
         RegisterTextDocuments();
         RegisterBoardDocuments();
-    }
-    void cleanupTestCase() {
-        delete gDo;
-        delete gVornListP;
     }
 
     void generateIntoTextWindow_data() {
@@ -45,6 +42,7 @@ private slots:
         QTest::addColumn<bool>("content");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("content, separate lines") << "Cat" << true << true << QByteArray("Cat: animal\n");
+        QTest::newRow("content and a blank") << "Cat" << false << true << QByteArray("Cat: animal ");
         QTest::newRow("title and a blank") << "Cat" << false << false << QByteArray("Cat ");
         QTest::newRow("line-break item") << "\r" << true << true << QByteArray("\n");
     }
@@ -84,6 +82,7 @@ private slots:
             item->Generate();
             QCOMPARE(gDo->GetActiveStacks(), board.viewP->GetStacks()); // given back
             QCOMPARE(gDo->GetGroupLevel(), 0);
+            QCOMPARE(board.modelP->i_target_controllerP, static_cast<XGDocForm*>(form)); // remembered
         }
         QCOMPARE(QByteArray::fromStdString(form->GetModel()->fText.ToString()), "a" + bytes + "b");
         QCOMPARE(view->GetEditCore()->GetSelStart(), 1 + int(bytes.size()));

@@ -2,13 +2,17 @@
 // the text view (find, replace, go to line, preferences, fonts, clipboard), printing, and text
 // arriving from a generator as one undo unit.
 
+#include "AlertRecorder.h"
 #include "CDo.h"
 #include "CDoTask.h"
+#include "CDocumentKinds.h"
 #include "TEditDoc.h"
 #include "TEditForm.h"
 #include "TEditView.h"
 #include "TextPrefs.h"
+#include "TextRegistration.h"
 #include "TextWindow.h"
+#include "UndoCheck.h"
 #include "XGAlert.h"
 #include "XGFormDialog.h"
 #include "XGKeyboard.h"
@@ -31,6 +35,7 @@
 #include <tuple>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 
@@ -75,9 +80,15 @@ struct TextWindow {
         Doc()->fText.SetText(text.data(), int32(text.size()));
         View()->InitEdit(&Doc()->fText);
     }
+    // Backspace, 0x8D and forward Delete go in as the key handler hands them on.
     void Type(const std::string& text) {
-        for (char c : text)
-            View()->DoKey(int32(uint8(c)));
+        for (char c : text) {
+            const uint8 key = uint8(c);
+            if (key == kXGChar_Backspace || key == 0x8D || key == kXGKey_Delete)
+                View()->AddCharCmd(key);
+            else
+                View()->DoKey(key);
+        }
     }
     int32 UndoUnits() const { return CDo::CountTasks(View()->i_do_stacks.stack[CDo_Type_UNDO]); }
 
@@ -85,594 +96,453 @@ struct TextWindow {
     TEditForm* form = nullptr;
 };
 
-constexpr int32 kBackspace = 8;
-
 } // namespace
 
 class TestTextDoc : public QObject {
     Q_OBJECT
+    QTemporaryDir fDir;
+    AlertRecorder fAlerts;
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
-
-    void lineEndsOnReading_data();
-    void lineEndsOnReading();
-    void fixtureReadsAndWritesCRLF();
-    void notTextRoundTripsByteForByte();
-    void openFailures_data();
-    void openFailures();
-    void saveFailureKeepsDocumentDirty();
-    void untitledNamesAndSaveAs();
-    void addWordRules_data();
-    void addWordRules();
-    void typingOverSelectionAndUndo();
-    void typingMergesIntoOneUnit();
-    void deletingMerges();
-    void deleteAtTheEdgesMakesNoTask_data();
-    void deleteAtTheEdgesMakesNoTask();
-    void returnWithAutoIndentUndoesWhole();
-    void findNext_data();
-    void findNext();
-    void replaceReplacesTheSelection();
-    void gotoLine();
-    void textPreferencesTabSize_data();
-    void textPreferencesTabSize();
-    void biggerTwiceThenUndo();
-    void fontMenuItemChosenThroughTheMenu();
-    void absoluteFontChangeRestores();
-    void clipboardCommands();
-    void autoSaveAfterEachChange();
-    void printsEveryPage();
-    void generatedTextIsOneUnit_data();
-    void generatedTextIsOneUnit();
-
-private:
-    QTemporaryDir fDir;
-};
-
-void TestTextDoc::initTestCase() {
-    QVERIFY(fDir.isValid());
-    gDo = new CDo;
-    XGSetAlertResponder([](const XGAlertRequest& r) { return r.cancelIndex; });
-}
-
-void TestTextDoc::init() {
-    XGClearRecentAlerts();
-    // Every test starts from the default text preferences.
-    XGPreferences store(kTextPrefsVendor, kTextPrefsProduct, kTextPrefsVersion);
-    for (const char* key :
-         {"AutoIndent", "TabStop", "WordWrap", "AutoSave", "Font Size", "Font Name", "Font Style"})
-        store.RemoveValue(key);
-    store.Sync();
-    SetAutoSaveText(false);
-}
-
-void TestTextDoc::cleanupTestCase() {
-    delete gDo;
-    gDo = nullptr;
-}
-
-void TestTextDoc::lineEndsOnReading_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("crlf") << QByteArray("a\r\nb") << QByteArray("a\nb");
-    QTest::newRow("lfcr") << QByteArray("a\n\rb") << QByteArray("a\nb");
-    QTest::newRow("lone cr and lf") << QByteArray("a\rb\nc") << QByteArray("a\nb\nc");
-    QTest::newRow("cr cr is two") << QByteArray("a\r\rb") << QByteArray("a\n\nb");
-    QTest::newRow("lf lf is two") << QByteArray("a\n\nb") << QByteArray("a\n\nb");
-    QTest::newRow("lf cr lf") << QByteArray("\n\r\n") << QByteArray("\n\n");
-    QTest::newRow("final cr") << QByteArray("x\r") << QByteArray("x\n");
-    QTest::newRow("empty") << QByteArray() << QByteArray();
-}
-
-void TestTextDoc::lineEndsOnReading() {
-    QFETCH(QByteArray, file);
-    QFETCH(QByteArray, text);
-    QByteArray bytes = file;
-    const int32 size = TEditDoc::ConvertLineEnds(bytes.data(), int32(bytes.size()));
-    QCOMPARE(bytes.left(size), text);
-}
-
-void TestTextDoc::fixtureReadsAndWritesCRLF() {
-    const XGFileSpecifier spec(Fixture("mixed_line_ends.txt").toStdString());
-    TextWindow w(&spec);
-    QVERIFY(w.window);
-    QCOMPARE(QByteArray::fromStdString(w.Text()), QByteArray("a\nb\nc\nd\ne\n\nf\n\ng"));
-    QCOMPARE(w.Core()->GetNumLines(), 9);
-    QCOMPARE(QString::fromStdString(w.window->GetName()), QString("mixed_line_ends.txt"));
-    const QString out = fDir.filePath("out.txt");
-    QVERIFY(w.Doc()->DoWriteDocument(XGFileSpecifier(out.toStdString())));
-    QCOMPARE(ReadBytes(out), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf\r\n\r\ng"));
-}
-
-void TestTextDoc::notTextRoundTripsByteForByte() {
-    const QString path = fDir.filePath("copy.txt");
-    const QByteArray original = ReadBytes(Fixture("not_text_crlf.txt"));
-    QVERIFY(!original.isEmpty());
-    WriteBytes(path, original);
-    const XGFileSpecifier spec(path.toStdString());
-    TextWindow w(&spec);
-    QVERIFY(w.window);
-    QVERIFY(w.Text().find('\r') == std::string::npos);
-    // Move about and type and delete something, so the text went through the engine.
-    w.Core()->Select(3, 3);
-    w.Type("x");
-    w.View()->AddCharCmd(kBackspace);
-    QVERIFY(w.Doc()->DoDocumentSave());
-    QCOMPARE(ReadBytes(path), original);
-    QVERIFY(!w.Doc()->IsDirty());
-}
-
-void TestTextDoc::openFailures_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("missing") << QString("no such file.txt") << "Open File Error";
-    QTest::newRow("folder") << QString(".") << "Open File Error";
-}
-
-void TestTextDoc::openFailures() {
-    QFETCH(QString, path);
-    QFETCH(QString, title);
-    const QString full = path == "." ? fDir.path() : fDir.filePath(path);
-    const size_t windows = XGWindow::GetWindows().size();
-    const XGFileSpecifier spec(full.toStdString());
-    XGDocForm* form = nullptr;
-    QVERIFY(!OpenTextWindow(Vorn_WindowInit_OPEN_FILE, &spec, &form));
-    QCOMPARE(XGWindow::GetWindows().size(), windows);
-    QCOMPARE(XGRecentAlerts().size(), size_t(1));
-    QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), title);
-    QVERIFY(QString::fromStdString(XGRecentAlerts()[0].text).contains(QFileInfo(full).fileName()));
-}
-
-void TestTextDoc::saveFailureKeepsDocumentDirty() {
-    TextWindow w;
-    w.Type("abc");
-    QVERIFY(w.Doc()->IsDirty());
-    for (const std::string& target :
-         {fDir.filePath("missing folder/x.txt").toStdString(), std::string("/proc/vorn-x.txt")}) {
+    void initTestCase() {
+        QVERIFY(fDir.isValid());
+        gDo = new CDo;
+    }
+    void init() {
         XGClearRecentAlerts();
-        XGScopedAlertResponder answer([](const XGAlertRequest& r) { return r.cancelIndex; });
+        // Every test starts from the default text preferences.
+        XGPreferences store(kTextPrefsVendor, kTextPrefsProduct, kTextPrefsVersion);
+        for (const char* key :
+             {"AutoIndent", "TabStop", "WordWrap", "AutoSave", "Font Size", "Font Name", "Font Style"})
+            store.RemoveValue(key);
+        store.Sync();
+        SetAutoSaveText(false);
+    }
+    void cleanupTestCase() {
+        delete gDo;
+        gDo = nullptr;
+    }
+
+    void lineEndsOnReading_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("crlf") << QByteArray("a\r\nb") << QByteArray("a\nb");
+        QTest::newRow("lfcr") << QByteArray("a\n\rb") << QByteArray("a\nb");
+        QTest::newRow("lone cr and lf") << QByteArray("a\rb\nc") << QByteArray("a\nb\nc");
+        QTest::newRow("cr cr is two") << QByteArray("a\r\rb") << QByteArray("a\n\nb");
+        QTest::newRow("lf lf is two") << QByteArray("a\n\nb") << QByteArray("a\n\nb");
+        QTest::newRow("lf cr lf") << QByteArray("\n\r\n") << QByteArray("\n\n");
+        QTest::newRow("final cr") << QByteArray("x\r") << QByteArray("x\n");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+    }
+    void lineEndsOnReading() {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, text);
+        QByteArray bytes = file;
+        const int32 size = TEditDoc::ConvertLineEnds(bytes.data(), int32(bytes.size()));
+        QCOMPARE(bytes.left(size), text);
+    }
+    void fixtureReadsAndWritesCRLF() {
+        const XGFileSpecifier spec(Fixture("mixed_line_ends.txt").toStdString());
+        TextWindow w(&spec);
+        QVERIFY(w.window);
+        QCOMPARE(QByteArray::fromStdString(w.Text()), QByteArray("a\nb\nc\nd\ne\n\nf\n\ng"));
+        QCOMPARE(w.Core()->GetNumLines(), 9);
+        QCOMPARE(QString::fromStdString(w.window->GetName()), QString("mixed_line_ends.txt"));
+        const QString out = fDir.filePath("out.txt");
+        QVERIFY(w.Doc()->DoWriteDocument(XGFileSpecifier(out.toStdString())));
+        QCOMPARE(ReadBytes(out), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf\r\n\r\ng"));
+    }
+    void notTextRoundTripsByteForByte() {
+        const QString path = fDir.filePath("copy.txt");
+        const QByteArray original = ReadBytes(Fixture("not_text_crlf.txt"));
+        QVERIFY(!original.isEmpty());
+        WriteBytes(path, original);
+        const XGFileSpecifier spec(path.toStdString());
+        TextWindow w(&spec);
+        QVERIFY(w.window);
+        QVERIFY(w.Text().find('\r') == std::string::npos);
+        // Move about and type and delete something, so the text went through the engine.
+        w.Core()->Select(3, 3);
+        w.Type("x");
+        w.View()->AddCharCmd(kXGChar_Backspace);
+        QVERIFY(w.Doc()->DoDocumentSave());
+        QCOMPARE(ReadBytes(path), original);
+        QVERIFY(!w.Doc()->IsDirty());
+    }
+    void openFailures_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("missing") << QString("no such file.txt") << "Open File Error";
+        QTest::newRow("folder") << QString(".") << "Open File Error";
+    }
+    void openFailures() {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        const QString full = path == "." ? fDir.path() : fDir.filePath(path);
+        const size_t windows = XGWindow::GetWindows().size();
+        const XGFileSpecifier spec(full.toStdString());
+        XGDocForm* form = nullptr;
+        QVERIFY(!OpenTextWindow(Vorn_WindowInit_OPEN_FILE, &spec, &form));
+        QCOMPARE(XGWindow::GetWindows().size(), windows);
+        QCOMPARE(XGRecentAlerts().size(), size_t(1));
+        QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), title);
+        QVERIFY(QString::fromStdString(XGRecentAlerts()[0].text).contains(QFileInfo(full).fileName()));
+    }
+    void saveFailureKeepsDocumentDirty() {
+        TextWindow w;
+        w.Type("abc");
+        QVERIFY(w.Doc()->IsDirty());
+        for (const std::string& target :
+             {fDir.filePath("missing folder/x.txt").toStdString(), std::string("/proc/vorn-x.txt")}) {
+            XGClearRecentAlerts();
+            XGSaveResponder previous =
+                XGSetSaveResponder([&](const std::string&, const std::string&, std::string& path) {
+                    path = target;
+                    return true;
+                });
+            QVERIFY(!w.Doc()->DoDocumentSave());
+            XGSetSaveResponder(previous);
+            QVERIFY(w.Doc()->IsDirty());
+            QVERIFY(!w.Doc()->IsDocumentNamed());
+            QCOMPARE(XGRecentAlerts().size(), size_t(1));
+            QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), QString("Write File Error"));
+        }
+    }
+    void untitledNamesAndSaveAs() {
+        TextWindow a;
+        TextWindow b;
+        const int16 n = a.Doc()->fIndex;
+        QCOMPARE(QString::fromStdString(a.window->GetName()), QString("Untitled Text %1").arg(n));
+        QCOMPARE(b.Doc()->fIndex, int16(n + 1));
+        // Save As with the name the user gave; the window takes the file's name.
+        b.Type("hi");
+        const QString path = fDir.filePath("named.txt");
+        std::string askedTitle, askedName;
         XGSaveResponder previous =
-            XGSetSaveResponder([&](const std::string&, const std::string&, std::string& path) {
-                path = target;
+            XGSetSaveResponder([&](const std::string& title, const std::string& name, std::string& out) {
+                askedTitle = title;
+                askedName = name;
+                out = path.toStdString();
                 return true;
             });
-        QVERIFY(!w.Doc()->DoDocumentSave());
+        QVERIFY(b.Doc()->DoDocumentSave());
         XGSetSaveResponder(previous);
-        QVERIFY(w.Doc()->IsDirty());
-        QVERIFY(!w.Doc()->IsDocumentNamed());
-        QCOMPARE(XGRecentAlerts().size(), size_t(1));
-        QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), QString("Write File Error"));
+        QCOMPARE(QString::fromStdString(askedTitle), QString("Save TEXT Document As"));
+        QCOMPARE(QString::fromStdString(askedName), QString("Untitled Text %1").arg(n + 1));
+        QCOMPARE(ReadBytes(path), QByteArray("hi"));
+        QCOMPARE(QString::fromStdString(b.window->GetName()), QString("named.txt"));
+        // A cancelled dialog leaves the document unsaved.
+        a.View()->SetFocus();
+        a.Type("x");
+        QVERIFY(!a.Doc()->DoDocumentSave());
+        QVERIFY(a.Doc()->IsDirty());
+        // Extensions.
+        XGFileSpecifier spec(fDir.filePath("notes.TXT").toStdString());
+        TEditDoc::AppendExtension(spec);
+        QCOMPARE(QString::fromStdString(spec.GetName()), QString("notes.txt"));
     }
-}
+    // Each edit gets one pass of do, check, undo back to the text and selection before, redo.
+    // Keys: "\b" is Backspace, "\x85" forward Delete; a word goes in as a generator's does.
+    void edits_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<bool>("autoIndent");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("units");
+        const QByteArray none;
+        auto row = [&](const char* name, const char* text, int at, const QByteArray& keys,
+                       const QByteArray& word, const char* result, int units, bool indent = false,
+                       int to = -1) {
+            QTest::newRow(name) << text << at << (to < 0 ? at : to) << keys << word << indent << result
+                                << units;
+        };
+        row("typing over a selection", "abc", 0, "x", none, "xabc", 1, false, 3);
+        row("typing merges", "", 0, "abc", none, "abc", 1);
+        row("return starts a unit", "", 0, "abc\rde", none, "abc\nde", 2);
+        row("backspace shortens typing", "", 0, "abcd\b\b", none, "ab", 1);
+        row("backspaces in older text merge", "hello world", 11, "\b\b\b\b\b", none, "hello ", 1);
+        row("forward deletes do not merge", "hello ", 0, "\x85\x85", none, "llo ", 2);
+        row("backspace at 0", "abc", 0, "\b", none, "abc", 0);
+        row("0x8D at 0", "abc", 0, "\x8d", none, "abc", 0);
+        row("delete at the end", "abc", 3, "\x85", none, "abc", 0);
+        row("return with auto-indent", "  ab", 4, "\rc", none, "  ab\n  c", 1, true);
+        row("word: trailing comma", "ab", 1, none, "word,", "awordb", 1);
+        row("word: only one comma", "ab", 1, none, "word,,", "aword,b", 1);
+        row("word: leading blanks", "ab", 1, none, "  x", "axb", 1);
+        row("word: single blank", "ab", 1, none, " ", "a b", 1);
+        row("word: single comma", "ab", 1, none, ",", "a,b", 1);
+        row("word: leading return", "ab", 1, none, "\rCat: animal\n", "a\nCat: animal\nb", 1);
+    }
+    void edits() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, keys);
+        QFETCH(QByteArray, word);
+        QFETCH(int, units);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, autoIndent);
+        TextPrefsRec prefs;
+        prefs.autoIndentB = autoIndent;
+        WriteTextPrefs(prefs);
+        TextWindow w;
+        w.SetText(text.toStdString());
+        w.Core()->Select(from, to);
+        // Undoing a forward delete leaves the caret after the text it puts back: there only the
+        // text is compared.
+        const bool forward = keys.contains('\x85');
+        const auto snapshot = [&] {
+            return QString::fromStdString(w.Text()) +
+                   (forward ? QString()
+                            : QString("|%1-%2").arg(w.Core()->GetSelStart()).arg(w.Core()->GetSelEnd()));
+        };
+        const UndoRedo repeated{[&] {
+                                    for (int i = 0; i < units; ++i)
+                                        gDo->Do(CDo_Type_UNDO);
+                                },
+                                [&] {
+                                    for (int i = 0; i < units; ++i)
+                                        gDo->Do(CDo_Type_REDO);
+                                }};
+        VORN_CHECK_UNDOABLE(
+            snapshot,
+            [&] {
+                if (word.isNull())
+                    w.Type(keys.toStdString());
+                else
+                    w.View()->AddWordCmd(word.constData());
+            },
+            [&](const QString& now) {
+                QTEST(now.section('|', 0, 0), "result");
+                QCOMPARE(w.UndoUnits(), units);
+                QCOMPARE(w.Doc()->IsDirty(), units > 0);
+            },
+            repeated);
+    }
 
-void TestTextDoc::untitledNamesAndSaveAs() {
-    TextWindow a;
-    TextWindow b;
-    const int16 n = a.Doc()->fIndex;
-    QCOMPARE(QString::fromStdString(a.window->GetName()), QString("Untitled Text %1").arg(n));
-    QCOMPARE(b.Doc()->fIndex, int16(n + 1));
-    // Save As with the name the user gave; the window takes the file's name.
-    b.Type("hi");
-    const QString path = fDir.filePath("named.txt");
-    std::string askedTitle, askedName;
-    XGSaveResponder previous =
-        XGSetSaveResponder([&](const std::string& title, const std::string& name, std::string& out) {
-            askedTitle = title;
-            askedName = name;
-            out = path.toStdString();
-            return true;
+    void findNext_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::newRow("last word from 0") << "one two three" << QString("three") << 0 << 8 << 13;
+        QTest::newRow("whole document") << "abc" << QString("abc") << 0 << 0 << 3;
+        QTest::newRow("empty find does nothing") << "abc" << QString("") << 1 << 1 << 1;
+        QTest::newRow("no match keeps the selection") << "abc" << QString("x") << 1 << 1 << 1;
+        QTest::newRow("case matters") << "Abc abc" << QString("abc") << 0 << 4 << 7;
+        QTest::newRow("after the selection, no wrap") << "ab ab" << QString("ab") << 4 << 4 << 4;
+    }
+    void findNext() {
+        QFETCH(QString, text);
+        QFETCH(QString, find);
+        QFETCH(int, from);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        TextWindow w;
+        w.SetText(text.toStdString());
+        w.Core()->Select(from, from);
+        int responses = 0;
+        XGScopedFormResponder answer([&](XGFormDialog& d) {
+            ++responses;
+            d.SetText(kFindItem_Find, find.toStdString());
+            return XGFormDialog::kItemOK;
         });
-    QVERIFY(b.Doc()->DoDocumentSave());
-    XGSetSaveResponder(previous);
-    QCOMPARE(QString::fromStdString(askedTitle), QString("Save TEXT Document As"));
-    QCOMPARE(QString::fromStdString(askedName), QString("Untitled Text %1").arg(n + 1));
-    QCOMPARE(ReadBytes(path), QByteArray("hi"));
-    QCOMPARE(QString::fromStdString(b.window->GetName()), QString("named.txt"));
-    // A cancelled dialog leaves the document unsaved.
-    a.Type("x");
-    QVERIFY(!a.Doc()->DoDocumentSave());
-    QVERIFY(a.Doc()->IsDirty());
-    // Extensions.
-    XGFileSpecifier spec(fDir.filePath("notes.TXT").toStdString());
-    TEditDoc::AppendExtension(spec);
-    QCOMPARE(QString::fromStdString(spec.GetName()), QString("notes.txt"));
-}
-
-void TestTextDoc::addWordRules_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("inserted");
-    QTest::newRow("trailing comma") << "word,"
-                                    << "word";
-    QTest::newRow("only one comma") << "word,,"
-                                    << "word,";
-    QTest::newRow("leading blanks") << "  x"
-                                    << "x";
-    QTest::newRow("single blank") << " "
-                                  << " ";
-    QTest::newRow("single comma") << ","
-                                  << ",";
-    QTest::newRow("leading return") << "\rCat: animal\n"
-                                    << "\nCat: animal\n";
-}
-
-void TestTextDoc::addWordRules() {
-    QFETCH(QString, typed);
-    QFETCH(QString, inserted);
-    TextWindow w;
-    w.SetText("ab");
-    w.Core()->Select(1, 1);
-    w.View()->AddWordCmd(typed.toStdString().c_str());
-    QCOMPARE(QString::fromStdString(w.Text()), "a" + inserted + "b");
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("ab"));
-}
-
-void TestTextDoc::typingOverSelectionAndUndo() {
-    TextWindow w;
-    w.SetText("abc");
-    w.Core()->Select(0, 3);
-    w.Type("x");
-    QCOMPARE(QString::fromStdString(w.Text()), QString("xabc"));
-    QCOMPARE(w.Core()->GetSelStart(), 1);
-    QCOMPARE(w.Core()->GetSelEnd(), 1);
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("abc"));
-    QCOMPARE(w.Core()->GetSelStart(), 0);
-    QCOMPARE(w.Core()->GetSelEnd(), 3);
-    gDo->Do(CDo_Type_REDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("xabc"));
-}
-
-void TestTextDoc::typingMergesIntoOneUnit() {
-    TextWindow w;
-    w.Type("abc");
-    QCOMPARE(w.UndoUnits(), 1);
-    char menu[kCDo_MenuTextSize];
-    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Typing"));
-    // Return starts a unit of its own.
-    w.Type("\rde");
-    QCOMPARE(QString::fromStdString(w.Text()), QString("abc\nde"));
-    QCOMPARE(w.UndoUnits(), 2);
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("abc"));
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString());
-    QVERIFY(!w.Doc()->fText.GetSize());
-    gDo->Do(CDo_Type_REDO);
-    gDo->Do(CDo_Type_REDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("abc\nde"));
-}
-
-void TestTextDoc::deletingMerges() {
-    // Backspacing over just-typed text shortens the typing task.
-    TextWindow w;
-    w.Type("abcd");
-    w.View()->AddCharCmd(kBackspace);
-    w.View()->AddCharCmd(kBackspace);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("ab"));
-    QCOMPARE(w.UndoUnits(), 1);
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString());
-    // Backspaces in older text become one task holding every byte.
-    TextWindow v;
-    v.SetText("hello world");
-    v.Core()->Select(11, 11);
-    for (int i = 0; i < 5; ++i)
-        v.View()->AddCharCmd(kBackspace);
-    QCOMPARE(QString::fromStdString(v.Text()), QString("hello "));
-    QCOMPARE(v.UndoUnits(), 1);
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(v.Text()), QString("hello world"));
-    gDo->Do(CDo_Type_REDO);
-    QCOMPARE(QString::fromStdString(v.Text()), QString("hello "));
-    // Forward deletes do not merge.
-    v.Core()->Select(0, 0);
-    v.View()->DoKey(int32(kXGKeySpecialFlag | kXGKey_Delete));
-    v.View()->DoKey(int32(kXGKeySpecialFlag | kXGKey_Delete));
-    QCOMPARE(QString::fromStdString(v.Text()), QString("llo "));
-    QCOMPARE(v.UndoUnits(), 3);
-}
-
-void TestTextDoc::deleteAtTheEdgesMakesNoTask_data() {
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<int>("key");
-    QTest::newRow("backspace at 0") << 0 << int(kBackspace);
-    QTest::newRow("0x8D at 0") << 0 << 0x8D;
-    QTest::newRow("delete at the end") << 3 << int(kXGKey_Delete);
-}
-
-void TestTextDoc::deleteAtTheEdgesMakesNoTask() {
-    QFETCH(int, caret);
-    QFETCH(int, key);
-    TextWindow w;
-    w.SetText("abc");
-    w.Core()->Select(caret, caret);
-    w.View()->AddCharCmd(key);
-    QCOMPARE(w.UndoUnits(), 0);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("abc"));
-    QVERIFY(!w.Doc()->IsDirty());
-}
-
-void TestTextDoc::returnWithAutoIndentUndoesWhole() {
-    TextPrefsRec prefs;
-    prefs.autoIndentB = true;
-    WriteTextPrefs(prefs);
-    TextWindow w;
-    w.SetText("  ab");
-    w.Core()->Select(4, 4);
-    w.Type("\r");
-    QCOMPARE(QString::fromStdString(w.Text()), QString("  ab\n  "));
-    w.Type("c");
-    QCOMPARE(QString::fromStdString(w.Text()), QString("  ab\n  c"));
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("  ab"));
-}
-
-void TestTextDoc::findNext_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("find");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("end");
-    QTest::newRow("last word from 0") << "one two three"
-                                      << "three" << 0 << 8 << 13;
-    QTest::newRow("whole document") << "abc"
-                                    << "abc" << 0 << 0 << 3;
-    QTest::newRow("empty find does nothing") << "abc"
-                                             << "" << 1 << 1 << 1;
-    QTest::newRow("no match keeps the selection") << "abc"
-                                                  << "x" << 1 << 1 << 1;
-    QTest::newRow("case matters") << "Abc abc"
-                                  << "abc" << 0 << 4 << 7;
-    QTest::newRow("after the selection, no wrap") << "ab ab"
-                                                  << "ab" << 4 << 4 << 4;
-}
-
-void TestTextDoc::findNext() {
-    QFETCH(QString, text);
-    QFETCH(QString, find);
-    QFETCH(int, from);
-    QFETCH(int, start);
-    QFETCH(int, end);
-    TextWindow w;
-    w.SetText(text.toStdString());
-    w.Core()->Select(from, from);
-    int responses = 0;
-    XGScopedFormResponder answer([&](XGFormDialog& d) {
-        ++responses;
-        d.SetText(kFindItem_Find, find.toStdString());
-        return XGFormDialog::kItemOK;
-    });
-    QCOMPARE(w.View()->DoMenuCommand(kTextCmd_Find), kDispatchHandled);
-    QCOMPARE(responses, 1);
-    QCOMPARE(w.Core()->GetSelStart(), start);
-    QCOMPARE(w.Core()->GetSelEnd(), end);
-}
-
-void TestTextDoc::replaceReplacesTheSelection() {
-    TextWindow w;
-    w.SetText("cat dog cat");
-    w.View()->SetFindText("cat", " lion,");
-    w.Core()->Select(0, 0);
-    w.View()->DoMenuCommand(kTextCmd_FindAgain);
-    w.View()->DoMenuCommand(kTextCmd_ReplaceFind);
-    QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog cat"));
-    QCOMPARE(w.Core()->GetSelStart(), 11); // the next one is found
-    w.View()->DoMenuCommand(kTextCmd_Replace);
-    QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog  lion,"));
-    QCOMPARE(w.UndoUnits(), 2);
-    char menu[kCDo_MenuTextSize];
-    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Replace Text"));
-    gDo->Do(CDo_Type_UNDO);
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("cat dog cat"));
-}
-
-void TestTextDoc::gotoLine() {
-    TextWindow w;
-    w.SetText("one\ntwo\nthree\n");
-    for (const auto& [line, start, end] :
-         {std::tuple{3, 8, 13}, std::tuple{1, 0, 3}, std::tuple{99, 14, 14}}) {
-        int32 initial = 0;
-        XGScopedFormResponder answer([&, line = line](XGFormDialog& d) {
-            initial = d.GetNumber(kGotoItem_Line);
-            d.SetNumber(kGotoItem_Line, line);
-            return int(XGFormDialog::kItemOK);
-        });
-        w.View()->DoMenuCommand(kTextCmd_GotoLine);
-        QCOMPARE(initial, 1);
+        QCOMPARE(w.View()->DoMenuCommand(kTextCmd_Find), kDispatchHandled);
+        QCOMPARE(responses, 1);
         QCOMPARE(w.Core()->GetSelStart(), start);
         QCOMPARE(w.Core()->GetSelEnd(), end);
     }
-}
-
-void TestTextDoc::textPreferencesTabSize_data() {
-    QTest::addColumn<int>("entered");
-    QTest::addColumn<int>("applied");
-    QTest::newRow("1 is kept but not used") << 1 << 8;
-    QTest::newRow("61 is kept but not used") << 61 << 8;
-    QTest::newRow("2") << 2 << 2;
-    QTest::newRow("60") << 60 << 60;
-}
-
-void TestTextDoc::textPreferencesTabSize() {
-    QFETCH(int, entered);
-    QFETCH(int, applied);
-    TextWindow w;
-    XGScopedFormResponder answer([&](XGFormDialog& d) {
-        d.SetNumber(kTextPrefsItem_TabSize, entered);
-        d.Click(kTextPrefsItem_WordWrap);
-        d.Click(kTextPrefsItem_AutoSave);
-        return XGFormDialog::kItemOK;
-    });
-    w.View()->DoMenuCommand(kTextCmd_Preferences);
-    QCOMPARE(w.Core()->GetTabStop(), applied);
-    QVERIFY(w.Core()->GetWordWrap());
-    QVERIFY(GetAutoSaveText());
-    const TextPrefsRec stored = ReadTextPrefs();
-    QCOMPARE(stored.tabStopL, entered);
-    QVERIFY(stored.wordWrapB);
-    QVERIFY(stored.autoSaveB);
-    SetAutoSaveText(false);
-    // A new window takes the stored options.
-    TextWindow next;
-    QCOMPARE(next.Core()->GetTabStop(), applied);
-}
-
-void TestTextDoc::biggerTwiceThenUndo() {
-    TextWindow w;
-    TextWindow other;
-    const int32 size = w.View()->GetFont().GetSize();
-    QCOMPARE(size, 8);
-    w.View()->SetFocus();
-    w.View()->DoMenuCommand(kTextCmd_Bigger);
-    w.View()->DoMenuCommand(kTextCmd_Bigger);
-    QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
-    QCOMPARE(other.View()->GetFont().GetSize(), size + 2); // every text window
-    QCOMPARE(w.UndoUnits(), 1);
-    char menu[kCDo_MenuTextSize];
-    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Set Font Size"));
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(w.View()->GetFont().GetSize(), size);
-    QCOMPARE(other.View()->GetFont().GetSize(), size);
-    gDo->Do(CDo_Type_REDO);
-    QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
-}
-
-void TestTextDoc::fontMenuItemChosenThroughTheMenu() {
-    // A font menu item travels as 'menu' 74 with its 1-based position in the data.
-    const std::string second = XGGetFontMenuItemText(2);
-    if (second.empty()) QSKIP("fewer than two font families installed");
-    TextWindow w;
-    w.View()->SetFocus();
-    QCOMPARE(XGSendMenuCommand(kTextCmd_FontItem, 2), kDispatchHandled);
-    QCOMPARE(w.View()->GetFont().GetName(), second);
-}
-
-void TestTextDoc::absoluteFontChangeRestores() {
-    TextWindow w;
-    w.View()->DoMenuCommand(kTextCmd_Size9 + 1); // 12 point
-    w.View()->DoMenuCommand(kTextCmd_Plain + 1); // bold
-    QCOMPARE(w.View()->GetFont().GetSize(), 12);
-    QVERIFY(w.View()->GetFont().GetStyle() & kXGStyle_Bold);
-    TextFontPrefsRec stored = ReadTextFontPrefs();
-    QCOMPARE(stored.sizeS, int16(12));
-    QVERIFY(stored.styleS & kXGStyle_Bold);
-    // A new window shows the stored font.
-    {
+    void replaceReplacesTheSelection() {
+        TextWindow w;
+        w.SetText("cat dog cat");
+        w.View()->SetFindText("cat", " lion,");
+        w.Core()->Select(0, 0);
+        w.View()->DoMenuCommand(kTextCmd_FindAgain);
+        w.View()->DoMenuCommand(kTextCmd_ReplaceFind);
+        QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog cat"));
+        QCOMPARE(w.Core()->GetSelStart(), 11); // the next one is found
+        w.View()->DoMenuCommand(kTextCmd_Replace);
+        QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog  lion,"));
+        QCOMPARE(w.UndoUnits(), 2);
+        char menu[kCDo_MenuTextSize];
+        QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Replace Text"));
+        gDo->Do(CDo_Type_UNDO);
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(QString::fromStdString(w.Text()), QString("cat dog cat"));
+    }
+    void gotoLine() {
+        TextWindow w;
+        w.SetText("one\ntwo\nthree\n");
+        for (const auto& [line, start, end] :
+             {std::tuple{3, 8, 13}, std::tuple{1, 0, 3}, std::tuple{99, 14, 14}}) {
+            int32 initial = 0;
+            XGScopedFormResponder answer([&, line = line](XGFormDialog& d) {
+                initial = d.GetNumber(kGotoItem_Line);
+                d.SetNumber(kGotoItem_Line, line);
+                return int(XGFormDialog::kItemOK);
+            });
+            w.View()->DoMenuCommand(kTextCmd_GotoLine);
+            QCOMPARE(initial, 1);
+            QCOMPARE(w.Core()->GetSelStart(), start);
+            QCOMPARE(w.Core()->GetSelEnd(), end);
+        }
+    }
+    void textPreferencesTabSize_data() {
+        QTest::addColumn<int>("entered");
+        QTest::addColumn<int>("applied");
+        QTest::newRow("1 is kept but not used") << 1 << 8;
+        QTest::newRow("61 is kept but not used") << 61 << 8;
+        QTest::newRow("2") << 2 << 2;
+        QTest::newRow("60") << 60 << 60;
+    }
+    void textPreferencesTabSize() {
+        QFETCH(int, entered);
+        QFETCH(int, applied);
+        TextWindow w;
+        XGScopedFormResponder answer([&](XGFormDialog& d) {
+            d.SetNumber(kTextPrefsItem_TabSize, entered);
+            d.Click(kTextPrefsItem_WordWrap);
+            d.Click(kTextPrefsItem_AutoSave);
+            return XGFormDialog::kItemOK;
+        });
+        w.View()->DoMenuCommand(kTextCmd_Preferences);
+        QCOMPARE(w.Core()->GetTabStop(), applied);
+        QVERIFY(w.Core()->GetWordWrap());
+        QVERIFY(GetAutoSaveText());
+        const TextPrefsRec stored = ReadTextPrefs();
+        QCOMPARE(stored.tabStopL, entered);
+        QVERIFY(stored.wordWrapB);
+        QVERIFY(stored.autoSaveB);
+        SetAutoSaveText(false);
+        // A new window takes the stored options.
         TextWindow next;
-        QCOMPARE(next.View()->GetFont().GetSize(), 12);
+        QCOMPARE(next.Core()->GetTabStop(), applied);
     }
-    w.View()->SetFocus();
-    gDo->Do(CDo_Type_UNDO);
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(w.View()->GetFont().GetSize(), 8);
-    QVERIFY(!(w.View()->GetFont().GetStyle() & kXGStyle_Bold));
-    QCOMPARE(ReadTextFontPrefs().sizeS, int16(0)); // the default font again
-}
-
-void TestTextDoc::clipboardCommands() {
-    TextWindow w;
-    w.SetText("one two");
-    w.Core()->Select(0, 4);
-    XGSMenuStatus status;
-    QCOMPARE(w.View()->DoGetMenuStatus(kTextCmd_Cut, &status), kDispatchHandled);
-    QVERIFY(status.enable);
-    w.View()->DoMenuCommand(kTextCmd_Cut);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("two"));
-    QCOMPARE(QString::fromStdString(XGScrapGetText()), QString("one "));
-    char menu[kCDo_MenuTextSize];
-    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Cut Text"));
-    status = XGSMenuStatus();
-    w.View()->DoGetMenuStatus(kTextCmd_Copy, &status);
-    QVERIFY(!status.enable);
-    // Pasted line ends become line feeds; a paste never merges with typing.
-    XGScrapSetText("a\r\nb");
-    w.Core()->Select(3, 3);
-    w.Type("x");
-    w.View()->DoMenuCommand(kTextCmd_Paste);
-    w.Type("y");
-    QCOMPARE(QString::fromStdString(w.Text()), QString("twoxa\nby"));
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("twoxa\nb"));
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("twox"));
-}
-
-void TestTextDoc::autoSaveAfterEachChange() {
-    const QString path = fDir.filePath("auto.txt");
-    WriteBytes(path, "a\r\n");
-    const XGFileSpecifier spec(path.toStdString());
-    TextWindow w(&spec);
-    SetAutoSaveText(true);
-    w.Core()->Select(2, 2);
-    w.Type("b");
-    SetAutoSaveText(false);
-    QCOMPARE(ReadBytes(path), QByteArray("a\r\nb"));
-    QVERIFY(!w.Doc()->IsDirty());
-}
-
-void TestTextDoc::printsEveryPage() {
-    TextWindow w;
-    std::string text;
-    for (int i = 0; i < 400; ++i)
-        text += "Line " + std::to_string(i) + " of a text that is longer than one page\n";
-    w.SetText(text);
-    const QString pdf = fDir.filePath("print.pdf");
-    XGSetPrintToFile(pdf.toStdString());
-    XGSMenuStatus status;
-    w.Doc()->DoGetMenuStatus(kTextCmd_Print, &status);
-    QVERIFY(status.enable);
-    const int32 pages = w.Doc()->PrintText();
-    XGSetPrintToFile(std::string());
-    QVERIFY2(pages > 3, qPrintable(QString::number(pages)));
-    const QByteArray bytes = ReadBytes(pdf);
-    const int counted = int(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")));
-    QCOMPARE(counted, pages);
-}
-
-void TestTextDoc::generatedTextIsOneUnit_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("content and separate lines") << "Cat: animal\n"
-                                                << "xCat: animal\ny";
-    QTest::newRow("line-break item") << "\r"
-                                     << "x\ny";
-    QTest::newRow("numerology") << "   42: Cat "
-                                << "x42: Cat y";
-}
-
-void TestTextDoc::generatedTextIsOneUnit() {
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    TextWindow w;
-    w.SetText("xy");
-    w.Core()->Select(1, 1);
-    w.Type("");
-    // The generator works from another window: its own pair is active meanwhile.
-    DoStacksContainer boardStacks;
-    MakeStacks(boardStacks);
-    gDo->SetActiveStacks(&boardStacks);
-    CTextTarget* target = w.form;
-    {
-        CDo_ScGroup group("Insert Generated Info", target->GetTargetStacks());
-        target->AddWordCmd(text.toStdString().c_str(), false);
+    void biggerTwiceThenUndo() {
+        TextWindow w;
+        TextWindow other;
+        const int32 size = w.View()->GetFont().GetSize();
+        QCOMPARE(size, 8);
+        w.View()->SetFocus();
+        w.View()->DoMenuCommand(kTextCmd_Bigger);
+        w.View()->DoMenuCommand(kTextCmd_Bigger);
+        QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
+        QCOMPARE(other.View()->GetFont().GetSize(), size + 2); // every text window
+        QCOMPARE(w.UndoUnits(), 1);
+        char menu[kCDo_MenuTextSize];
+        QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Set Font Size"));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(w.View()->GetFont().GetSize(), size);
+        QCOMPARE(other.View()->GetFont().GetSize(), size);
+        gDo->Do(CDo_Type_REDO);
+        QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
     }
-    QCOMPARE(gDo->GetActiveStacks(), &boardStacks);
-    QCOMPARE(CDo::CountTasks(boardStacks.stack[CDo_Type_UNDO]), 0);
-    QCOMPARE(QString::fromStdString(w.Text()), expected);
-    QVERIFY(w.Doc()->IsDirty());
-    QCOMPARE(w.UndoUnits(), 1);
-    gDo->SetActiveStacks(target->GetTargetStacks());
-    char menu[kCDo_MenuTextSize];
-    QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Insert Generated Info"));
-    gDo->Do(CDo_Type_UNDO);
-    QCOMPARE(QString::fromStdString(w.Text()), QString("xy"));
-    DisposeStacks(boardStacks);
-}
+    void fontMenuItemChosenThroughTheMenu() {
+        // A font menu item travels as 'menu' 74 with its 1-based position in the data.
+        const std::string second = XGGetFontMenuItemText(2);
+        if (second.empty()) QSKIP("fewer than two font families installed");
+        TextWindow w;
+        w.View()->SetFocus();
+        QCOMPARE(XGSendMenuCommand(kTextCmd_FontItem, 2), kDispatchHandled);
+        QCOMPARE(w.View()->GetFont().GetName(), second);
+    }
+    void absoluteFontChangeRestores() {
+        TextWindow w;
+        w.View()->DoMenuCommand(kTextCmd_Size9 + 1); // 12 point
+        w.View()->DoMenuCommand(kTextCmd_Plain + 1); // bold
+        QCOMPARE(w.View()->GetFont().GetSize(), 12);
+        QVERIFY(w.View()->GetFont().GetStyle() & kXGStyle_Bold);
+        TextFontPrefsRec stored = ReadTextFontPrefs();
+        QCOMPARE(stored.sizeS, int16(12));
+        QVERIFY(stored.styleS & kXGStyle_Bold);
+        // A new window shows the stored font.
+        {
+            TextWindow next;
+            QCOMPARE(next.View()->GetFont().GetSize(), 12);
+        }
+        w.View()->SetFocus();
+        gDo->Do(CDo_Type_UNDO);
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(w.View()->GetFont().GetSize(), 8);
+        QVERIFY(!(w.View()->GetFont().GetStyle() & kXGStyle_Bold));
+        QCOMPARE(ReadTextFontPrefs().sizeS, int16(0)); // the default font again
+    }
+    void clipboardCommands() {
+        TextWindow w;
+        w.SetText("one two");
+        w.Core()->Select(0, 4);
+        XGSMenuStatus status;
+        QCOMPARE(w.View()->DoGetMenuStatus(kTextCmd_Cut, &status), kDispatchHandled);
+        QVERIFY(status.enable);
+        w.View()->DoMenuCommand(kTextCmd_Cut);
+        QCOMPARE(QString::fromStdString(w.Text()), QString("two"));
+        QCOMPARE(QString::fromStdString(XGScrapGetText()), QString("one "));
+        char menu[kCDo_MenuTextSize];
+        QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Cut Text"));
+        status = XGSMenuStatus();
+        w.View()->DoGetMenuStatus(kTextCmd_Copy, &status);
+        QVERIFY(!status.enable);
+        // Pasted line ends become line feeds; a paste never merges with typing.
+        XGScrapSetText("a\r\nb");
+        w.Core()->Select(3, 3);
+        w.Type("x");
+        w.View()->DoMenuCommand(kTextCmd_Paste);
+        w.Type("y");
+        QCOMPARE(QString::fromStdString(w.Text()), QString("twoxa\nby"));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(QString::fromStdString(w.Text()), QString("twoxa\nb"));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(QString::fromStdString(w.Text()), QString("twox"));
+    }
+    void autoSaveAfterEachChange() {
+        const QString path = fDir.filePath("auto.txt");
+        WriteBytes(path, "a\r\n");
+        const XGFileSpecifier spec(path.toStdString());
+        TextWindow w(&spec);
+        SetAutoSaveText(true);
+        w.Core()->Select(2, 2);
+        w.Type("b");
+        SetAutoSaveText(false);
+        QCOMPARE(ReadBytes(path), QByteArray("a\r\nb"));
+        QVERIFY(!w.Doc()->IsDirty());
+    }
+    void printsEveryPage() {
+        TextWindow w;
+        std::string text;
+        for (int i = 0; i < 400; ++i)
+            text += "Line " + std::to_string(i) + " of a text that is longer than one page\n";
+        w.SetText(text);
+        const QString pdf = fDir.filePath("print.pdf");
+        XGSetPrintToFile(pdf.toStdString());
+        XGSMenuStatus status;
+        w.Doc()->DoGetMenuStatus(kTextCmd_Print, &status);
+        QVERIFY(status.enable);
+        const int32 pages = w.Doc()->PrintText();
+        XGSetPrintToFile(std::string());
+        QVERIFY2(pages > 3, qPrintable(QString::number(pages)));
+        const QRegularExpression page("/Type\\s*/Page[^s]");
+        QCOMPARE(int(QString::fromLatin1(ReadBytes(pdf)).count(page)), pages);
+
+        // The shell's print of the same text from its file: no window, no untitled number taken.
+        const QString file = fDir.filePath("print.txt");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(text.c_str());
+        out.close();
+        RegisterTextDocuments();
+        const int16 untitled = TEditDoc::G_text_Count;
+        QFile::remove(pdf);
+        XGSetPrintToFile(pdf.toStdString());
+        QVERIFY(GetDocumentKinds().text.printFile(XGFileSpecifier(file.toStdString())));
+        XGSetPrintToFile(std::string());
+        QCOMPARE(TEditDoc::G_text_Count, untitled);
+        QVERIFY(QString::fromLatin1(ReadBytes(pdf)).count(page) > 3);
+    }
+};
 
 QTEST_MAIN(TestTextDoc)
 #include "tst_textdoc.moc"

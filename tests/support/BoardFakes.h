@@ -1,5 +1,7 @@
 #pragma once
-// Stand-ins for the board view and a text document, for the board tests.
+// Stand-ins for the board view and a text document, and boards made with them: a board with a
+// stand-in view and no window, a board in a window of its own, and a text window as the board
+// sees one.
 
 #include "CDo.h"
 #include "CDoStacksOwner.h"
@@ -9,7 +11,6 @@
 #include "CVornViewLink.h"
 #include "TVornController.h"
 #include "TVornModel.h"
-#include "XGAlert.h"
 #include "XGDocForm.h"
 #include "XGDocument.h"
 #include "XGGeometry.h"
@@ -18,6 +19,8 @@
 
 #include <string>
 #include <vector>
+
+namespace vorntest {
 
 class FakeVornView : public yaaf::XGView, public CVornViewLink {
 public:
@@ -143,35 +146,20 @@ struct BoardWindow {
     FakeVornView* viewP;
 };
 
-struct TextWindow {
-    TextWindow() {
+struct FakeTextWindow {
+    FakeTextWindow() {
         formP = new FakeTextForm;
         windowP = new yaaf::XGWindow(formP, false);
         auto* root = new yaaf::XGView('root', 0);
         windowP->SetContentView(root);
         new yaaf::XGView(root, 'text', kVornViewID_Text);
     }
-    ~TextWindow() { delete windowP; }
-    TextWindow(const TextWindow&) = delete;
-    TextWindow& operator=(const TextWindow&) = delete;
+    ~FakeTextWindow() { delete windowP; }
+    FakeTextWindow(const FakeTextWindow&) = delete;
+    FakeTextWindow& operator=(const FakeTextWindow&) = delete;
 
     FakeTextForm* formP;
     yaaf::XGWindow* windowP;
 };
 
-// Records every alert and answers it with its cancel button.
-struct AlertLog {
-    AlertLog()
-        : scope([this](const yaaf::XGAlertRequest& r) {
-              alerts.push_back(r.title + "|" + r.text);
-              return r.cancelIndex;
-          }) {}
-    int Count(const std::string& part) const {
-        int n = 0;
-        for (const auto& a : alerts)
-            if (a.find(part) != std::string::npos) ++n;
-        return n;
-    }
-    std::vector<std::string> alerts;
-    yaaf::XGScopedAlertResponder scope;
-};
+} // namespace vorntest

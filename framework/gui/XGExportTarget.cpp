@@ -1,0 +1,119 @@
+#include "XGExportTarget.h"
+
+#include "XGPicture.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace yaaf {
+
+namespace {
+
+// Drawing units per inch: the screen's, as the board's fonts are measured there.
+constexpr int kUnitsPerInch = 96;
+
+void Take(const QByteArray& bytes, std::vector<uint8>& out) {
+    out.assign(reinterpret_cast<const uint8*>(bytes.constData()),
+               reinterpret_cast<const uint8*>(bytes.constData()) + bytes.size());
+}
+
+} // namespace
+
+bool XGEncodePicture(const XGPicture& picture, const char* format, std::vector<uint8>& out, std::string& error,
+                     int32 quality) {
+    if (!picture.IsValid()) {
+        error = "nothing was drawn";
+        return false;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    // A picture of a board has no transparency worth keeping; without the alpha channel the
+    // file is smaller and quicker to make.
+    const QImage& image = picture.GetImage();
+    const bool ok = image.hasAlphaChannel() ? writer.write(image.convertToFormat(QImage::Format_RGB32))
+                                            : writer.write(image);
+    if (!ok) {
+        error = writer.errorString().toStdString();
+        return false;
+    }
+    Take(bytes, out);
+    return true;
+}
+
+struct XGVectorPage::Impl {
+    XGVectorFormat format;
+    QByteArray bytes;
+    QBuffer buffer{&bytes};
+    std::unique_ptr<QPdfWriter> pdf;
+    std::unique_ptr<QSvgGenerator> svg;
+    QPainter painter;
+    bool begun = false;
+};
+
+XGVectorPage::XGVectorPage(XGVectorFormat format, int32 width, int32 height, const std::string& title)
+    : fImpl(std::make_unique<Impl>()) {
+    Impl& d = *fImpl;
+    d.format = format;
+    if (width <= 0 || height <= 0) return;
+    d.buffer.open(QIODevice::WriteOnly);
+    const QString name = QString::fromStdString(title);
+    if (format == XGVectorFormat::kPDF) {
+        d.pdf = std::make_unique<QPdfWriter>(&d.buffer);
+        d.pdf->setResolution(kUnitsPerInch);
+        d.pdf->setTitle(name);
+        d.pdf->setCreator(QStringLiteral("Vorn"));
+        // The page is the drawing, without margins: width by height units at 96 to the inch.
+        const QSizeF points(width * 72.0 / kUnitsPerInch, height * 72.0 / kUnitsPerInch);
+        d.pdf->setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                         QPageLayout::Portrait, QMarginsF()));
+        d.begun = d.painter.begin(d.pdf.get());
+    } else {
+        d.svg = std::make_unique<QSvgGenerator>();
+        d.svg->setOutputDevice(&d.buffer);
+        d.svg->setResolution(kUnitsPerInch);
+        d.svg->setSize(QSize(width, height));
+        d.svg->setViewBox(QRect(0, 0, width, height));
+        d.svg->setTitle(name);
+        d.begun = d.painter.begin(d.svg.get());
+    }
+    if (!d.begun) return;
+    d.painter.fillRect(QRect(0, 0, width, height), Qt::white);
+    fDraw = std::make_unique<XGDraw>(&d.painter);
+}
+
+XGVectorPage::~XGVectorPage() {
+    fDraw.reset();
+    if (fImpl->painter.isActive()) fImpl->painter.end();
+}
+
+bool XGVectorPage::Finish(std::vector<uint8>& out, std::string& error) {
+    Impl& d = *fImpl;
+    fDraw.reset();
+    if (!d.begun) {
+        error = "the page could not be begun";
+        return false;
+    }
+    if (!d.painter.end()) {
+        error = "the page could not be finished";
+        return false;
+    }
+    d.buffer.close();
+    if (d.bytes.isEmpty()) {
+        error = "nothing was written";
+        return false;
+    }
+    Take(d.bytes, out);
+    return true;
+}
+
+} // namespace yaaf

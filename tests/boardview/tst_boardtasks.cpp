@@ -1,0 +1,575 @@
+// The board tasks: every kind done, undone and redone against the board it should give, the
+// merging of nudges and font steps, the selection an insert gives back, the undo depth, and
+// changes that cannot be filed.
+#include "AlertRecorder.h"
+#include "BoardFakes.h"
+#include "BoardGlobals.h"
+#include "BoardSnapshot.h"
+#include "CItemArray.h"
+#include "UndoCheck.h"
+#include "VornBoardTask.h"
+#include "XGFileSpecifier.h"
+#include "XGPicture.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <initializer_list>
+#include <numeric>
+#include <string>
+#include <vector>
+
+using namespace yaaf;
+using namespace vorntest;
+
+namespace {
+
+// A board with a stand-in view whose undo stacks are the engine's, holding items by title.
+struct Board : BoardFixture {
+    explicit Board(std::initializer_list<const char*> titles = {"c", "a", "d", "b"}) {
+        for (const char* t : titles)
+            modelP->AddWord(t);
+        viewP->SetStacks(false);
+    }
+    CVornItem* Item(const std::string& title) const {
+        for (int32 i = 0; i < modelP->i_list->Count(); ++i)
+            if (modelP->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC) == title)
+                return modelP->i_list->GetIndItem(i);
+        return nullptr;
+    }
+    // The items in the board's order.
+    CItemArray* Array(std::initializer_list<const char*> titles) const {
+        auto* arrayP = new CItemArray;
+        for (int32 i = 0; i < modelP->i_list->Count(); ++i)
+            for (const char* t : titles)
+                if (modelP->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC) == t)
+                    arrayP->Add(modelP->i_list->GetIndItem(i));
+        return arrayP;
+    }
+    void Select(std::initializer_list<const char*> titles) const {
+        CItemArray* arrayP = Array(titles);
+        modelP->SetSelection(arrayP);
+        delete arrayP;
+    }
+    std::string Titles(bool selectedOnly = false) const {
+        std::string out;
+        for (int32 i = 0; i < modelP->i_list->Count(); ++i) {
+            CVornItem* itemP = modelP->i_list->GetIndItem(i);
+            if (selectedOnly && !itemP->i_b.selectedB()) continue;
+            out += (out.empty() ? "" : " ") + itemP->GetName(Vorn_Ref_SRC);
+        }
+        return out;
+    }
+    std::string Selected() const { return Titles(true); }
+    int32 UndoUnits() const { return CDo::CountTasks(gDo->GetStack(CDo_Type_UNDO)); }
+    CDoTask* TopTask() const { return gDo->Pop(CDo_Type_UNDO, false); }
+    std::string UndoText() const {
+        char text[kCDo_MenuTextSize];
+        return gDo->GetString(CDo_Type_UNDO, text);
+    }
+};
+
+XGFontChangeRec SizeStep(int16 stepS) {
+    XGFontChangeRec rec;
+    rec.set_sizeB = true;
+    rec.size_deltaB = true;
+    rec.sizeS = stepS;
+    return rec;
+}
+
+bool Nudge(Board& b, std::initializer_list<const char*> titles, int16 h, int16 v) {
+    return BoardTask_Move(b.viewP, b.Array(titles), Point{v, h}, 1, false, "Nudge Item(s)");
+}
+
+// Deep copies of the whole board, numbered by their place.
+CItemArray* DeepCopies(Board& b) {
+    return b.modelP->i_list->Duplicate(b.modelP->i_list);
+}
+
+struct KindCase {
+    const char* name;
+    std::function<void(Board&)> setup;
+    std::function<bool(Board&)> change;
+    std::function<void(Board&)> expect;
+};
+
+const std::vector<KindCase>& KindCases() {
+    static const std::vector<KindCase> cases = {
+        {"Add Item", [](Board& b) { b.Select({"a"}); },
+         [](Board& b) { return BoardTask_AddWordCmd(b.viewP, "new", "Add Item", nullptr); },
+         [](Board& b) {
+             QCOMPARE(b.Titles(), std::string("c a d b new"));
+             QCOMPARE(b.Selected(), std::string("new"));
+             // Below the last item, sized to its title.
+             QCOMPARE(b.Item("new")->i_boundsR.top, b.Item("b")->i_boundsR.bottom + 1);
+             QVERIFY(b.Item("new")->i_boundsR.Width() > 0);
+         }},
+        {"Paste Item(s)", [](Board&) {},
+         [](Board& b) {
+             auto* selP = new CItemArray;
+             for (const auto& [title, index] : {std::pair{"x", 1}, std::pair{"y", 3}}) {
+                 auto* itemP = new CVornItem(nullptr, index);
+                 CVornItem::Vorn_SetText(itemP->i_resource.source.content, title);
+                 selP->Add(itemP);
+             }
+             return BoardTask_Insert(b.viewP, selP, nullptr, "Paste Item(s)");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Titles(), std::string("c x a y d b"));
+             QCOMPARE(b.Selected(), std::string("x y"));
+         }},
+        {"Clear Item(s)",
+         [](Board& b) {
+             b.Select({"a", "b"});
+         },
+         [](Board& b) {
+             return BoardTask_Remove(b.viewP, b.Array({"a", "b"}), "Clear Item(s)");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Titles(), std::string("c d"));
+             QCOMPARE(b.modelP->i_prefs.array_sizeS, int16(2));
+         }},
+        {"Sort Items", [](Board& b) { b.Select({"d"}); },
+         [](Board& b) {
+             CItemArray* copiesP = DeepCopies(b);
+             O_SortType byName = O_Sort_NAME;
+             copiesP->Sort(&CItemArray::CB_S_ArraySort, &byName);
+             int32 counter = 0;
+             copiesP->Iterate(ItemA_Iterate_SET_INDEX, &counter);
+             return BoardTask_Exchange(b.viewP, b.modelP->i_list->Duplicate(nullptr), copiesP, 106,
+                                       "Sort Items");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Titles(), std::string("a b c d"));
+             QCOMPARE(b.Selected(), std::string("d")); // the copies keep their marks
+         }},
+        {"View as Flat Columns", [](Board&) {},
+         [](Board& b) {
+             CItemArray* copiesP = DeepCopies(b);
+             copiesP->Iterate(ItemA_Iterate_CLEAR_RGN, nullptr);
+             bool autoB = true;
+             copiesP->Iterate(ItemA_Iterate_USE_AUTO_BOUNDS, &autoB);
+             return BoardTask_Exchange(b.viewP, b.modelP->i_list->Duplicate(nullptr), copiesP, 7,
+                                       "View as Flat Columns");
+         },
+         [](Board& b) {
+             QCOMPARE(int(b.modelP->i_prefs.view_as), int(O_ViewAs_FLAT_COL));
+             QCOMPARE(b.Titles(), std::string("c a d b"));
+             // Laid out in the first column of the view (10 pixels in).
+             CVornItem* firstP = b.Item("c");
+             QCOMPARE(firstP->i_boundsRP, &firstP->i_auto_boundsR);
+             QCOMPARE(firstP->i_auto_boundsR.left, 10);
+             QCOMPARE(firstP->i_auto_boundsR.top, 10);
+         }},
+        {"Set as Background", [](Board& b) { b.Select({"d"}); },
+         [](Board& b) {
+             auto* copyP = new CVornItem(b.Item("d"), nullptr);
+             copyP->i_b.set_backgroundB(true);
+             copyP->i_b.set_lockedB(true);
+             copyP->i_b.set_selectedB(false);
+             copyP->i_indexL = 0;
+             auto* otherP = new CItemArray;
+             otherP->Add(copyP);
+             return BoardTask_Exchange(b.viewP, b.Array({"d"}), otherP, 71, "Set as Background");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Titles(), std::string("d c a b"));
+             QVERIFY(b.Item("d")->i_b.backgroundB());
+             QVERIFY(b.Item("d")->i_b.lockedB());
+             QCOMPARE(b.Selected(), std::string());
+         }},
+        {"Change Item Title", [](Board& b) { b.Select({"a"}); },
+         [](Board& b) {
+             return BoardTask_ChangeText(b.viewP, b.Item("a"), Vorn_Ref_SRC, "apple", "Change Item Title");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Titles(), std::string("c apple d b"));
+             QCOMPARE(int(b.Item("apple")->i_resource.source.content.type), int(LinkType_TEXT));
+             QCOMPARE(b.Selected(), std::string("apple"));
+         }},
+        {"Change Item Title to a web address", [](Board& b) { b.Select({"a"}); },
+         [](Board& b) {
+             return BoardTask_ChangeText(b.viewP, b.Item("a"), Vorn_Ref_SRC, "http://www.quorvale.com/",
+                                         "Change Item Title");
+         },
+         [](Board& b) {
+             QCOMPARE(int(b.Item("http://www.quorvale.com/")->i_resource.source.content.type),
+                      int(LinkType_URL));
+         }},
+        {"Change Item Content", [](Board& b) { b.Select({"a"}); },
+         [](Board& b) {
+             return BoardTask_ChangeText(b.viewP, b.Item("a"), Vorn_Ref_DEST, "http://www.quorvale.com/vorn",
+                                         "Change Item Content");
+         },
+         [](Board& b) {
+             QCOMPARE(int(b.Item("a")->i_resource.dest.content.type), int(LinkType_URL));
+             QCOMPARE(b.Item("a")->GetName(Vorn_Ref_DEST), std::string("http://www.quorvale.com/vorn"));
+         }},
+        // Undo gives back the file link itself, not a text with its name.
+        {"Change Item Content over a file link",
+         [](Board& b) {
+             b.Item("a")->SetLinkToFile(new XGFileSpecifier("/tmp/vorn-notes.txt"));
+             b.Select({"a"});
+         },
+         [](Board& b) {
+             return BoardTask_ChangeText(b.viewP, b.Item("a"), Vorn_Ref_DEST, "notes", "Change Item Content");
+         },
+         [](Board& b) {
+             QCOMPARE(int(b.Item("a")->i_resource.dest.content.type), int(LinkType_TEXT));
+             QCOMPARE(b.Item("a")->GetName(Vorn_Ref_DEST), std::string("notes"));
+         }},
+        {"Change Font Size",
+         [](Board& b) {
+             b.Select({"a", "b"});
+         },
+         [](Board& b) {
+             return BoardTask_ChangeFont(b.viewP, b.Array({"a", "b"}), SizeStep(1), "Change Font Size");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Item("a")->i_font.GetSize(), 13);
+             QCOMPARE(b.Item("b")->i_font.GetSize(), 13);
+             QCOMPARE(b.Item("c")->i_font.GetSize(), 12);
+         }},
+        // A step to size 1 is refused: undo must not make the item bigger than it was.
+        {"Change Font Size below 2",
+         [](Board& b) {
+             b.Item("a")->i_font.SetSize(2);
+             b.Select({"a", "b"});
+         },
+         [](Board& b) {
+             return BoardTask_ChangeFont(b.viewP, b.Array({"a", "b"}), SizeStep(-1), "Change Font Size");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Item("a")->i_font.GetSize(), 2);
+             QCOMPARE(b.Item("b")->i_font.GetSize(), 11);
+         }},
+        {"Set Font Info",
+         [](Board& b) {
+             b.Item("a")->i_font.SetStyle(kXGStyle_Italic);
+             b.Select({"a"});
+         },
+         [](Board& b) {
+             XGFontChangeRec rec;
+             rec.set_fontB = true;
+             std::strcpy(rec.nameAC, "Courier New");
+             rec.set_styleB = true; // plain: clears the italic
+             return BoardTask_ChangeFont(b.viewP, b.Array({"a"}), rec, "Set Font Info");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Item("a")->i_font.GetName(), std::string("Courier New"));
+             QCOMPARE(int(b.Item("a")->i_font.GetStyle() & kXGStyle_Italic), 0);
+         }},
+        {"Move Item(s)",
+         [](Board& b) {
+             b.Select({"a", "d"});
+         },
+         [](Board& b) {
+             return BoardTask_Move(b.viewP, b.Array({"a", "d"}), Point{5, 30}, 1, false, "Move Item(s)");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Item("a")->i_boundsR.left, 30);
+             QCOMPARE(b.Item("a")->i_boundsR.top, b.Item("c")->i_boundsR.bottom + 1 + 5);
+             QCOMPARE(b.Item("d")->i_boundsR.left, 30);
+             QCOMPARE(b.Item("b")->i_boundsR.left, 0);
+         }},
+        {"Size Item(s)", [](Board& b) { b.Select({"c"}); },
+         [](Board& b) {
+             return BoardTask_Move(b.viewP, b.Array({"c"}), Point{-4, 10}, 2, false, "Size Item(s)");
+         },
+         [](Board& b) {
+             QCOMPARE(b.Item("c")->i_boundsR.left, 10);
+             QCOMPARE(b.Item("c")->i_boundsR.top, -4);
+             QCOMPARE(b.Item("c")->i_boundsR.bottom, b.Item("a")->i_boundsR.top - 1);
+         }},
+        {"Lock Item(s)", [](Board&) {},
+         [](Board& b) {
+             ItemA_Iterate_SET_MENU_INFOData info;
+             info.set_lockedB = info.lockedB = true;
+             return BoardTask_SetMenuInfo(b.viewP, b.Array({"a", "b"}), info, "Lock Item(s)");
+         },
+         [](Board& b) {
+             QVERIFY(b.Item("a")->i_b.lockedB());
+             QVERIFY(b.Item("b")->i_b.lockedB());
+         }},
+        // Drawing gives items without flat-column bounds their freeform ones; Go Mode draws.
+        {"Switch To Go Mode",
+         [](Board& b) {
+             for (int32 i = 0; i < b.modelP->i_list->Count(); ++i)
+                 b.modelP->i_list->GetIndItem(i)->GetScreenBounds();
+         },
+         [](Board& b) { return BoardTask_SwitchMode(b.viewP, "Switch To Go Mode"); },
+         [](Board& b) {
+             QCOMPARE(int(b.modelP->GetMode()), int(Vorn_Mode_GO));
+             QCOMPARE(b.modelP->i_list->Count(), 5); // the Go Mode picture in front
+         }},
+        {"Add Column", [](Board&) {}, [](Board& b) { return BoardTask_Columns(b.viewP, 58, "Add Column"); },
+         [](Board& b) { QCOMPARE(b.modelP->i_prefs.num_columnsS, int16(5)); }},
+        {"Remove Shapes",
+         [](Board& b) {
+             b.Item("a")->CreateNewRgn();
+             b.Item("a")->i_rgnP->pts[1] = Point{3, 7};
+         },
+         [](Board& b) {
+             return BoardTask_Shapes(b.viewP, b.Array({"a", "b"}), true, "Remove Shapes");
+         },
+         [](Board& b) {
+             QVERIFY(!b.Item("a")->i_b.rgnB());
+             QVERIFY(!b.Item("b")->i_b.rgnB());
+         }},
+        {"Restore Shapes",
+         [](Board& b) {
+             b.Item("a")->CreateNewRgn();
+             b.Item("a")->i_b.set_rgnB(false);
+         },
+         [](Board& b) {
+             return BoardTask_Shapes(b.viewP, b.Array({"a", "b"}), false, "Restore Shapes");
+         },
+         [](Board& b) {
+             QVERIFY(b.Item("a")->i_b.rgnB());
+             QVERIFY(!b.Item("b")->i_b.rgnB()); // no polygon, no shape
+         }},
+    };
+    return cases;
+}
+
+} // namespace
+
+class tst_boardtasks : public QObject {
+    Q_OBJECT
+    BoardGlobals fGlobals;
+
+private slots:
+    void everyKind_data() {
+        QTest::addColumn<int>("index");
+        for (size_t i = 0; i < KindCases().size(); ++i)
+            QTest::newRow(KindCases()[i].name) << int(i);
+    }
+    void everyKind() {
+        QFETCH(int, index);
+        const KindCase& c = KindCases()[size_t(index)];
+        Board b;
+        c.setup(b);
+        AlertRecorder alerts;
+        b.viewP->docChanged = 0;
+        VORN_CHECK_UNDOABLE([&] { return BoardSnapshot(*b.modelP); }, [&] { QVERIFY(c.change(b)); },
+                            [&](const std::string&) { c.expect(b); });
+        QCOMPARE(b.UndoUnits(), 1);
+        QVERIFY2(alerts.empty(), alerts.empty() ? "" : alerts[0].text.c_str());
+        QVERIFY(b.viewP->docChanged >= 3); // every run reports the change
+    }
+
+    void threeNudgesAreOneUnit() {
+        Board b;
+        b.Select({"a", "b"});
+        const tagRECT before = b.Item("a")->i_boundsR;
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(Nudge(b, {"a", "b"}, 1, 0));
+        QCOMPARE(b.UndoUnits(), 1);
+        QCOMPARE(b.Item("a")->i_boundsR.left, before.left + 3);
+        QCOMPARE(BoardTask_MoveData(b.TopTask())->offset.h, int16(-3)); // the next run moves back
+        QCOMPARE(b.UndoText(), std::string("Undo Nudge Item(s)"));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Item("a")->i_boundsR.left, before.left);
+        QCOMPARE(b.Item("b")->i_boundsR.left, before.left);
+        gDo->Do(CDo_Type_REDO);
+        QCOMPARE(b.Item("a")->i_boundsR.left, before.left + 3);
+    }
+
+    void nudgesMergeOnlyOnTheSameItems_data() {
+        QTest::addColumn<bool>("fenced");
+        QTest::addColumn<bool>("otherItems");
+        QTest::addColumn<int>("units");
+        QTest::newRow("same items") << false << false << 1;
+        QTest::newRow("after a mouse move") << true << false << 2;
+        QTest::newRow("other items") << false << true << 2;
+    }
+    void nudgesMergeOnlyOnTheSameItems() {
+        QFETCH(bool, fenced);
+        QFETCH(bool, otherItems);
+        QFETCH(int, units);
+        Board b;
+        const int32 left = b.Item("a")->i_boundsR.left;
+        if (fenced) gDo->ForceNotCollapse();
+        QVERIFY(BoardTask_Move(b.viewP, b.Array({"a"}), Point{0, 30}, 1, false, "Move Item(s)"));
+        if (fenced) gDo->ForceNotCollapse();
+        QVERIFY(Nudge(b,
+                      otherItems ? std::initializer_list<const char*>{"a", "b"}
+                                 : std::initializer_list<const char*>{"a"},
+                      1, 0));
+        QCOMPARE(b.UndoUnits(), units);
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Item("a")->i_boundsR.left, units == 1 ? left : left + 30);
+    }
+
+    // A sum that no longer fits the 16-bit offset stays a task of its own.
+    void nudgesPastSixteenBitsDoNotMerge() {
+        Board b;
+        QVERIFY(Nudge(b, {"a"}, 30000, 0));
+        QVERIFY(Nudge(b, {"a"}, 30000, 0));
+        QCOMPARE(b.UndoUnits(), 2);
+        gDo->Do(CDo_Type_UNDO);
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Item("a")->i_boundsR.left, 0);
+    }
+
+    void moveRedrawsOldAndNewPlace() {
+        Board b;
+        b.modelP->i_scrollH = -100;
+        const tagRECT before = b.Item("d")->i_boundsR;
+        b.viewP->invalRects.clear();
+        QVERIFY(BoardTask_Move(b.viewP, b.Array({"d"}), Point{0, 50}, 1, true, "Move Item(s)"));
+        QCOMPARE(b.viewP->invalRects.size(), size_t(1));
+        const tagRECT r = b.viewP->invalRects[0];
+        QCOMPARE(r.left, before.left - 6 - 100);
+        QCOMPARE(r.right, before.right + 50 + 6 - 100);
+        QCOMPARE(b.Selected(), std::string()); // dont_set_selB
+    }
+
+    void fontStepsMerge_data() {
+        QTest::addColumn<bool>("sameItems");
+        QTest::addColumn<int>("units");
+        QTest::newRow("same selection") << true << 1;
+        QTest::newRow("different selections") << false << 2;
+    }
+    void fontStepsMerge() {
+        QFETCH(bool, sameItems);
+        QFETCH(int, units);
+        Board b;
+        QVERIFY(BoardTask_ChangeFont(b.viewP, b.Array({"a", "b"}), SizeStep(1), "Change Font Size"));
+        QVERIFY(BoardTask_ChangeFont(b.viewP, sameItems ? b.Array({"a", "b"}) : b.Array({"a"}), SizeStep(1),
+                                     "Change Font Size"));
+        QCOMPARE(b.UndoUnits(), units);
+        QCOMPARE(b.Item("a")->i_font.GetSize(), 14);
+        if (sameItems) QCOMPARE(BoardTask_FontChange(b.TopTask())->sizeS, int16(-2));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Item("a")->i_font.GetSize(), sameItems ? 12 : 13);
+        QCOMPARE(b.Item("b")->i_font.GetSize(), sameItems ? 12 : 13);
+        gDo->Do(CDo_Type_REDO);
+        QCOMPARE(b.Item("a")->i_font.GetSize(), 14);
+    }
+
+    void undoOfInsertGivesBackTheSelection() {
+        Board b;
+        b.Select({"c", "d"});
+        QVERIFY(BoardTask_AddWordCmd(b.viewP, "new", "Insert Item", nullptr));
+        CVornItem* newP = b.Item("new");
+        QVERIFY(newP);
+        QCOMPARE(b.Selected(), std::string("new"));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Titles(), std::string("c a d b"));
+        QCOMPARE(b.Selected(), std::string("c d"));
+        QVERIFY(!newP->i_vornP); // kept by the task, off the board
+        gDo->Do(CDo_Type_REDO);
+        QCOMPARE(b.modelP->i_list->GetIndItem(-1), newP); // the same object again
+        QCOMPARE(b.Selected(), std::string("new"));
+        // A given earlier selection wins over the board's.
+        QVERIFY(BoardTask_AddWordCmd(b.viewP, "other", "Insert Item", b.Array({"a"})));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Selected(), std::string("a"));
+    }
+
+    // Trimming to the depth destroys the oldest tasks with what they hold (here the cleared
+    // items), and so does the end of the stacks; every item goes exactly once.
+    void depthLimitDisposesOldTasks() {
+        static std::vector<uintptr_t> s_destroyed;
+        s_destroyed.clear();
+        Vorn_SetDisposeInfoDlgProc(
+            [](CGetInfoDlg* dlgP) { s_destroyed.push_back(reinterpret_cast<uintptr_t>(dlgP)); });
+        {
+            Board b(std::initializer_list<const char*>{});
+            for (int i = 0; i < 25; ++i)
+                b.modelP->AddWord(std::to_string(i).c_str());
+            for (int i = 0; i < 25; ++i) {
+                CVornItem* itemP = b.Item(std::to_string(i));
+                QVERIFY(BoardTask_Remove(b.viewP, b.Array({std::to_string(i).c_str()}), "Clear Item(s)"));
+                // Off the board now, a stand-in dialog numbers it: the item reports it as it goes.
+                itemP->i_getInfoP = reinterpret_cast<CGetInfoDlg*>(uintptr_t(i + 1));
+            }
+            QCOMPARE(b.UndoUnits(), int(kCDo_DefaultDepth));
+            QCOMPARE(s_destroyed, (std::vector<uintptr_t>{1, 2, 3, 4, 5}));
+            for (int i = 0; i < 10; ++i)
+                gDo->Do(CDo_Type_UNDO);
+            QCOMPARE(b.Titles(), std::string("15 16 17 18 19 20 21 22 23 24"));
+        }
+        Vorn_SetDisposeInfoDlgProc(nullptr);
+        std::sort(s_destroyed.begin(), s_destroyed.end());
+        std::vector<uintptr_t> all(25);
+        std::iota(all.begin(), all.end(), 1);
+        QCOMPARE(s_destroyed, all);
+    }
+
+    // Nothing to file the task on: no change, nothing kept, and the items made for it go.
+    void withoutStacksNothingChanges() {
+        Board b;
+        b.Select({"a"});
+        const std::string before = BoardSnapshot(*b.modelP);
+        gDo->SetActiveStacks(nullptr);
+        AlertRecorder alerts;
+        QVERIFY(!BoardTask_Remove(b.viewP, b.Array({"a"}), "Clear Item(s)"));
+        QVERIFY(!BoardTask_AddWordCmd(b.viewP, "new", "Add Item", b.Array({"b"})));
+        QVERIFY(!BoardTask_ChangeText(b.viewP, b.Item("a"), Vorn_Ref_SRC, "x", "Change Item Title"));
+        QVERIFY(!BoardTask_Move(b.viewP, b.Array({"a"}), Point{1, 1}, 1, false, "Nudge Item(s)"));
+        QVERIFY(alerts.Count("i_stacksP") >= 4);
+        QCOMPARE(BoardSnapshot(*b.modelP), before);
+        b.viewP->SetStacks(false);
+        QCOMPARE(b.UndoUnits(), 0);
+    }
+
+    void columnsStayWithinOneAndTwenty() {
+        Board b;
+        b.modelP->i_prefs.num_columnsS = 20;
+        QVERIFY(!BoardTask_Columns(b.viewP, 58, "Add Column"));
+        b.modelP->i_prefs.num_columnsS = 1;
+        QVERIFY(!BoardTask_Columns(b.viewP, 59, "Remove Column"));
+        QCOMPARE(b.UndoUnits(), 0);
+    }
+
+    // A title that names a web picture loads it; undo drops the picture with the title, also
+    // while the finished load still waits to be handed over (which must not report a failure).
+    void titleOfAWebPicture() {
+        const VornFetchPictureProc oldFetch = Vorn_SetFetchPictureProc([](const char*, tagRECT* frameP) {
+            auto* pictureP = new XGPicture;
+            pictureP->Allocate(8, 6);
+            *frameP = pictureP->GetSrcFrame();
+            return pictureP;
+        });
+        Board b;
+        AlertRecorder alerts;
+        CVornItem* itemP = b.Item("a");
+        QVERIFY(BoardTask_ChangeText(b.viewP, itemP, Vorn_Ref_SRC, "http://www.quorvale.com/a.png",
+                                     "Change Item Title"));
+        QCOMPARE(int(itemP->i_resource.source.content.type), int(LinkType_PICT_URL));
+        itemP->WaitForLoader();
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(int(itemP->i_resource.source.content.type), int(LinkType_TEXT));
+        QVERIFY(!itemP->HasPicture());
+        b.modelP->Idle();
+        gDo->Do(CDo_Type_REDO);
+        itemP->WaitForLoader();
+        b.modelP->Idle();
+        QVERIFY(itemP->HasPicture());
+        QCOMPARE(itemP->i_boundsR.Width(), 22); // the item keeps its place and size
+        Vorn_SetFetchPictureProc(oldFetch);
+        QVERIFY2(alerts.empty(), alerts.empty() ? "" : alerts[0].text.c_str());
+    }
+
+    // A lock of a mixed selection locks both and deselects them; undo unlocks both.
+    void lockOfMixedSelection() {
+        Board b;
+        b.Item("a")->i_b.set_lockedB(true);
+        b.Select({"b", "d"});
+        ItemA_Iterate_SET_MENU_INFOData info;
+        info.set_lockedB = info.lockedB = true;
+        QVERIFY(BoardTask_SetMenuInfo(b.viewP, b.Array({"a", "b"}), info, "Lock Item(s)"));
+        QVERIFY(b.Item("b")->i_b.lockedB());
+        QCOMPARE(b.Selected(), std::string("d"));
+        gDo->Do(CDo_Type_UNDO);
+        QVERIFY(!b.Item("a")->i_b.lockedB());
+        QVERIFY(!b.Item("b")->i_b.lockedB());
+    }
+};
+
+QTEST_MAIN(tst_boardtasks)
+#include "tst_boardtasks.moc"

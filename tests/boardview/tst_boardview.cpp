@@ -1,0 +1,815 @@
+// The board view with the mouse, the keys and drag and drop, through synthesized platform events
+// on a real board window: new items from rectangles, clicks, live moves and sizes and their
+// undo, nudges, editing in place, Go Mode clicks and keys, drops of files, addresses and items,
+// and input that must change nothing.
+#include "AlertRecorder.h"
+#include "BoardGlobals.h"
+#include "BoardSnapshot.h"
+#include "BoardWindow.h"
+#include "CDo.h"
+#include "CItemArray.h"
+#include "CVornItem.h"
+#include "TEditDoc.h"
+#include "TEditForm.h"
+#include "TVornController.h"
+#include "TVornModel.h"
+#include "TVornView.h"
+#include "TextWindow.h"
+#include "UndoCheck.h"
+#include "VBrowserWindowView.h"
+#include "VFooterBar.h"
+#include "VInfoBar.h"
+#include "ViewEvents.h"
+#include "XGCursor.h"
+#include "XGDragDrop.h"
+#include "XGFileDialog.h"
+#include "XGFileSpecifier.h"
+#include "XGInlineEdit.h"
+#include "XGMenuBar.h"
+#include "XGScrollView.h"
+#include "XGWindow.h"
+
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace yaaf;
+using namespace vorntest;
+
+namespace {
+
+struct ItemSpec {
+    const char* title;
+    tagRECT bounds;
+};
+
+// A board in a board window of its own, shown, past its start-up tick, with the keys.
+struct Board {
+    explicit Board(std::initializer_list<ItemSpec> items = {{"a", {20, 20, 80, 40}},
+                                                            {"b", {120, 20, 180, 40}}},
+                   O_ViewAsType viewAs = O_ViewAs_FREEFORM, tagRECT windowR = {0, 0, 640, 480}) {
+        modelP = new TVornModel;
+        modelP->i_prefs.view_as = viewAs;
+        for (const ItemSpec& spec : items) {
+            CVornItem* itemP = modelP->AddWord(spec.title);
+            itemP->i_boundsR = spec.bounds;
+        }
+        modelP->SetDirty(false);
+        auto* controllerP = new TVornController(modelP);
+        windowP = MakeBoardWindow(controllerP);
+        if (!windowP) return;
+        windowP->SetBounds(windowR);
+        windowP->Show();
+        QCoreApplication::processEvents();
+        viewP = TVornView::FromModel(modelP);
+        viewP->DoPeriodic();
+        viewP->SetFocus();
+        viewP->SetStacks(false);
+        ev = std::make_unique<ViewEvents>(viewP);
+    }
+    ~Board() {
+        ev.reset();
+        delete windowP;
+    }
+    Board(const Board&) = delete;
+    Board& operator=(const Board&) = delete;
+
+    CVornItem* Item(const std::string& title) const {
+        for (int32 i = 0; i < modelP->i_list->Count(); ++i)
+            if (modelP->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC) == title)
+                return modelP->i_list->GetIndItem(i);
+        return nullptr;
+    }
+    tagRECT Screen(const std::string& title) const { return Item(title)->GetScreenBounds(); }
+    QPoint Center(const std::string& title) const {
+        const tagRECT r = Screen(title);
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void Select(std::initializer_list<const char*> titles) const {
+        auto* arrayP = new CItemArray;
+        for (const char* t : titles)
+            arrayP->Add(Item(t));
+        modelP->SetSelection(arrayP);
+        delete arrayP;
+    }
+    std::string Titles(bool selectedOnly = false) const {
+        std::string out;
+        for (int32 i = 0; i < modelP->i_list->Count(); ++i) {
+            CVornItem* itemP = modelP->i_list->GetIndItem(i);
+            if (selectedOnly && !itemP->i_b.selectedB()) continue;
+            out += (out.empty() ? "" : " ") + itemP->GetName(Vorn_Ref_SRC);
+        }
+        return out;
+    }
+    std::string Snapshot() const { return BoardSnapshot(*modelP); }
+    // What Undo would show in the Edit menu.
+    static std::string UndoText() {
+        char text[kCDo_MenuTextSize];
+        return gDo->GetString(CDo_Type_UNDO, text);
+    }
+    static int32 UndoUnits() { return CDo::CountTasks(gDo->GetStack(CDo_Type_UNDO)); }
+    // "title" or "content" while an editor is open, else "".
+    std::string Editing() const {
+        if (!viewP->GetRenameEdit()) return {};
+        return viewP->i_rename_contentB ? "content" : "title";
+    }
+
+    TVornModel* modelP = nullptr;
+    XGWindow* windowP = nullptr;
+    TVornView* viewP = nullptr;
+    std::unique_ptr<ViewEvents> ev;
+};
+
+// The pop-ups asked for, answered with no command.
+struct PopUpRecorder {
+    PopUpRecorder() {
+        XGContextMenu::SetPopUpHook([this](int16 id, XGView*, Point where) {
+            menus.push_back(id);
+            points.push_back(QPoint(where.h, where.v));
+            return 0;
+        });
+    }
+    ~PopUpRecorder() { XGContextMenu::SetPopUpHook({}); }
+    std::vector<int16> menus;
+    std::vector<QPoint> points;
+};
+
+QMimeData* FilesMime(const QStringList& paths) {
+    auto* mime = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls.push_back(QUrl::fromLocalFile(p));
+    mime->setUrls(urls);
+    return mime;
+}
+
+using Script = std::function<void(Board&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Script)
+Q_DECLARE_METATYPE(yaaf::tagRECT)
+
+class TestBoardView : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<BoardGlobals> fGlobals;
+    QTemporaryDir fDir;
+
+    QString MakeFile(const QString& name, const QByteArray& bytes = "x") {
+        QFile f(fDir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
+
+private slots:
+    void initTestCase() {
+        fGlobals = std::make_unique<BoardGlobals>();
+        RegisterBoardWindowViews();
+        RegisterTextViews();
+        QVERIFY(fDir.isValid());
+    }
+    void cleanupTestCase() { fGlobals.reset(); }
+
+    // A rectangle dragged on empty space makes an item only when it is more than 16 by 8.
+    void newItemFromRectangle_data() {
+        QTest::addColumn<QPoint>("size");
+        QTest::addColumn<bool>("madeB");
+        QTest::newRow("17 by 9") << QPoint(17, 9) << true;
+        QTest::newRow("16 by 9") << QPoint(16, 9) << false;
+        QTest::newRow("17 by 8") << QPoint(17, 8) << false;
+        QTest::newRow("drawn up and left") << QPoint(-40, -30) << true;
+    }
+    void newItemFromRectangle() {
+        QFETCH(QPoint, size);
+        QFETCH(bool, madeB);
+        Board b;
+        b.Select({"a"});
+        const QPoint from(300, 200);
+        b.ev->Drag(from, from + size);
+        QCOMPARE(b.modelP->i_list->Count(), madeB ? 3 : 2);
+        QCOMPARE(b.Editing(), std::string(madeB ? "title" : ""));
+        QCOMPARE(Board::UndoUnits(), 0); // not on the stack while its title is edited
+        if (!madeB) return;
+        CVornItem* itemP = b.modelP->i_list->GetIndItem(2);
+        QVERIFY(itemP->i_b.selectedB());
+        const tagRECT expected{
+            std::min(from.x(), from.x() + size.x()), std::min(from.y(), from.y() + size.y()),
+            std::max(from.x(), from.x() + size.x()), std::max(from.y(), from.y() + size.y())};
+        QCOMPARE(itemP->i_boundsR, expected);
+    }
+
+    // Clicking elsewhere closes the editor into one "Add Item" unit, whose undo takes the item
+    // away and gives the earlier selection back; Escape takes the item back at once.
+    void newItemTitle_data() {
+        QTest::addColumn<bool>("escapeB");
+        QTest::newRow("click elsewhere") << false;
+        QTest::newRow("escape") << true;
+    }
+    void newItemTitle() {
+        QFETCH(bool, escapeB);
+        Board b;
+        b.Select({"a"});
+        const std::string before = b.Snapshot();
+        b.ev->Drag(QPoint(300, 200), QPoint(380, 230));
+        QVERIFY(b.viewP->GetRenameEdit());
+        ViewEvents editor(b.viewP->GetRenameEdit());
+        editor.Type("Cat");
+        if (escapeB) {
+            editor.Key(Qt::Key_Escape);
+            QCOMPARE(b.Snapshot(), before);
+            QCOMPARE(Board::UndoUnits(), 0);
+            QCOMPARE(b.Titles(true), std::string("a"));
+            return;
+        }
+        b.ev->Click(QPoint(500, 400));
+        QVERIFY(!b.viewP->GetRenameEdit());
+        QCOMPARE(b.Titles(), std::string("a b Cat"));
+        QCOMPARE(Board::UndoUnits(), 1);
+        QCOMPARE(Board::UndoText(), std::string("Undo Add Item"));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Titles(), std::string("a b"));
+        QCOMPARE(b.Titles(true), std::string("a"));
+        gDo->Do(CDo_Type_REDO);
+        QCOMPARE(b.Titles(), std::string("a b Cat"));
+        QCOMPARE(b.Titles(true), std::string("Cat"));
+    }
+
+    // Clicks on items and on empty space, with the selection and the editor they leave.
+    void clicks_data() {
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("editing");
+        QTest::addColumn<int>("popUps");
+        QTest::newRow("click selects alone") << Script([](Board& b) {
+            b.Select({"b"});
+            b.ev->Click(b.Center("a"));
+        }) << "a"
+                                             << "" << 0;
+        QTest::newRow("second click edits the title") << Script([](Board& b) {
+            b.ev->Click(b.Center("a"));
+            b.ev->Click(b.Center("a"));
+        }) << "a"
+                                                      << "title" << 0;
+        QTest::newRow("second click with Alt edits the content") << Script([](Board& b) {
+            b.ev->Click(b.Center("a"));
+            b.ev->Click(b.Center("a"), Qt::LeftButton, Qt::AltModifier);
+        }) << "a"
+                                                                 << "content" << 0;
+        QTest::newRow("double click edits the title")
+            << Script([](Board& b) { b.ev->DoubleClick(b.Center("a")); }) << "a"
+            << "title" << 0;
+        QTest::newRow("shift click adds") << Script([](Board& b) {
+            b.Select({"b"});
+            b.ev->Click(b.Center("a"), Qt::LeftButton, Qt::ShiftModifier);
+        }) << "a b"
+                                          << "" << 0;
+        QTest::newRow("shift click on a selected item deselects it, no drag") << Script([](Board& b) {
+            b.Select({"a", "b"});
+            b.ev->Drag(b.Center("a"), b.Center("a") + QPoint(30, 30), Qt::ShiftModifier);
+        }) << "b"
+                                                                              << "" << 0;
+        QTest::newRow("click on empty space deselects") << Script([](Board& b) {
+            b.Select({"a", "b"});
+            b.ev->Click(QPoint(400, 300));
+        }) << ""
+                                                        << "" << 0;
+        QTest::newRow("right click on empty space deselects, menu") << Script([](Board& b) {
+            b.Select({"a"});
+            b.ev->Click(QPoint(400, 300), Qt::RightButton);
+        }) << ""
+                                                                    << "" << 1;
+        QTest::newRow("right click on an item selects it, menu")
+            << Script([](Board& b) { b.ev->Click(b.Center("b"), Qt::RightButton); }) << "b"
+            << "" << 1;
+        QTest::newRow("Return edits the title") << Script([](Board& b) {
+            b.Select({"b"});
+            b.ev->Key(Qt::Key_Return);
+        }) << "b"
+                                                << "title" << 0;
+        QTest::newRow("right drag selects what the rectangle meets")
+            << Script([](Board& b) { b.ev->Drag(QPoint(60, 5), QPoint(130, 60), {}, Qt::RightButton); })
+            << "a b"
+            << "" << 0;
+    }
+    void clicks() {
+        QFETCH(Script, script);
+        QFETCH(QString, selected);
+        QFETCH(QString, editing);
+        QFETCH(int, popUps);
+        PopUpRecorder menus;
+        Board b;
+        const std::string before = b.Snapshot();
+        script(b);
+        QCOMPARE(QString::fromStdString(b.Titles(true)), selected);
+        QCOMPARE(QString::fromStdString(b.Editing()), editing);
+        QCOMPARE(int(menus.menus.size()), popUps);
+        if (popUps) QCOMPARE(menus.menus.front(), int16(145));
+        // Nothing moved, nothing on the undo stack.
+        QCOMPARE(Board::UndoUnits(), 0);
+        QCOMPARE(b.Item("a")->i_boundsR, (tagRECT{20, 20, 80, 40}));
+        QCOMPARE(b.Item("b")->i_boundsR, (tagRECT{120, 20, 180, 40}));
+        Q_UNUSED(before);
+    }
+
+    // The body moves, a corner handle sizes; one task at the release, undone exactly.
+    void moveAndSize_data() {
+        QTest::addColumn<QPoint>("grab"); // relative to the item's top-left corner on the screen
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<tagRECT>("after");
+        QTest::newRow("move by 30") << QPoint(10, 10) << QPoint(30, 30) << "Move Item(s)"
+                                    << tagRECT{50, 50, 110, 70};
+        QTest::newRow("size by the bottom-right handle")
+            << QPoint(63, 23) << QPoint(20, 10) << "Size Item(s)" << tagRECT{20, 20, 100, 50};
+        QTest::newRow("size by the top-left handle")
+            << QPoint(-3, -3) << QPoint(-10, -5) << "Size Item(s)" << tagRECT{10, 15, 80, 40};
+    }
+    void moveAndSize() {
+        QFETCH(QPoint, grab);
+        QFETCH(QPoint, delta);
+        QFETCH(QString, name);
+        QFETCH(tagRECT, after);
+        Board b;
+        b.Select({"a"});
+        const QPoint from = QPoint(b.Screen("a").left, b.Screen("a").top) + grab;
+        VORN_CHECK_UNDOABLE([&] { return b.Snapshot(); },
+                            [&] {
+                                b.ev->Press(from);
+                                b.ev->Move(from + delta / 2);
+                                // Live: the item follows, nothing is recorded yet.
+                                QVERIFY(b.Item("a")->i_boundsR != (tagRECT{20, 20, 80, 40}));
+                                QCOMPARE(Board::UndoUnits(), 0);
+                                b.ev->Move(from + delta);
+                                b.ev->Release(from + delta);
+                            },
+                            [&](const std::string&) {
+                                QCOMPARE(b.Item("a")->i_boundsR, after);
+                                QCOMPARE(Board::UndoUnits(), 1);
+                                QCOMPARE(Board::UndoText(), "Undo " + name.toStdString());
+                            });
+    }
+
+    // Nudges of the same items merge into one unit; a mouse move between them does not.
+    void nudges_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QPoint>("offset");
+        QTest::newRow("three Right") << int(Qt::Key_Right) << 0 << QPoint(3, 0);
+        QTest::newRow("three Alt+Up") << int(Qt::Key_Up) << int(Qt::AltModifier) << QPoint(0, -30);
+    }
+    void nudges() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QPoint, offset);
+        Board b;
+        b.Select({"a", "b"});
+        VORN_CHECK_UNDOABLE([&] { return b.Snapshot(); },
+                            [&] {
+                                for (int i = 0; i < 3; ++i)
+                                    b.ev->Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+                            },
+                            [&](const std::string&) {
+                                QCOMPARE(Board::UndoUnits(), 1);
+                                QCOMPARE(Board::UndoText(), std::string("Undo Nudge Item(s)"));
+                                QCOMPARE(b.Item("a")->i_boundsR, (tagRECT{20 + offset.x(), 20 + offset.y(),
+                                                                          80 + offset.x(), 40 + offset.y()}));
+                            });
+        // After a move with the mouse a nudge is a unit of its own.
+        b.ev->Drag(b.Center("a"), b.Center("a") + QPoint(10, 0));
+        b.ev->Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Board::UndoUnits(), 3);
+    }
+
+    // Go Mode: a click released inside generates once into the text target, a double click too,
+    // a click released outside not at all; keys typed go to the target.
+    void goMode_data() {
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("click") << Script([](Board& b) { b.ev->Click(b.Center("Cat")); }) << "Cat ";
+        QTest::newRow("double click generates once")
+            << Script([](Board& b) { b.ev->DoubleClick(b.Center("Cat")); }) << "Cat ";
+        QTest::newRow("released outside") << Script([](Board& b) {
+            b.ev->Press(b.Center("Cat"));
+            b.ev->Move(QPoint(600, 450));
+            b.ev->Release(QPoint(600, 450));
+        }) << "";
+        QTest::newRow("keys reach the target") << Script([](Board& b) { b.ev->Type("xy"); }) << "xy";
+    }
+    void goMode() {
+        QFETCH(Script, script);
+        QFETCH(QString, typed);
+        XGDocForm* textFormP = nullptr;
+        XGWindow* textWindowP = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &textFormP);
+        QVERIFY(textWindowP);
+        {
+            Board b({{"Cat", {20, 20, 80, 40}}, {"Dog", {120, 20, 180, 40}}});
+            b.modelP->i_target_controllerP = textFormP;
+            b.viewP->DoMenuCommand(kVornCmd_GoMode);
+            QCOMPARE(b.modelP->GetMode(), Vorn_Mode_GO);
+            QCoreApplication::processEvents();
+            script(b);
+            auto* docP = static_cast<TEditDoc*>(textFormP->GetDocument());
+            QCOMPARE(QString::fromStdString(docP->fText.ToString()), typed);
+            // The board's own history holds only the switch of mode.
+            b.viewP->SetStacks(false);
+            QCOMPARE(Board::UndoUnits(), 1);
+        }
+        delete textWindowP;
+    }
+
+    // Drops from other programs: files, addresses, text, and what must change nothing.
+    void dropsFromOutside_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("onItemB");
+        QTest::addColumn<bool>("acceptedB");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("link"); // the dest name of the new or changed item
+        QTest::newRow("two files") << "two files" << false << true << "Drag and Drop from OS"
+                                   << "first.txt";
+        QTest::newRow("a web address") << "address" << false << true << "Drag and Drop from OS"
+                                       << "http://example.com/page";
+        QTest::newRow("a folder") << "folder" << false << true << "Drag and Drop from OS"
+                                  << "folder";
+        QTest::newRow("5,000 files") << "5000 files" << false << true << "Drag and Drop from OS"
+                                     << "f0.txt";
+        QTest::newRow("a file on an item") << "two files" << true << true << "Set Item Link"
+                                           << "first.txt";
+        QTest::newRow("an address on an item") << "address" << true << true << "Set Item Link"
+                                               << "http://example.com/page";
+        QTest::newRow("plain text") << "text" << false << true << ""
+                                    << "";
+        QTest::newRow("unknown data") << "unknown" << false << false << ""
+                                      << "";
+        QTest::newRow("items without a drag") << "forged items" << false << false << ""
+                                              << "";
+    }
+    void dropsFromOutside() {
+        QFETCH(QString, kind);
+        QFETCH(bool, onItemB);
+        QFETCH(bool, acceptedB);
+        QFETCH(QString, name);
+        QFETCH(QString, link);
+        std::unique_ptr<QMimeData> mime;
+        if (kind == "two files") {
+            mime.reset(FilesMime({MakeFile("first.txt"), MakeFile("second.txt")}));
+        } else if (kind == "5000 files") {
+            QStringList paths;
+            for (int i = 0; i < 5000; ++i)
+                paths << fDir.filePath(QString("f%1.txt").arg(i));
+            MakeFile("f0.txt");
+            mime.reset(FilesMime(paths));
+        } else if (kind == "folder") {
+            QDir(fDir.path()).mkpath("folder");
+            mime.reset(FilesMime({fDir.filePath("folder")}));
+        } else {
+            mime = std::make_unique<QMimeData>();
+            if (kind == "address") {
+                // As a browser drags a link: the address, and the address as text.
+                mime->setUrls({QUrl("http://example.com/page")});
+                mime->setText("http://example.com/page\n");
+            }
+            if (kind == "text") mime->setText("just words");
+            if (kind == "unknown") mime->setData("application/x-something", "bytes");
+            if (kind == "forged items")
+                mime->setData(QString::fromStdString(XGDragFlavorMimeType(kVornFlavor_Items)),
+                              QByteArray(int(sizeof(VornItemDragRec)), '\x11'));
+        }
+        Board b;
+        const std::string before = b.Snapshot();
+        const QPoint at = onItemB ? b.Center("b") : QPoint(300, 250);
+        QCOMPARE(b.ev->Drop(mime.get(), at), acceptedB);
+        QVERIFY(!b.viewP->GetRecentItem());
+        if (name.isEmpty()) {
+            QCOMPARE(b.Snapshot(), before);
+            QCOMPARE(Board::UndoUnits(), 0);
+            return;
+        }
+        QCOMPARE(Board::UndoUnits(), 1);
+        QCOMPARE(Board::UndoText(), "Undo " + name.toStdString());
+        CVornItem* itemP = onItemB ? b.modelP->i_list->GetIndItem(1) : b.modelP->i_list->GetIndItem(2);
+        QCOMPARE(b.modelP->i_list->Count(), onItemB ? 2 : 3);
+        QCOMPARE(QString::fromStdString(itemP->GetName(Vorn_Ref_DEST)), link);
+        if (!onItemB) QCOMPARE(itemP->i_boundsR.left, 300);
+        gDo->Do(CDo_Type_UNDO);
+        // The item set back is selected (as after every exchange of items); nothing else differs.
+        b.modelP->SelectAll(false);
+        QCOMPARE(b.Snapshot(), before);
+    }
+
+    // A picture file dropped on empty space becomes a picture item.
+    void dropPicture() {
+        QImage image(8, 6, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        const QString path = fDir.filePath("red.png");
+        QVERIFY(image.save(path));
+        std::unique_ptr<QMimeData> mime(FilesMime({path}));
+        Board b;
+        QVERIFY(b.ev->Drop(mime.get(), QPoint(300, 250)));
+        CVornItem* itemP = b.modelP->i_list->GetIndItem(2);
+        QCOMPARE(int(itemP->i_resource.source.content.type), int(LinkType_PICT_FILE));
+        QCOMPARE(int(itemP->i_resource.dest.content.type), int(LinkType_FILE));
+        itemP->WaitForLoader();
+        b.modelP->Idle();
+        QVERIFY(itemP->HasPicture());
+        QCOMPARE(itemP->i_boundsR, (tagRECT{300, 250, 308, 256}));
+    }
+
+    // Editing the title of a picture whose file is gone asks for the file; the item shows the
+    // chosen one, and undo gives the old one back.
+    void findMissingPicture() {
+        QImage image(4, 4, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        const QString found = fDir.filePath("found.png");
+        QVERIFY(image.save(found));
+        Board b;
+        CVornItem* itemP = b.Item("a");
+        Vorn_LinkContent& s = itemP->i_resource.source.content;
+        CVornItem::DisposeVornLink(itemP->i_resource.source);
+        s.type = LinkType_PICT_FILE;
+        s.u.fileP = new XGFileSpecifier(fDir.filePath("gone.png").toStdString());
+        b.Select({"gone.png"});
+        std::vector<std::string> asked;
+        XGSetOpenFileHook([&](const std::string& title, const std::vector<std::string>&) {
+            asked.push_back(title);
+            return found.toStdString();
+        });
+        b.ev->Key(Qt::Key_Return);
+        XGSetOpenFileHook({});
+        QCOMPARE(asked.size(), size_t(1));
+        QVERIFY(!b.viewP->GetRenameEdit());
+        QCOMPARE(Board::UndoText(), std::string("Undo Find missing picture"));
+        CVornItem* nowP = b.modelP->i_list->GetIndItem(0);
+        QCOMPARE(QString::fromStdString(nowP->GetName(Vorn_Ref_SRC, true)), found);
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.modelP->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC), std::string("gone.png"));
+    }
+
+    // Items dragged onto another item: moved in front of it within a flat-column board, copied
+    // there with Alt held at the drop; dragged with Alt onto empty space of a freeform board,
+    // copied to where they were dropped.
+    void itemDrops_data() {
+        QTest::addColumn<bool>("flatB");
+        QTest::addColumn<bool>("altAtDropB");
+        QTest::addColumn<bool>("onItemB");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("titles");
+        QTest::newRow("reorder") << true << false << true << "Reorder Item(s)"
+                                 << "b a c d";
+        QTest::newRow("reorder to the end") << true << false << false << "Reorder Item(s)"
+                                            << "b c d a";
+        QTest::newRow("copy with Alt") << true << true << true << "Drag and Drop (Copy) Item(s)"
+                                       << "a b a c d";
+        QTest::newRow("freeform Alt drag copies") << false << true << false << "Drag and Drop (Copy) Item(s)"
+                                                  << "a b c d a";
+    }
+    void itemDrops() {
+        QFETCH(bool, flatB);
+        QFETCH(bool, altAtDropB);
+        QFETCH(bool, onItemB);
+        QFETCH(QString, name);
+        QFETCH(QString, titles);
+        Board b({{"a", {20, 20, 80, 40}},
+                 {"b", {20, 60, 80, 80}},
+                 {"c", {20, 100, 80, 120}},
+                 {"d", {20, 140, 80, 160}}},
+                flatB ? O_ViewAs_FLAT_COL : O_ViewAs_FREEFORM);
+        b.Select({"a"});
+        const QPoint target = onItemB ? b.Center("c") : QPoint(400, 300);
+        const Qt::KeyboardModifiers dropMods = altAtDropB ? Qt::AltModifier : Qt::NoModifier;
+        int hookRuns = 0;
+        XGDragger::SetRunHook([&](QMimeData* mime, XGView*, Point) {
+            ++hookRuns;
+            b.ev->Drop(mime, target, dropMods);
+            return kXGDrop_Copy;
+        });
+        const std::string before = b.Snapshot();
+        const QPoint from = b.Center("a");
+        b.ev->Drag(from, from + QPoint(5, 40), flatB ? Qt::NoModifier : Qt::AltModifier);
+        XGDragger::SetRunHook({});
+        QCOMPARE(hookRuns, 1);
+        QCOMPARE(QString::fromStdString(b.Titles()), titles);
+        QCOMPARE(Board::UndoText(), "Undo " + name.toStdString());
+        if (!flatB) {
+            // Copied as far from the original as the pointer went.
+            const tagRECT copyR = b.modelP->i_list->GetIndItem(4)->i_boundsR;
+            QCOMPARE(copyR.left - 20, target.x() - from.x());
+            QCOMPARE(copyR.top - 20, target.y() - from.y());
+        }
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Snapshot(), before);
+    }
+
+    // Items dragged from one board to another are copied into it.
+    void dropBetweenBoards() {
+        Board source({{"x", {20, 20, 80, 40}}});
+        Board target({{"y", {20, 20, 80, 40}}});
+        source.Select({"x"});
+        XGDragger::SetRunHook([&](QMimeData* mime, XGView*, Point) {
+            target.ev->Drop(mime, QPoint(200, 200));
+            return kXGDrop_Copy;
+        });
+        source.ev->Drag(source.Center("x"), source.Center("x") + QPoint(0, 40), Qt::AltModifier);
+        XGDragger::SetRunHook({});
+        QCOMPARE(target.Titles(), std::string("y x"));
+        QCOMPARE(source.Titles(), std::string("x"));
+        QCOMPARE(target.Item("x")->i_vornP, target.modelP);
+        QVERIFY(target.Item("x") != source.Item("x"));
+    }
+
+    // Titles of any length, or none, are taken and given back by undo.
+    void renameExtremes_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty") << ""
+                               << " ";
+        QTest::newRow("10,000 characters") << QString(10000, 'w') << QString(10000, 'w');
+    }
+    void renameExtremes() {
+        QFETCH(QString, title);
+        QFETCH(QString, shown);
+        Board b;
+        b.Select({"a"});
+        VORN_CHECK_UNDOABLE(
+            [&] { return b.Snapshot(); },
+            [&] {
+                b.ev->Key(Qt::Key_Return);
+                QVERIFY(b.viewP->GetRenameEdit());
+                b.viewP->GetRenameEdit()->SetText(title.toStdString());
+                ViewEvents(b.viewP->GetRenameEdit()).Key(Qt::Key_Return);
+            },
+            [&](const std::string&) {
+                QVERIFY(!b.viewP->GetRenameEdit());
+                QCOMPARE(
+                    QString::fromStdString(b.modelP->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC)).trimmed(),
+                    shown.trimmed());
+                QCOMPARE(Board::UndoText(), std::string("Undo Change Item Title"));
+            });
+        b.viewP->GetWidget()->grab(); // draws the long title
+    }
+
+    // Items far out, beyond 16 bits, and a view of one pixel: drawing, the mouse and the keys
+    // change nothing but what they should.
+    void extremeGeometry_data() {
+        QTest::addColumn<tagRECT>("windowR");
+        QTest::newRow("normal window") << tagRECT{0, 0, 640, 480};
+        QTest::newRow("1 by 1 pixel") << tagRECT{0, 0, 1, 1};
+    }
+    void extremeGeometry() {
+        QFETCH(tagRECT, windowR);
+        PopUpRecorder menus;
+        Board b({{"far left", {-32000, -32000, -31900, -31980}},
+                 {"far right", {100000, 70000, 100100, 70020}},
+                 {"near", {20, 20, 80, 40}}},
+                O_ViewAs_FREEFORM, windowR);
+        if (windowR.Width() <= 1) {
+            // Whatever the window's smallest size, the view itself goes down to one pixel.
+            b.viewP->SetBounds(tagRECT{0, 0, 1, 1});
+            QCoreApplication::processEvents();
+            QCOMPARE(b.viewP->GetWidth(), 1);
+        }
+        b.viewP->GetWidget()->grab();
+        b.ev->Move(QPoint(0, 0));
+        b.ev->Click(QPoint(0, 0));
+        b.ev->Drag(QPoint(0, 0), QPoint(30000, 30000));
+        b.ev->Drag(QPoint(0, 0), QPoint(-30000, -30000), {}, Qt::RightButton);
+        b.viewP->DoMenuCommand(kVornCmd_SelectAll);
+        b.viewP->GetWidget()->grab();
+        const std::string before = b.Snapshot();
+        b.ev->Key(Qt::Key_Right);
+        QCOMPARE(b.Item("far right")->i_boundsR, (tagRECT{100001, 70000, 100101, 70020}));
+        QCOMPARE(b.Item("far left")->i_boundsR, (tagRECT{-31999, -32000, -31899, -31980}));
+        gDo->Do(CDo_Type_UNDO);
+        QCOMPARE(b.Snapshot(), before);
+        b.viewP->GetWidget()->grab();
+    }
+
+    // The periodic tick shows the counts in the bars, the pointer shows what lies under it.
+    void bars() {
+        Board b;
+        auto* bwP = VBrowserWindowView::FromView(b.viewP);
+        QVERIFY(bwP && bwP->GetFooterBar() && bwP->GetInfoBar());
+        b.ev->Click(b.Center("a"));
+        b.viewP->DoPeriodic();
+        QCOMPARE(bwP->GetFooterBar()->GetNumItems(), 2);
+        QCOMPARE(bwP->GetFooterBar()->GetNumSelected(), 1);
+        QCOMPARE(bwP->GetInfoBar()->GetNumItems(), 2);
+        b.ev->Move(b.Center("b"));
+        QCOMPARE(bwP->GetFooterBar()->GetMessage(), std::string("b"));
+        b.ev->Move(QPoint(500, 400));
+        QCOMPARE(bwP->GetFooterBar()->GetMessage(), std::string());
+    }
+
+    // The pointer over a sizing handle shows the sizing cursor; player-only use pops up the
+    // reduced context menu.
+    void cursorAndMenus() {
+        PopUpRecorder menus;
+        Board b;
+        b.Select({"a"});
+        b.ev->Move(QPoint(82, 42)); // the bottom-right handle of a
+        QCOMPARE(XGCursor::Get(b.viewP), int16(kXGCursor_Size));
+        b.ev->Move(b.Center("a"));
+        QCOMPARE(XGCursor::Get(b.viewP), int16(kXGCursor_Arrow));
+        XGContextMenu::SetPlayerOnly(true);
+        b.ev->Click(QPoint(400, 300), Qt::RightButton);
+        XGContextMenu::SetPlayerOnly(false);
+        b.ev->Click(QPoint(400, 300), Qt::RightButton);
+        QCOMPARE(menus.menus, (std::vector<int16>{150, 145}));
+        QCOMPARE(menus.points.front(), QPoint(400, 300));
+    }
+
+    // Scrolled, the board is shown, hit and drawn on where the scroll puts it; a rectangle
+    // dragged past the edge scrolls.
+    void scrolling() {
+        Board b({{"a", {20, 20, 80, 40}}, {"far", {1500, 1200, 1560, 1220}}});
+        XGScrollView* svP = b.viewP->GetScrollView();
+        QVERIFY(svP);
+        QVERIFY(svP->GetMaxXScroll() > 0 && svP->GetMaxYScroll() > 0);
+        svP->SetScrollPosition(svP->GetMaxXScroll(), svP->GetMaxYScroll());
+        const int32 dh = svP->GetMaxXScroll() * 10, dv = svP->GetMaxYScroll() * 10;
+        QCOMPARE(b.modelP->i_scrollH, -dh);
+        QCOMPARE(b.modelP->i_scrollV, -dv);
+        QVERIFY(b.viewP->GetWidget()->rect().contains(b.Center("far")));
+        b.ev->Click(b.Center("far"));
+        QCOMPARE(b.Titles(true), std::string("far"));
+        b.ev->Drag(QPoint(100, 100), QPoint(160, 130));
+        QVERIFY(b.viewP->GetRenameEdit());
+        QCOMPARE(b.modelP->i_list->GetIndItem(2)->i_boundsR,
+                 (tagRECT{100 + dh, 100 + dv, 160 + dh, 130 + dv}));
+        ViewEvents(b.viewP->GetRenameEdit()).Key(Qt::Key_Escape);
+        svP->SetScrollPosition(0, 0);
+        const int32 bottom = b.viewP->GetHeight();
+        b.ev->Press(QPoint(300, 200), Qt::RightButton);
+        b.ev->Move(QPoint(300, 250));
+        b.ev->Move(QPoint(300, bottom + 40));
+        b.ev->Move(QPoint(300, bottom + 40));
+        b.ev->Release(QPoint(300, bottom + 40), Qt::RightButton);
+        QVERIFY(svP->GetYScroll() > 0);
+    }
+
+    // Moves and sizes of the window are stored once the start-up is over; the tick saves a
+    // board with Auto Save, says once when that fails, and never in the middle of an edit.
+    void windowAndTick() {
+        Board b;
+        b.viewP->i_startupB = true;
+        b.modelP->i_slightly_dirtyB = false;
+        b.windowP->SetBounds(tagRECT{0, 0, 600, 400});
+        QCoreApplication::processEvents();
+        QVERIFY(!b.modelP->i_slightly_dirtyB);
+        b.viewP->WindowMoved();
+        QVERIFY(!b.modelP->i_slightly_dirtyB);
+        b.viewP->DoPeriodic();
+        b.viewP->WindowMoved();
+        QVERIFY(b.modelP->i_slightly_dirtyB);
+
+        b.modelP->i_prefs.b.set_auto_saveB(true);
+        b.modelP->SetFile(XGFileSpecifier(fDir.filePath("auto.2dv").toStdString()));
+        b.Select({"a"});
+        b.ev->Key(Qt::Key_Return); // editing: no save
+        b.viewP->DoPeriodic();
+        QVERIFY(!QFile::exists(fDir.filePath("auto.2dv")));
+        ViewEvents(b.viewP->GetRenameEdit()).Key(Qt::Key_Return);
+        b.viewP->DoPeriodic();
+        QVERIFY(QFile::exists(fDir.filePath("auto.2dv")));
+        QVERIFY(!b.modelP->IsDocumentDirty());
+
+        AlertRecorder alerts;
+        b.modelP->SetFile(XGFileSpecifier(fDir.filePath("no folder/auto.2dv").toStdString()));
+        b.ev->Key(Qt::Key_Right);
+        for (int i = 0; i < 3; ++i)
+            b.viewP->DoPeriodic();
+        QCOMPARE(int(alerts.size()), 1);
+        QVERIFY(b.modelP->IsDocumentDirty());
+        b.ev->Key(Qt::Key_Right); // a change: the next tick tries again
+        b.viewP->DoPeriodic();
+        QCOMPARE(int(alerts.size()), 2);
+    }
+
+    // Drawn through the buffer: an item moved live is shown where it went, and not where it was.
+    void drawing() {
+        Board b({{"a", {20, 20, 80, 40}}});
+        const QImage first = b.viewP->GetWidget()->grab().toImage();
+        QVERIFY(first.pixelColor(20, 20) != first.pixelColor(300, 300)); // the frame of a
+        b.Select({"a"});
+        b.ev->Press(QPoint(50, 30));
+        b.ev->Move(QPoint(250, 230));
+        const QImage moved = b.viewP->GetWidget()->grab().toImage();
+        QCOMPARE(moved.pixelColor(20, 20), moved.pixelColor(300, 300));
+        QVERIFY(moved.pixelColor(220, 220) != moved.pixelColor(300, 300));
+        b.ev->Release(QPoint(250, 230));
+        QCOMPARE(b.Item("a")->i_boundsR, (tagRECT{220, 220, 280, 240}));
+    }
+};
+
+QTEST_MAIN(TestBoardView)
+#include "tst_boardview.moc"

@@ -1,0 +1,32 @@
+#include "BoardGlobals.h"
+
+#include "CDo.h"
+#include "CVornList.h"
+#include "VornFileFormat.h"
+
+namespace vorntest {
+
+BoardGlobals::BoardGlobals() : BoardGlobals(Options{}) {}
+
+BoardGlobals::BoardGlobals(Options options)
+    : fPreviousList(gVornListP), fPreviousDo(gDo), fPreviousLoad(VornFile_GetLoadPicturesOnRead()) {
+    fList = std::make_unique<CVornList>();
+    gVornListP = fList.get();
+    if (options.undo) {
+        fDo = std::make_unique<CDo>();
+        gDo = fDo.get();
+    }
+    VornFile_SetLoadPicturesOnRead(options.loadPicturesOnRead);
+}
+
+BoardGlobals::~BoardGlobals() {
+    VornFile_SetLoadPicturesOnRead(fPreviousLoad);
+    if (fDo) {
+        gDo = fPreviousDo;
+        fDo.reset();
+    }
+    gVornListP = fPreviousList;
+    fList.reset();
+}
+
+} // namespace vorntest

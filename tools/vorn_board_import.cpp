@@ -1,0 +1,76 @@
+// vorn-board import KIND SOURCE OUT.2dv: the import of the board menus, from a script.
+
+#include "VornBoardTool.h"
+
+#include "CItemArray.h"
+#include "CVornItem.h"
+#include "TVornModel.h"
+#include "VornImport.h"
+#include "XGFileSpecifier.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using namespace yaaf;
+
+namespace {
+
+// Picture items take their size from their picture: the loads end before the board is written.
+void FinishPictureLoads(TVornModel& board) {
+    CItemArray* list = board.i_list;
+    for (int32 i = 0; list && i < list->Count(); ++i) {
+        CVornItem* itemP = list->GetIndItem(i);
+        itemP->WaitForLoader();
+        itemP->Idle();
+    }
+}
+
+} // namespace
+
+int RunImport(int argc, char** argv) {
+    if (argc != 4) {
+        VornTool_PrintUsage(stderr);
+        return 2;
+    }
+    const std::string kind = argv[1], source = argv[2], out = argv[3];
+    const Vorn_ImportType type = ImportTypeFromName(kind);
+    if (type == Vorn_Import_NONE) {
+        std::fprintf(stderr,
+                     "vorn-board: unknown import kind \"%s\" (folder, board, words, phrases, flowers, hts, picture)\n",
+                     kind.c_str());
+        return 2;
+    }
+    const XGFileSpecifier sourceSpec(source);
+    if (!sourceSpec.Exists()) {
+        std::fprintf(stderr, "vorn-board: %s: no such file or folder\n", source.c_str());
+        return 1;
+    }
+
+    // Into the board OUT.2dv when there is one, as the menu command appends to an open board.
+    std::unique_ptr<TVornModel> board;
+    std::string error;
+    if (XGFileSpecifier(out).Exists()) {
+        board = VornTool_LoadBoard(out, error);
+        if (!board) {
+            std::fprintf(stderr, "vorn-board: %s\n", error.c_str());
+            return 1;
+        }
+    } else {
+        board = std::make_unique<TVornModel>();
+    }
+
+    const bool ok = board->Import(type, &sourceSpec);
+    FinishPictureLoads(*board);
+    // What was taken in before a failure is kept, as on screen.
+    if (!VornTool_SaveBoard(*board, out, error)) {
+        std::fprintf(stderr, "vorn-board: %s\n", error.c_str());
+        return 1;
+    }
+    if (!ok) {
+        std::fprintf(stderr, "vorn-board: %s: cannot be imported as %s (unreadable, damaged or cut short)\n",
+                     source.c_str(), kind.c_str());
+        return 1;
+    }
+    return 0;
+}
