@@ -5,6 +5,7 @@
 #include "CDocumentKinds.h"
 #include "TVornController.h"
 #include "TVornModel.h"
+#include "XGFileSpecifier.h"
 
 using namespace yaaf;
 
@@ -15,7 +16,14 @@ void RegisterBoardWindows() {
     board.makeDocument = [] { return static_cast<XGDocument*>(new TVornModel()); };
     board.initNew = [](XGDocument*) { return true; };
     board.openFile = [](XGDocument* docP, const XGFileSpecifier& spec) {
-        return static_cast<TVornModel*>(docP)->DoOpenDocument(spec);
+        auto* vornP = static_cast<TVornModel*>(docP);
+        if (!spec.IsFolder()) return vornP->DoOpenDocument(spec);
+        // A folder opens as a board of its entries, named after the folder; saving it asks for a
+        // board file, so the folder itself is never written over.
+        if (!vornP->Import(Vorn_Import_FILE_SYSTEM, &spec)) return false;
+        vornP->SetFile(spec);
+        vornP->SetDirty(false);
+        return true;
     };
     board.makeForm = [](XGDocument* docP) {
         return static_cast<XGDocForm*>(new TVornController(static_cast<TVornModel*>(docP)));

@@ -27,6 +27,7 @@
 #include "XGView.h"
 #include "XGWindow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -299,6 +300,23 @@ private slots:
         QCOMPARE(Titles(BoardOf(again)), (QStringList{"alpha", "beta"}));
         QVERIFY(!BoardOf(again)->IsDocumentDirty());
         QFile::remove(file);
+    }
+
+    void openingAFolderMakesABoardOfItsFiles() {
+        const QString folder = Path("pictures");
+        QVERIFY(QDir().mkpath(folder));
+        for (const char* name : {"cat.png", "dog.png"}) {
+            QFile f(folder + "/" + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        XGWindow* w = Open(folder);
+        QVERIFY(w);
+        TVornModel* board = BoardOf(w);
+        // Each file and its line break; the folder names the board and is never written over.
+        QCOMPARE(board->i_list->Count(), 4);
+        QCOMPARE(QString::fromStdString(board->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC)), QStringLiteral("cat.png"));
+        QVERIFY(!board->IsDocumentDirty());
+        QVERIFY(board->IsFolderDocument());
     }
 
     void openBoardComesToTheFront_data() {
