@@ -220,3 +220,19 @@ COffscreen* COffscreen::GetNewCOffscreenFromURL(const char* urlZ, XGDraw* contex
     if (frameP) *frameP = frame;
     return FromPicture(pictureP, contextP, callback, refcon);
 }
+
+bool Offscreen_AnswerViewRequest(OffscreenCBType cbType, void* cbData, const yaaf::tagRECT& frame) {
+    switch (cbType) {
+    case OffscreenCB_GET_POS_REL_TO_WINDOW:
+        *static_cast<yaaf::Point*>(cbData) = yaaf::Point{};
+        return true;
+    case OffscreenCB_GET_FRAME:
+        *static_cast<yaaf::tagRECT*>(cbData) = frame;
+        return true;
+    case OffscreenCB_GET_FRAME_DEPTH:
+        *static_cast<yaaf::int16*>(cbData) = 32;
+        return true;
+    default:
+        return false;
+    }
+}

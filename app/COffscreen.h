@@ -24,6 +24,11 @@ enum OffscreenCBType : yaaf::int16 {
 };
 using OffscreenCBProc = void (*)(OffscreenCBType cbType, void* cbData, void* refcon);
 
+// The answers of a view whose buffer is copied in its own paint pass (at the view's origin) with
+// a 32-bit depth: the position, the frame and the depth. Answers false for a request to cause an
+// update, which each view answers itself.
+bool Offscreen_AnswerViewRequest(OffscreenCBType cbType, void* cbData, const yaaf::tagRECT& frame);
+
 // Transfer modes of copies.
 constexpr yaaf::int16 KXGMode_Copy = 0;
 constexpr yaaf::int16 KXGMode_Xor = 1;

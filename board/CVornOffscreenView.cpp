@@ -23,20 +23,8 @@ CVornOffscreenView::~CVornOffscreenView() {
 
 void CVornOffscreenView::CB_S_Offs(OffscreenCBType cbType, void* cbData, void* refcon) {
     auto* self = static_cast<CVornOffscreenView*>(refcon);
-    switch (cbType) {
-    case OffscreenCB_GET_POS_REL_TO_WINDOW:
-        *static_cast<Point*>(cbData) = Point{};
-        break;
-    case OffscreenCB_GET_FRAME:
-        *static_cast<tagRECT*>(cbData) = self->i_contentR;
-        break;
-    case OffscreenCB_GET_FRAME_DEPTH:
-        *static_cast<int16*>(cbData) = 32;
-        break;
-    case OffscreenCB_CAUSE_UPDATE:
+    if (!Offscreen_AnswerViewRequest(cbType, cbData, self->i_contentR) && cbType == OffscreenCB_CAUSE_UPDATE)
         ++self->i_invalCountL;
-        break;
-    }
 }
 
 TVornController* CVornOffscreenView::Attach(TVornModel* modelP) {

@@ -208,21 +208,9 @@ void TVornView::AddWordCmd(const char* wordZ, const char* undoNameZ) {
 
 void TVornView::CB_S_Offs(OffscreenCBType cbType, void* cbData, void* refcon) {
     auto* self = static_cast<TVornView*>(refcon);
-    switch (cbType) {
-    case OffscreenCB_GET_POS_REL_TO_WINDOW:
-        // The buffer is copied in the view's own paint pass, in view coordinates.
-        *static_cast<Point*>(cbData) = Point{};
-        break;
-    case OffscreenCB_GET_FRAME:
-        *static_cast<tagRECT*>(cbData) = self->GetLocalBounds();
-        break;
-    case OffscreenCB_GET_FRAME_DEPTH:
-        *static_cast<int16*>(cbData) = 32;
-        break;
-    case OffscreenCB_CAUSE_UPDATE:
+    // The buffer is copied in the view's own paint pass, in view coordinates.
+    if (!Offscreen_AnswerViewRequest(cbType, cbData, self->GetLocalBounds()) && cbType == OffscreenCB_CAUSE_UPDATE)
         self->InvalView();
-        break;
-    }
 }
 
 tagRECT TVornView::GetContentRect() const {

@@ -443,21 +443,9 @@ void VOutline::DoResize() {
 
 void VOutline::CB_S_Offs(OffscreenCBType cbType, void* cbData, void* refcon) {
     auto* self = static_cast<VOutline*>(refcon);
-    switch (cbType) {
-    case OffscreenCB_GET_POS_REL_TO_WINDOW:
-        // Copied in the view's own paint pass, in view coordinates.
-        *static_cast<Point*>(cbData) = Point{};
-        break;
-    case OffscreenCB_GET_FRAME:
-        *static_cast<tagRECT*>(cbData) = self->GetContentRect();
-        break;
-    case OffscreenCB_GET_FRAME_DEPTH:
-        *static_cast<int16*>(cbData) = 32;
-        break;
-    case OffscreenCB_CAUSE_UPDATE:
+    // Copied in the view's own paint pass, in view coordinates.
+    if (!Offscreen_AnswerViewRequest(cbType, cbData, self->GetContentRect()) && cbType == OffscreenCB_CAUSE_UPDATE)
         self->InvalView();
-        break;
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
