@@ -400,11 +400,6 @@ bool CItemArray::SetFlagFromCopy(Vorn_ItemBoolsRec_DISK::Bit bit, bool on, uint3
                                  bool reverseB, ForeignStepProc foreignP, void* refcon) {
     const uint32 bitMask = HotBit(bit);
     const uint32 want = on ? bitMask : 0;
-    // Only the items that change are read: those are asked for early.
-    constexpr int32 kAhead = 32;
-    auto changes = [&](uint32 word) {
-        return (!onlyMask || (word & onlyMask)) && !(word & (skipMask | kHot_Foreign)) && (word & bitMask) != want;
-    };
     uint32* wordsP = i_hotWordsA.data();
     CVornItem* const* itemsP = i_array.ItemA;
     const int32 n = i_array.num_items;
@@ -421,8 +416,6 @@ bool CItemArray::SetFlagFromCopy(Vorn_ItemBoolsRec_DISK::Bit bit, bool on, uint3
         if (word & skipMask) continue;
         passedB = true;
         if ((word & bitMask) == want) continue;
-        const int32 ahead = i + step * kAhead;
-        if (ahead >= 0 && ahead < n && changes(wordsP[ahead])) __builtin_prefetch(&itemsP[ahead]->i_b, 1);
         itemsP[i]->i_b.SetQuiet(bit, on);
         wordsP[i] = word ^ bitMask;
         ++changed;

@@ -194,11 +194,8 @@ void ReadItem(const XGJson& o, CVornItem* itemP) {
     if (const XGJson* v = o.Find("dest")) ReadLink(*v, "dest", itemP->i_resource.dest);
 }
 
-void ReadBoard(const XGJson& o, TVornModel& board) {
-    if (!o.IsObject()) throw JsonError{"not a JSON object"};
-    if (const XGJson* pv = o.Find("prefs")) {
-        if (!pv->IsObject()) throw JsonError{"prefs must be an object"};
-        const XGJson& p = *pv;
+void ReadPrefs(const XGJson& p, TVornModel& board) {
+        if (!p.IsObject()) throw JsonError{"prefs must be an object"};
         Vorn_PrefsRec& rec = board.i_prefs;
         if (p.Has("flags")) rec.b.flags = uint16(Int(p["flags"], "flags"));
         ReadInt16(p, "num_columns", rec.num_columnsS);
@@ -209,7 +206,11 @@ void ReadBoard(const XGJson& o, TVornModel& board) {
         if (p.Has("wind_gen")) ReadWindow(p["wind_gen"], "wind_gen", rec.wind_gen);
         if (p.Has("view_as")) rec.view_as = O_ViewAsType(Int(p["view_as"], "view_as"));
         if (p.Has("sort_by")) rec.sort_by = O_SortType(Int(p["sort_by"], "sort_by"));
-    }
+}
+
+void ReadBoard(const XGJson& o, TVornModel& board) {
+    if (!o.IsObject()) throw JsonError{"not a JSON object"};
+    if (const XGJson* pv = o.Find("prefs")) ReadPrefs(*pv, board);
     const XGJson* items = o.Find("items");
     if (!items) return;
     if (!items->IsArray()) throw JsonError{"items must be a list"};
@@ -229,8 +230,7 @@ void ReadBoard(const XGJson& o, TVornModel& board) {
 
 } // namespace
 
-XGJson VornBoard_ToJson(TVornModel& board, int version) {
-    const Vorn_PrefsRec& p = board.i_prefs;
+XGJson VornBoard_PrefsToJson(const Vorn_PrefsRec& p) {
     XGJson prefs = XGJson::Object();
     prefs.Set("flags", int(p.b.flags));
     prefs.Set("num_columns", int(p.num_columnsS));
@@ -241,6 +241,11 @@ XGJson VornBoard_ToJson(TVornModel& board, int version) {
     prefs.Set("wind_gen", WindowJson(p.wind_gen));
     prefs.Set("view_as", int(p.view_as));
     prefs.Set("sort_by", int(p.sort_by));
+    return prefs;
+}
+
+XGJson VornBoard_ToJson(TVornModel& board, int version) {
+    XGJson prefs = VornBoard_PrefsToJson(board.i_prefs);
     XGJson items = XGJson::Array();
     for (int32 i = 0; i < board.i_list->Count(); ++i)
         items.Append(ItemJson(board.i_list->GetIndItem(i)));
@@ -254,6 +259,31 @@ XGJson VornBoard_ToJson(TVornModel& board, int version) {
 bool VornBoard_FromJson(const XGJson& json, TVornModel& board, std::string& errorZ) {
     try {
         ReadBoard(json, board);
+    } catch (const JsonError& e) {
+        errorZ = e.what;
+        return false;
+    }
+    return true;
+}
+
+XGJson VornBoard_ItemToJson(CVornItem* itemP) {
+    return ItemJson(itemP);
+}
+
+bool VornBoard_ItemFromJson(const XGJson& json, CVornItem* itemP, std::string& errorZ) {
+    try {
+        if (!json.IsObject()) throw JsonError{"an item must be an object"};
+        ReadItem(json, itemP);
+    } catch (const JsonError& e) {
+        errorZ = e.what;
+        return false;
+    }
+    return true;
+}
+
+bool VornBoard_PrefsFromJson(const XGJson& json, TVornModel& board, std::string& errorZ) {
+    try {
+        ReadPrefs(json, board);
     } catch (const JsonError& e) {
         errorZ = e.what;
         return false;

@@ -8,7 +8,9 @@
 
 #include <string>
 
+class CVornItem;
 class TVornModel;
+struct Vorn_PrefsRec;
 
 yaaf::XGJson VornBoard_ToJson(TVornModel& board, int version);
 
@@ -17,3 +19,10 @@ yaaf::XGJson VornBoard_ToJson(TVornModel& board, int version);
 // board's font as new items do). False, with a one-line reason, for a wrong shape; the board
 // may then hold some of the items.
 bool VornBoard_FromJson(const yaaf::XGJson& json, TVornModel& board, std::string& errorZ);
+
+// The same for one item (flags, bounds, font, polygon, source, dest) and for the settings: what
+// the JSON names is changed, the rest kept.
+yaaf::XGJson VornBoard_ItemToJson(CVornItem* itemP);
+bool VornBoard_ItemFromJson(const yaaf::XGJson& json, CVornItem* itemP, std::string& errorZ);
+yaaf::XGJson VornBoard_PrefsToJson(const Vorn_PrefsRec& prefs);
+bool VornBoard_PrefsFromJson(const yaaf::XGJson& json, TVornModel& board, std::string& errorZ);

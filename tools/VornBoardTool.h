@@ -20,6 +20,7 @@ struct VornBoardSubcommand {
 int RunDump(int argc, char** argv);
 int RunMake(int argc, char** argv);
 int RunImport(int argc, char** argv);
+int RunExport(int argc, char** argv);
 
 void VornTool_PrintUsage(std::FILE* out);
 

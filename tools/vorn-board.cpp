@@ -2,8 +2,9 @@
 //
 //   vorn-board dump FILE          the board as JSON on standard output
 //   vorn-board make JSON OUT.2dv  a board file (version 5) from JSON of the same shape
-//   vorn-board render FILE OUT.png [--go] [--size WIDTHxHEIGHT]  the board drawn into a PNG
+//   vorn-board render FILE OUT [--go] [--size WxH] [--format png|pdf|svg]  the board drawn
 //   vorn-board import KIND SOURCE OUT.2dv  items taken into OUT.2dv (made when missing)
+//   vorn-board export FILE OUT    the board in the form OUT's extension names
 
 #include "VornBoardTool.h"
 #include "vorn_board_render.h"
@@ -30,7 +31,9 @@ const VornBoardSubcommand kSubcommands[] = {
     {"dump", "FILE", RunDump},
     {"make", "JSON OUT.2dv", RunMake},
     {"render", "FILE OUT [--go] [--size WIDTHxHEIGHT] [--format png|pdf|svg]", RunRender},
-    {"import", "KIND SOURCE OUT.2dv  (KIND: folder, board, words, phrases, flowers, hts, picture)", RunImport},
+    {"import", "KIND SOURCE OUT.2dv  (KIND: folder, board, words, phrases, flowers, hts, picture, obf, obz)",
+     RunImport},
+    {"export", "FILE OUT.obf|OUT.obz|OUT.json|OUT.png|OUT.pdf|OUT.svg [--go] [--size WIDTHxHEIGHT]", RunExport},
 };
 
 } // namespace

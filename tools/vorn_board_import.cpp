@@ -6,6 +6,7 @@
 #include "CVornItem.h"
 #include "TVornModel.h"
 #include "VornImport.h"
+#include "VornOBF.h"
 #include "XGFileSpecifier.h"
 
 #include <cstdio>
@@ -19,11 +20,16 @@ namespace {
 // Picture items take their size from their picture: the loads end before the board is written.
 void FinishPictureLoads(TVornModel& board) {
     CItemArray* list = board.i_list;
-    for (int32 i = 0; list && i < list->Count(); ++i) {
-        CVornItem* itemP = list->GetIndItem(i);
-        itemP->WaitForLoader();
-        itemP->Idle();
-    }
+    for (int32 i = 0; list && i < list->Count(); ++i)
+        list->GetIndItem(i)->WaitForLoader();
+    // Only the items that loaded wait in the board's idle list; the others have nothing to take.
+    board.Idle();
+}
+
+// The folder of the board written, where an import's pictures and linked boards go.
+std::string OutFolder(const std::string& out) {
+    const size_t slash = out.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : out.substr(0, slash);
 }
 
 } // namespace
@@ -34,10 +40,13 @@ int RunImport(int argc, char** argv) {
         return 2;
     }
     const std::string kind = argv[1], source = argv[2], out = argv[3];
-    const Vorn_ImportType type = ImportTypeFromName(kind);
-    if (type == Vorn_Import_NONE) {
+    // The Open Board Format (a board or a package; the contents tell which) has its own reader.
+    const bool obfB = kind == "obf" || kind == "obz";
+    const Vorn_ImportType type = obfB ? Vorn_Import_NONE : ImportTypeFromName(kind);
+    if (!obfB && type == Vorn_Import_NONE) {
         std::fprintf(stderr,
-                     "vorn-board: unknown import kind \"%s\" (folder, board, words, phrases, flowers, hts, picture)\n",
+                     "vorn-board: unknown import kind \"%s\" (folder, board, words, phrases, flowers, hts, picture, "
+                     "obf, obz)\n",
                      kind.c_str());
         return 2;
     }
@@ -60,11 +69,17 @@ int RunImport(int argc, char** argv) {
         board = std::make_unique<TVornModel>();
     }
 
-    const bool ok = board->Import(type, &sourceSpec);
+    std::string obfError;
+    const bool ok = obfB ? VornOBF_Import(*board, sourceSpec, OutFolder(out), obfError, XGFileSpecifier(out).GetFullPath())
+                         : board->Import(type, &sourceSpec);
     FinishPictureLoads(*board);
     // What was taken in before a failure is kept, as on screen.
     if (!VornTool_SaveBoard(*board, out, error)) {
         std::fprintf(stderr, "vorn-board: %s\n", error.c_str());
+        return 1;
+    }
+    if (!ok && !obfError.empty()) {
+        std::fprintf(stderr, "vorn-board: %s\n", obfError.c_str());
         return 1;
     }
     if (!ok) {

@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <iterator>
+#include <memory>
+
 using namespace yaaf;
 using namespace vorntest;
 
@@ -36,6 +39,41 @@ CVornItem* PictureItem(TVornModel* m, const std::string& path) {
     item->i_vornP = m;
     m->InsertItem(item, -1);
     return item;
+}
+// The hit test read from the items alone: the selected ones first, then all, last drawn first.
+CVornItem* HitTestItemByItem(TVornModel* m, Point pt, int32* subP) {
+    Vorn_HitTestRec rec;
+    rec.subHitTypeP = subP;
+    rec.thePt = pt;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int32 i = m->i_list->Count() - 1; i >= 0 && !rec.returnItemP; --i)
+            if (pass == 1 || m->i_list->GetIndItem(i)->i_b.selectedB())
+                m->i_list->GetIndItem(i)->CB_Iterate(m->i_list, i, ItemA_Iterate_HIT_TEST, &rec);
+    return rec.returnItemP;
+}
+// The board's walks (which read its list's copy of the flags and bounds) against the items.
+void CheckWalksAgreeWithItems(TVornModel* m) {
+    for (int v = -4; v < 90; v += 3)
+        for (int h = -4; h < 160; h += 3) {
+            const Point pt = MakePoint(h, v);
+            int32 sub = 0, subSlow = 0;
+            QCOMPARE(m->HitTest(&pt, &sub), HitTestItemByItem(m, pt, &subSlow));
+            QCOMPARE(sub, subSlow);
+        }
+    std::unique_ptr<CItemArray> locked(m->GetItemGroup(ItemA_Iterate_GET_LOCKED));
+    int lockedCount = 0;
+    for (int i = 0; i < m->i_list->Count(); ++i)
+        lockedCount += m->i_list->GetIndItem(i)->i_b.lockedB();
+    QCOMPARE(locked->Count(), lockedCount);
+    m->SelectAll(true);
+    for (int i = 0; i < m->i_list->Count(); ++i) {
+        CVornItem* itemP = m->i_list->GetIndItem(i);
+        if (!itemP->IsLocked() && !itemP->IsHidden()) QVERIFY(itemP->i_b.selectedB());
+    }
+    std::unique_ptr<CItemArray> all(m->GetItemSelection());
+    m->SelectAll(false);
+    for (int i = 0; i < all->Count(); ++i)
+        QCOMPARE(all->GetIndItem(i)->i_b.selectedB(), all->GetIndItem(i)->IsLocked() || all->GetIndItem(i)->IsHidden());
 }
 QString SavedPicture(const QTemporaryDir& dir, int size) {
     const QString path = dir.filePath("pic.png");
@@ -230,6 +268,111 @@ private slots:
         Point in = MakePoint(210, 80), out = MakePoint(280, 10);
         QCOMPARE(b.modelP->HitTest(&in, &sub), tri);
         QCOMPARE(b.modelP->HitTest(&out, &sub), static_cast<CVornItem*>(nullptr));
+    }
+
+    // The board's list keeps a copy of its items' flags and bounds for its walks: a change by
+    // any way is seen there, also after the list has moved its items about.
+    void copyFollowsEveryChange_data() {
+        QTest::addColumn<int>("way");
+        const char* const ways[] = {"flag setter", "flag word", "bounds assigned", "OffsetRect",
+                                    "walk over a group", "move walk", "align walk", "auto bounds",
+                                    "copied over", "reinserted at the front", "sorted", "removed before"};
+        for (int way = 0; way < int(std::size(ways)); ++way)
+            QTest::newRow(ways[way]) << way;
+    }
+    void copyFollowsEveryChange() {
+        QFETCH(int, way);
+        BoardFixture b;
+        TVornModel* m = b.modelP;
+        // Placed before they go in: the list's copy starts from what insertion reads.
+        std::vector<CVornItem*> items;
+        for (int i = 0; i < 12; ++i) {
+            auto* itemP = new CVornItem(m, kNoIndex);
+            CVornItem::Vorn_SetText(itemP->i_resource.source.content, std::string(1, char('l' - i)).c_str());
+            SetRect(itemP, 40 * (i % 4), 25 * (i / 4), 40 * (i % 4) + 30, 25 * (i / 4) + 20);
+            m->InsertItem(itemP, -1);
+            items.push_back(itemP);
+        }
+        CheckWalksAgreeWithItems(m);
+        CVornItem* item = items[5];
+        std::unique_ptr<CItemArray> group(new CItemArray);
+        group->Add(items[2]);
+        group->Add(item);
+        bool on = true;
+        ItemA_Iterate_MOVEData move;
+        move.offset = MakePoint(37, 9);
+        move.handleType = 1;
+        ItemA_Iterate_AlignData align;
+        align.command = kVornCmd_AlignTop;
+        align.valueL = 62;
+        const uint8 byName = O_Sort_NAME;
+        switch (way) {
+        case 0:
+            item->i_b.set_lockedB(true);
+            items[6]->i_b.set_selectedB(true);
+            break;
+        case 1:
+            item->i_b.SetWord(item->i_b.GetWord() | (1u << Vorn_ItemBoolsRec_DISK::kHidden));
+            break;
+        case 2:
+            item->i_boundsR = tagRECT{150, 70, 120, 85}; // the wrong way round
+            break;
+        case 3:
+            OffsetRect(item->i_boundsR, 33, 21);
+            break;
+        case 4:
+            group->Iterate(ItemA_Iterate_SET_LOCKED, &on);
+            group->Iterate(ItemA_Iterate_SELECT, &on);
+            break;
+        case 5:
+            group->Iterate(ItemA_Iterate_MOVE, &move);
+            break;
+        case 6:
+            group->Iterate(ItemA_Iterate_ALIGN, &align);
+            break;
+        case 7:
+            item->i_auto_boundsR = tagRECT{1, 1, 9, 9};
+            m->i_list->Iterate(ItemA_Iterate_USE_AUTO_BOUNDS, &on);
+            break;
+        case 8:
+            items[0]->i_b.set_selectedB(true);
+            *item = *items[0];
+            break;
+        case 9:
+            item->DeleteFromList(false);
+            item->i_indexL = 0;
+            item->InsertToList(m);
+            items[9]->i_b.set_hiddenB(true);
+            SetRect(items[10], 0, 0, 150, 80);
+            break;
+        case 10:
+            m->i_list->Sort(CItemArray::CB_S_ArraySort, const_cast<uint8*>(&byName));
+            item->i_b.set_selectedB(true);
+            SetRect(items[1], 5, 5, 25, 25);
+            break;
+        case 11:
+            items[0]->DeleteFromList(true);
+            item->i_b.set_lockedB(true);
+            SetRect(items[11], 0, 0, 60, 60);
+            break;
+        }
+        CheckWalksAgreeWithItems(m);
+    }
+
+    void numerologyFollowsTitle() {
+        BoardFixture b;
+        CVornItem* item = b.modelP->AddWord("   42: Cat");
+        b.modelP->AddWord("Abc");
+        QCOMPARE(b.modelP->NumerologyTotal(), 6 + 42);
+        b.modelP->i_list->Iterate(ItemA_Iterate_STRIP_NUMEROLOGY, nullptr);
+        QCOMPARE(b.modelP->NumerologyTotal(), 6 + 6);
+        CVornItem::Vorn_SetText(item->i_resource.source.content, "Zz");
+        QCOMPARE(b.modelP->NumerologyTotal(), 6 + 16);
+        CVornItem copy(item, nullptr);
+        QCOMPARE(copy.Numerology_Sum(), 16);
+        CVornItem::Vorn_SetText(item->i_resource.source.content, "");
+        item->SetLinkToFile(new XGFileSpecifier("/tmp/ab"));
+        QCOMPARE(b.modelP->NumerologyTotal(), 6 + 3);
     }
 
     void moveAndAlign() {

@@ -1,0 +1,57 @@
+// Fuzzes the Open Board Format board reader: the JSON reader first (what it reads, written and
+// read again, must be the same value), then the import of the board into a new board, whose
+// pictures (data addresses) go to a scratch folder that is emptied after every input.
+
+#include "BoardGlobals.h"
+#include "TVornModel.h"
+#include "VornOBF.h"
+#include "XGJson.h"
+
+#include <QGuiApplication>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const std::string& Scratch() {
+    static const std::string folder = [] {
+        char templ[] = "/tmp/fuzz_obf.XXXXXX";
+        const char* made = mkdtemp(templ);
+        return std::string(made ? made : "/tmp");
+    }();
+    return folder;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QGuiApplication* app = [] {
+        static int argc = 1;
+        static char name[] = "fuzz_obf";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QGuiApplication(argc, argv);
+    }();
+    (void)app;
+    static vorntest::BoardGlobals globals;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    // A package is the other target's.
+    if (size >= 2 && data[0] == 'P' && data[1] == 'K') return 0;
+
+    yaaf::XGJson value;
+    std::string error;
+    if (yaaf::XGJson::Parse(bytes, value, error, 64)) {
+        yaaf::XGJson again;
+        if (!yaaf::XGJson::Parse(value.Write(), again, error, 64) || !(again == value)) std::abort();
+    }
+    TVornModel board;
+    VornOBF_ImportBytes(board, bytes, "fuzz.obf", Scratch(), error);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(Scratch(), ec))
+        std::filesystem::remove_all(entry.path(), ec);
+    return 0;
+}

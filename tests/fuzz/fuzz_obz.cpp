@@ -1,0 +1,61 @@
+// Fuzzes the Open Board Format package reader: the zip reader (every entry read within the
+// limits: no entry may come back larger than they allow), then the import of the package into a
+// new board, whose pictures and linked boards go to a scratch folder emptied after every input.
+
+#include "BoardGlobals.h"
+#include "TVornModel.h"
+#include "VornOBF.h"
+#include "XGZip.h"
+
+#include <QGuiApplication>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string& Scratch() {
+    static const std::string folder = [] {
+        char templ[] = "/tmp/fuzz_obz.XXXXXX";
+        const char* made = mkdtemp(templ);
+        return std::string(made ? made : "/tmp");
+    }();
+    return folder;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QGuiApplication* app = [] {
+        static int argc = 1;
+        static char name[] = "fuzz_obz";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QGuiApplication(argc, argv);
+    }();
+    (void)app;
+    static vorntest::BoardGlobals globals;
+
+    yaaf::XGZipReader zip;
+    yaaf::XGZipReader::Limits limits;
+    limits.maxEntryBytes = 1 << 20;
+    limits.maxTotalBytes = 4 << 20;
+    std::string error;
+    if (zip.Open(std::vector<uint8_t>(data, data + size), error, limits)) {
+        for (const std::string& name : zip.Names()) {
+            std::vector<uint8_t> bytes;
+            if (zip.Read(name, bytes, error) && int64_t(bytes.size()) > limits.maxEntryBytes) std::abort();
+        }
+    }
+    TVornModel board;
+    VornOBF_ImportBytes(board, std::string(reinterpret_cast<const char*>(data), size), "fuzz.obz", Scratch(),
+                        error);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(Scratch(), ec))
+        std::filesystem::remove_all(entry.path(), ec);
+    return 0;
+}
