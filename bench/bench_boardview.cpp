@@ -3,7 +3,9 @@
 //   causes, beside one full redraw of the view (BM_LiveMove against BM_LiveMove_Baseline);
 // - a click on an item of a board in Go Mode until its title stands at the caret of the text
 //   target, through the event loop, beside a bare QWidget::update round trip (BM_GoClick
-//   against BM_GoClick_Baseline). The absolute time is the one to hold under a display frame.
+//   against BM_GoClick_Baseline). The absolute time is the one to hold under a display frame;
+// - opening a board of 32,767 items to its first painted window, beside reading its file alone
+//   (BM_OpenBoard against BM_OpenBoard_Baseline).
 #include "BenchRatio.h"
 #include "BoardGlobals.h"
 #include "BoardWindow.h"
@@ -16,9 +18,11 @@
 #include "TVornModel.h"
 #include "TVornView.h"
 #include "TextWindow.h"
+#include "XGFileSpecifier.h"
 #include "XGWindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMouseEvent>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -164,12 +168,64 @@ void BM_GoClick_Baseline(benchmark::State& state) {
     }
 }
 
+// A board file of 32,767 items, written once for the run.
+std::string BigBoardPath() {
+    static std::string path;
+    if (!path.empty()) return path;
+    path = QDir::temp().filePath(QStringLiteral("vorn-bench-open-%1.2dv").arg(QCoreApplication::applicationPid()))
+               .toStdString();
+    TVornModel m;
+    for (int i = 0; i < 32767; ++i) {
+        CVornItem* itemP = m.AddWord(("W" + std::to_string(i)).c_str());
+        const int col = i % 200, row = i / 200;
+        itemP->i_boundsR = tagRECT{col * kDX, row * kDY, col * kDX + 40, row * kDY + 14};
+    }
+    m.SetFile(XGFileSpecifier(path));
+    if (!m.WriteDocument()) path.clear();
+    return path;
+}
+
+void BM_OpenBoard(benchmark::State& state) {
+    const std::string path = BigBoardPath();
+    for (auto _ : state) {
+        auto* modelP = new TVornModel;
+        modelP->SetFile(XGFileSpecifier(path));
+        if (!modelP->ReadDocument()) {
+            state.SkipWithError("the board could not be read");
+            delete modelP;
+            break;
+        }
+        XGWindow* windowP = MakeBoardWindow(new TVornController(modelP));
+        windowP->SetBounds(tagRECT{0, 0, 1260, 1000});
+        windowP->Show();
+        TVornView::FromModel(modelP)->GetWidget()->repaint();
+        state.PauseTiming();
+        delete windowP;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void BM_OpenBoard_Baseline(benchmark::State& state) {
+    const std::string path = BigBoardPath();
+    for (auto _ : state) {
+        auto* modelP = new TVornModel;
+        modelP->SetFile(XGFileSpecifier(path));
+        benchmark::DoNotOptimize(modelP->ReadDocument());
+        state.PauseTiming();
+        delete modelP;
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_LiveMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiveMove_Baseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GoClick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GoClick_Baseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenBoard)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenBoard_Baseline)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     vornbench::UseOffscreenPlatform();
