@@ -72,7 +72,8 @@ void BM_Export(benchmark::State& state) {
     std::vector<uint8> bytes;
     std::string error;
     for (auto _ : state) {
-        if (!VornExport_Render(b.view, *b.modelP, FormatOf(state), bytes, error)) state.SkipWithError(error.c_str());
+        if (!VornExport_Render(b.view, *b.modelP, FormatOf(state), bytes, error))
+            state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(bytes.data());
     }
     state.counters["bytes"] = double(bytes.size());

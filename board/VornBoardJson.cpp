@@ -106,7 +106,8 @@ void ReadInt16(const XGJson& o, const char* key, int16& out) {
 }
 
 void ReadRect(const XGJson& v, const char* what, tagRECT& r) {
-    if (!v.IsArray() || v.Size() != 4) throw JsonError{std::string(what) + " must be [left, top, right, bottom]"};
+    if (!v.IsArray() || v.Size() != 4)
+        throw JsonError{std::string(what) + " must be [left, top, right, bottom]"};
     r.left = int32(Int(v.At(0), what));
     r.top = int32(Int(v.At(1), what));
     r.right = int32(Int(v.At(2), what));
@@ -140,7 +141,8 @@ XGDateTime ReadDate(const XGJson& v) {
     const std::string& text = v.GetString();
     int y, mo, d, h, mi, s;
     char tail = 0;
-    if (!v.IsString() || std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
+    if (!v.IsString() ||
+        std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
         throw JsonError{"date must be \"YYYY-MM-DDTHH:MM:SS\" or null"};
     XGDateFields f;
     f.year = y;
@@ -195,17 +197,17 @@ void ReadItem(const XGJson& o, CVornItem* itemP) {
 }
 
 void ReadPrefs(const XGJson& p, TVornModel& board) {
-        if (!p.IsObject()) throw JsonError{"prefs must be an object"};
-        Vorn_PrefsRec& rec = board.i_prefs;
-        if (p.Has("flags")) rec.b.flags = uint16(Int(p["flags"], "flags"));
-        ReadInt16(p, "num_columns", rec.num_columnsS);
-        if (p.Has("mode")) rec.mode = Vorn_ModeType(Int(p["mode"], "mode"));
-        if (p.Has("font")) ReadFont(p["font"], rec.font);
-        if (p.Has("wind_go")) ReadWindow(p["wind_go"], "wind_go", rec.wind_go);
-        if (p.Has("wind_edit")) ReadWindow(p["wind_edit"], "wind_edit", rec.wind_edit);
-        if (p.Has("wind_gen")) ReadWindow(p["wind_gen"], "wind_gen", rec.wind_gen);
-        if (p.Has("view_as")) rec.view_as = O_ViewAsType(Int(p["view_as"], "view_as"));
-        if (p.Has("sort_by")) rec.sort_by = O_SortType(Int(p["sort_by"], "sort_by"));
+    if (!p.IsObject()) throw JsonError{"prefs must be an object"};
+    Vorn_PrefsRec& rec = board.i_prefs;
+    if (p.Has("flags")) rec.b.flags = uint16(Int(p["flags"], "flags"));
+    ReadInt16(p, "num_columns", rec.num_columnsS);
+    if (p.Has("mode")) rec.mode = Vorn_ModeType(Int(p["mode"], "mode"));
+    if (p.Has("font")) ReadFont(p["font"], rec.font);
+    if (p.Has("wind_go")) ReadWindow(p["wind_go"], "wind_go", rec.wind_go);
+    if (p.Has("wind_edit")) ReadWindow(p["wind_edit"], "wind_edit", rec.wind_edit);
+    if (p.Has("wind_gen")) ReadWindow(p["wind_gen"], "wind_gen", rec.wind_gen);
+    if (p.Has("view_as")) rec.view_as = O_ViewAsType(Int(p["view_as"], "view_as"));
+    if (p.Has("sort_by")) rec.sort_by = O_SortType(Int(p["sort_by"], "sort_by"));
 }
 
 void ReadBoard(const XGJson& o, TVornModel& board) {

@@ -26,7 +26,7 @@ struct FormatName {
     const char* name;
 };
 const FormatName kFormats[] = {
-    {VornExportFormat::kPNG, "png"}, {VornExportFormat::kPDF, "pdf"}, {VornExportFormat::kSVG, "svg"},
+    {VornExportFormat::kPNG, "png"},   {VornExportFormat::kPDF, "pdf"}, {VornExportFormat::kSVG, "svg"},
     {VornExportFormat::kJSON, "json"}, {VornExportFormat::kOBF, "obf"}, {VornExportFormat::kOBZ, "obz"},
 };
 
@@ -41,7 +41,8 @@ void LoadPictures(TVornModel& board, int32 waitMs) {
     CItemArray* listP = board.i_list;
     for (int32 i = 0; i < listP->Count(); ++i) {
         CVornItem* itemP = listP->GetIndItem(i);
-        if (IsPictureItem(itemP) && !itemP->HasPicture() && !itemP->IsLoading()) itemP->CacheItem(false, false, 0);
+        if (IsPictureItem(itemP) && !itemP->HasPicture() && !itemP->IsLoading())
+            itemP->CacheItem(false, false, 0);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     for (;;) {
@@ -58,7 +59,8 @@ void LoadPictures(TVornModel& board, int32 waitMs) {
 
 VornExportFormat VornExport_FormatFromName(const std::string& name) {
     std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     for (const FormatName& f : kFormats)
         if (lower == f.name) return f.format;
     return VornExportFormat::kNone;
@@ -67,7 +69,8 @@ VornExportFormat VornExport_FormatFromName(const std::string& name) {
 VornExportFormat VornExport_FormatFromPath(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return VornExportFormat::kNone;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return VornExportFormat::kNone;
     return VornExport_FormatFromName(path.substr(dot + 1));
 }
 
@@ -124,9 +127,7 @@ bool VornExport_Render(CVornOffscreenView& view, TVornModel& board, VornExportFo
             errorZ = "nothing was drawn";
             return false;
         }
-        // Light compression: a board is mostly flat colour, which compresses well at once,
-        // and the harder levels cost several times the drawing for a few per cent.
-        return XGEncodePicture(*pictureP, "png", out, errorZ, 80);
+        return XGEncodePicture(*pictureP, "png", out, errorZ);
     }
     if (format != VornExportFormat::kPDF && format != VornExportFormat::kSVG) {
         errorZ = "not a drawing format";

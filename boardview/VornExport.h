@@ -29,7 +29,7 @@ constexpr yaaf::int64 kVornExportMaxPixels = yaaf::int64(8192) * 8192;
 constexpr yaaf::int32 kVornExportMaxSide = 16384;
 
 struct VornExportOptions {
-    bool goB = false; // the Go Mode picture stretched to the size, instead of the Edit Mode view
+    bool goB = false;      // the Go Mode picture stretched to the size, instead of the Edit Mode view
     yaaf::int32 width = 0; // 0: the board's Edit Mode window size, else 640 by 480
     yaaf::int32 height = 0;
     yaaf::int32 pictureWaitMs = 15000; // how long pictures may take to load, all together
@@ -40,7 +40,8 @@ struct VornExportOptions {
 bool VornExport_CheckSize(yaaf::int32 width, yaaf::int32 height, std::string& errorZ);
 
 // Writes the bytes to path atomically. False with a one-line reason.
-bool VornExport_WriteFile(const std::string& path, const std::vector<yaaf::uint8>& bytes, std::string& errorZ);
+bool VornExport_WriteFile(const std::string& path, const std::vector<yaaf::uint8>& bytes,
+                          std::string& errorZ);
 
 // A copy of the board, made through its file form, for drawing without its window.
 std::unique_ptr<TVornModel> VornExport_CopyBoard(TVornModel& board);

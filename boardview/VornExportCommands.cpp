@@ -1,12 +1,12 @@
 #include "VornExportCommands.h"
 
+#include "CItemArray.h"
 #include "CVornViewLink.h"
 #include "TVornModel.h"
 #include "VornExport.h"
 #include "VornFileFormat.h"
 #include "VornOBF.h"
 #include "XGAlert.h"
-#include "CItemArray.h"
 #include "XGFileDialog.h"
 #include "XGFileSpecifier.h"
 #include "XGSizeDialog.h"
@@ -69,11 +69,13 @@ void ImportOBF(CVornViewLink* viewP) {
     // not saved yet.
     const std::string beside = boardP->HasFile() ? boardP->GetFile().GetFullPath() : source.GetFullPath();
     const size_t slash = beside.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : beside.substr(0, std::max<size_t>(slash, 1));
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : beside.substr(0, std::max<size_t>(slash, 1));
     boardP->SelectAll(false);
     std::string error;
     const int32 before = boardP->i_list->Count();
-    const bool ok = VornOBF_Import(*boardP, source, folder, error, boardP->HasFile() ? boardP->GetFile().GetFullPath() : "");
+    const bool ok = VornOBF_Import(*boardP, source, folder, error,
+                                   boardP->HasFile() ? boardP->GetFile().GetFullPath() : "");
     if (boardP->i_list->Count() != before) {
         if (boardP->IsFlatColumns()) boardP->AutoLayout(true, Vorn_Mode_EDIT);
         boardP->SetDirty(true);
@@ -93,7 +95,8 @@ bool VornExportCommand_Status(CVornViewLink* viewP, int32 command, XGSMenuStatus
     if (!VornExportCommand_IsExport(command) || !statusP) return false;
     if (command == kVornCmd_ImportOBF) {
         // Items are taken in only where they can be placed: in Edit Mode.
-        statusP->enable = viewP && viewP->GetVornModel() && viewP->GetVornModel()->GetMode() == Vorn_Mode_EDIT;
+        statusP->enable =
+            viewP && viewP->GetVornModel() && viewP->GetVornModel()->GetMode() == Vorn_Mode_EDIT;
         return true;
     }
     statusP->enable = viewP && viewP->GetVornModel();
@@ -145,10 +148,11 @@ bool VornExportCommand_Run(CVornViewLink* viewP, int32 command) {
         break;
     case VornExportFormat::kOBZ:
     case VornExportFormat::kOBF:
-        ok = VornOBF_Export(*boardP, VornExport_FormatFromPath(path) == VornExportFormat::kOBF
-                                         ? VornExportFormat::kOBF
-                                         : VornExportFormat::kOBZ,
-                            path, error);
+        ok =
+            VornOBF_Export(*boardP,
+                           VornExport_FormatFromPath(path) == VornExportFormat::kOBF ? VornExportFormat::kOBF
+                                                                                     : VornExportFormat::kOBZ,
+                           path, error);
         break;
     default: {
         std::unique_ptr<TVornModel> copy = VornExport_CopyBoard(*boardP);

@@ -31,7 +31,8 @@ class XGFileSpecifier;
 constexpr yaaf::int64 kVornOBFMaxJsonBytes = yaaf::int64(16) << 20;
 
 // Writes the board as OBF (format kOBF) or OBZ (kOBZ) into outPath, atomically.
-bool VornOBF_Export(TVornModel& board, VornExportFormat format, const std::string& outPath, std::string& errorZ);
+bool VornOBF_Export(TVornModel& board, VornExportFormat format, const std::string& outPath,
+                    std::string& errorZ);
 
 // Appends the buttons of the OBF file or OBZ package at source to the board (the kind is told
 // by the contents). Pictures and linked boards are saved into `folder`, beside the board, never

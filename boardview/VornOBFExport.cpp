@@ -117,7 +117,8 @@ Grid ComputeGrid(TVornModel& board) {
     for (const auto& [left, index] : lefts)
         rows[row[index]].emplace_back(left, index);
     for (auto& [r, items] : rows) {
-        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(items.begin(), items.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         for (size_t c = 0; c < items.size(); ++c)
             grid.places[items[c].second] = GridPlace{r, int32(c)};
         grid.rows = std::max(grid.rows, r + 1);
@@ -220,7 +221,8 @@ private:
         } else {
             if (!s.u.fileP) return std::string();
             std::vector<uint8> bytes;
-            if (!VornOBF_ReadFile(s.u.fileP->GetFullPath(), bytes, kVornOBFMaxPictureBytes)) return std::string();
+            if (!VornOBF_ReadFile(s.u.fileP->GetFullPath(), bytes, kVornOBFMaxPictureBytes))
+                return std::string();
             const VornOBFPictureKind kind = VornOBF_PictureKind(bytes);
             if (!kind.contentType) return std::string();
             image.Set("content_type", kind.contentType);
@@ -253,10 +255,12 @@ private:
             if (s.type == LinkType_PICT_URL && s.u.textP) label = VornOBF_BoardName(*s.u.textP);
         }
         button.Set("label", label);
-        if (d.type == LinkType_TEXT && d.u.textP && !d.u.textP->empty()) button.Set("vocalization", *d.u.textP);
+        if (d.type == LinkType_TEXT && d.u.textP && !d.u.textP->empty())
+            button.Set("vocalization", *d.u.textP);
         if (!imageId.empty()) button.Set("image_id", imageId);
         if (itemP->i_b.hiddenB()) button.Set("hidden", true);
-        if (i_packageB && d.type == LinkType_FILE && d.u.fileP && VornOBF_IsBoardPath(d.u.fileP->GetFullPath())) {
+        if (i_packageB && d.type == LinkType_FILE && d.u.fileP &&
+            VornOBF_IsBoardPath(d.u.fileP->GetFullPath())) {
             const std::string id = LinkedBoardId(d.u.fileP->GetFullPath());
             if (!id.empty()) {
                 XGJson load = XGJson::Object();
@@ -332,7 +336,8 @@ private:
 
 } // namespace
 
-bool VornOBF_Export(TVornModel& board, VornExportFormat format, const std::string& outPath, std::string& errorZ) {
+bool VornOBF_Export(TVornModel& board, VornExportFormat format, const std::string& outPath,
+                    std::string& errorZ) {
     if (format != VornExportFormat::kOBF && format != VornExportFormat::kOBZ) {
         errorZ = "not an Open Board Format kind";
         return false;

@@ -140,7 +140,8 @@ private:
         if (i_pictureFolder.empty()) {
             namespace fs = std::filesystem;
             std::error_code ec;
-            const fs::path p = fs::path(i_folder) / (SafeFileName(VornOBF_BoardName(i_sourceName)) + " pictures");
+            const fs::path p =
+                fs::path(i_folder) / (SafeFileName(VornOBF_BoardName(i_sourceName)) + " pictures");
             fs::create_directories(p, ec);
             i_pictureFolder = fs::is_directory(p, ec) ? p.string() : i_folder;
         }
@@ -149,7 +150,8 @@ private:
 
     // Saves the picture's bytes beside the board, or names the file that already holds them
     // (where the board's own link says it was, when it is still the same picture).
-    std::string SavePicture(const std::vector<uint8>& bytes, const std::string& id, const std::string& wasPath) {
+    std::string SavePicture(const std::vector<uint8>& bytes, const std::string& id,
+                            const std::string& wasPath) {
         if (!wasPath.empty()) {
             std::vector<uint8> old;
             if (VornOBF_ReadFile(wasPath, old, kVornOBFMaxPictureBytes) && old == bytes) return wasPath;
@@ -172,7 +174,8 @@ private:
             const size_t comma = uri.find(',');
             if (uri.compare(0, 5, "data:") == 0 && comma != std::string::npos &&
                 uri.substr(0, comma).find(";base64") != std::string::npos &&
-                XGBase64Decode(uri.substr(comma + 1), bytes) && int64(bytes.size()) <= kVornOBFMaxPictureBytes) {
+                XGBase64Decode(uri.substr(comma + 1), bytes) &&
+                int64(bytes.size()) <= kVornOBFMaxPictureBytes) {
                 const std::string path = SavePicture(bytes, id, wasPath);
                 if (!path.empty()) {
                     SetFileLink(source, LinkType_PICT_FILE, path);
@@ -232,7 +235,8 @@ private:
 
     // ---- boards and buttons -------------------------------------------------------------
 
-    bool ImportButton(TVornModel& board, const XGJson& button, const std::map<std::string, const XGJson*>& images) {
+    bool ImportButton(TVornModel& board, const XGJson& button,
+                      const std::map<std::string, const XGJson*>& images) {
         const std::string& label = button["label"].GetString();
         // What a Vorn export carries beyond the format, as the board held it: such an item is
         // made whole before it goes on the board; any other is made as a word is added.
@@ -260,18 +264,20 @@ private:
         bool pictureB = false;
         if (!imageId.empty()) {
             const auto it = images.find(imageId);
-            const std::string wasPath =
-                source.content.type == LinkType_PICT_FILE && source.content.u.fileP ? source.content.u.fileP->GetFullPath()
-                                                                                   : std::string();
+            const std::string wasPath = source.content.type == LinkType_PICT_FILE && source.content.u.fileP
+                                            ? source.content.u.fileP->GetFullPath()
+                                            : std::string();
             pictureB = it != images.end() && ApplyImage(itemP, *it->second, wasPath);
             // A picture that cannot be had leaves its word.
             if (!pictureB && !vornB) SetTextLink(source, LinkType_TEXT, label);
         }
 
-        if (const XGJson* voc = button.Find("vocalization"); voc && voc->IsString() && !voc->GetString().empty())
+        if (const XGJson* voc = button.Find("vocalization");
+            voc && voc->IsString() && !voc->GetString().empty())
             SetTextLink(itemP->i_resource.dest, LinkType_TEXT, voc->GetString());
         if (const XGJson* load = button.Find("load_board"); load && load->IsObject() && i_packageB) {
-            const std::string target = (*load)["path"].IsString() ? LinkedBoard((*load)["path"].GetString()) : "";
+            const std::string target =
+                (*load)["path"].IsString() ? LinkedBoard((*load)["path"].GetString()) : "";
             if (!target.empty()) SetFileLink(itemP->i_resource.dest, LinkType_FILE, target);
         }
         if (button["hidden"].GetBool()) itemP->i_b.set_hiddenB(true);
@@ -303,7 +309,8 @@ private:
         }
         const std::string& format = obf["format"].GetString();
         if (format.compare(0, 11, "open-board-") != 0) {
-            errorZ = obf.Has("format") ? "unknown format \"" + format + "\"" : "not an Open Board Format board (no \"format\")";
+            errorZ = obf.Has("format") ? "unknown format \"" + format + "\""
+                                       : "not an Open Board Format board (no \"format\")";
             return false;
         }
         const XGJson& buttons = obf["buttons"];
@@ -353,7 +360,8 @@ private:
         std::map<int64, const XGJson*> breaks;
         if (vornB && obf["ext_vorn_breaks"].IsArray())
             for (const XGJson& b : obf["ext_vorn_breaks"].Items())
-                if (b["index"].IsInteger() && b["item"].IsObject()) breaks.emplace(b["index"].GetInt(), &b["item"]);
+                if (b["index"].IsInteger() && b["item"].IsObject())
+                    breaks.emplace(b["index"].GetInt(), &b["item"]);
         if (order.size() + breaks.size() + size_t(board.i_list->Count()) > size_t(INT16_MAX)) {
             errorZ = "a board holds at most 32767 items";
             return false;
@@ -406,7 +414,8 @@ bool VornOBF_Import(TVornModel& board, const XGFileSpecifier& source, const std:
         errorZ = source.GetFullPath() + ": cannot be read (missing, a folder, or larger than 512 MiB)";
         return false;
     }
-    if (!VornOBF_ImportBytes(board, std::string(bytes.begin(), bytes.end()), source.GetName(), folder, errorZ, boardPath)) {
+    if (!VornOBF_ImportBytes(board, std::string(bytes.begin(), bytes.end()), source.GetName(), folder, errorZ,
+                             boardPath)) {
         errorZ = source.GetFullPath() + ": " + errorZ;
         return false;
     }

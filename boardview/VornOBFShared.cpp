@@ -45,7 +45,8 @@ bool VornOBF_SaveBoard(TVornModel& board, const std::string& path, std::string& 
 
 std::string VornOBF_CanonicalPath(const std::string& path) {
     std::error_code ec;
-    const std::filesystem::path p = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec);
+    const std::filesystem::path p =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec);
     return ec ? path : p.string();
 }
 
@@ -104,9 +105,9 @@ std::string VornOBF_ExtensionForType(const std::string& contentType) {
     static const struct {
         const char* type;
         const char* ext;
-    } kTypes[] = {{"image/png", "png"},   {"image/jpeg", "jpg"},    {"image/jpg", "jpg"},
-                  {"image/gif", "gif"},   {"image/bmp", "bmp"},     {"image/webp", "webp"},
-                  {"image/tiff", "tif"},  {"image/svg+xml", "svg"}, {"image/x-icon", "ico"}};
+    } kTypes[] = {{"image/png", "png"},  {"image/jpeg", "jpg"},    {"image/jpg", "jpg"},
+                  {"image/gif", "gif"},  {"image/bmp", "bmp"},     {"image/webp", "webp"},
+                  {"image/tiff", "tif"}, {"image/svg+xml", "svg"}, {"image/x-icon", "ico"}};
     for (const auto& t : kTypes)
         if (contentType == t.type) return t.ext;
     return std::string();

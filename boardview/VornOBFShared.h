@@ -15,8 +15,7 @@ constexpr const char* kVornOBFFormat = "open-board-0.1";
 constexpr yaaf::int64 kVornOBFMaxPictureBytes = yaaf::int64(64) << 20;
 
 // Runs the reading function with the picture loads of board reading turned off.
-template <class Fn>
-auto VornOBF_ReadQuietly(Fn fn) -> decltype(fn());
+template <class Fn> auto VornOBF_ReadQuietly(Fn fn) -> decltype(fn());
 // Reads a board file; null when it is not one.
 std::unique_ptr<TVornModel> VornOBF_LoadBoardFile(const std::string& path);
 // Writes a board file atomically.
@@ -47,8 +46,7 @@ std::string VornOBF_ExtensionForType(const std::string& contentType);
 
 bool VornOBF_SetQuiet(bool quietB); // answers the earlier setting
 
-template <class Fn>
-auto VornOBF_ReadQuietly(Fn fn) -> decltype(fn()) {
+template <class Fn> auto VornOBF_ReadQuietly(Fn fn) -> decltype(fn()) {
     struct Restore {
         bool was;
         ~Restore() { VornOBF_SetQuiet(was); }

@@ -24,7 +24,8 @@ int RunExport(int argc, char** argv) {
     }
     const std::string out = argv[2];
     const VornExportFormat format = VornExport_FormatFromPath(out);
-    if (format == VornExportFormat::kPNG || format == VornExportFormat::kPDF || format == VornExportFormat::kSVG) {
+    if (format == VornExportFormat::kPNG || format == VornExportFormat::kPDF ||
+        format == VornExportFormat::kSVG) {
         // Pictures are drawn as render draws them, with its options.
         std::vector<char*> args(argv, argv + argc);
         args[0] = const_cast<char*>("render");

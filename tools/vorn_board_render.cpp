@@ -80,7 +80,8 @@ int RunRender(int argc, char** argv) {
     if (format == VornExportFormat::kNone) format = VornExport_FormatFromPath(files[1]);
     if (!IsDrawing(format)) format = VornExportFormat::kPNG;
     std::string error;
-    if ((options.width > 0 || options.height > 0) && !VornExport_CheckSize(options.width, options.height, error)) {
+    if ((options.width > 0 || options.height > 0) &&
+        !VornExport_CheckSize(options.width, options.height, error)) {
         std::fprintf(stderr, "vorn-board render: %s\n", error.c_str());
         return 1;
     }
@@ -105,7 +106,8 @@ int RunRender(int argc, char** argv) {
     }
     // Messages the board would show in a dialog go to standard error.
     XGScopedAlertResponder alerts([](const XGAlertRequest& r) {
-        std::fprintf(stderr, "vorn-board: %s%s%s\n", r.title.c_str(), r.title.empty() ? "" : ": ", r.text.c_str());
+        std::fprintf(stderr, "vorn-board: %s%s%s\n", r.title.c_str(), r.title.empty() ? "" : ": ",
+                     r.text.c_str());
         return r.cancelIndex;
     });
     if (!VornExport_Drawing(std::move(board), format, options, files[1], error)) {

@@ -55,7 +55,8 @@ size_t Utf8Length(const std::string& s, size_t i) {
         if ((b(i + k) & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (b(i + k) & 0x3F);
     }
-    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
     return n;
 }
@@ -153,8 +154,10 @@ private:
             XGJson value;
             if (!ReadValue(value, depth + 1)) return false;
             const auto [at, added] = seen.emplace(name, out.fMembers.size());
-            if (added) out.fMembers.emplace_back(std::move(name), std::move(value));
-            else out.fMembers[at->second].second = std::move(value);
+            if (added)
+                out.fMembers.emplace_back(std::move(name), std::move(value));
+            else
+                out.fMembers[at->second].second = std::move(value);
             SkipSpace();
             if (Peek() == ',') {
                 ++fPos;
@@ -200,10 +203,14 @@ private:
         for (int i = 0; i < 4; ++i) {
             const char c = fText[fPos++];
             out <<= 4;
-            if (c >= '0' && c <= '9') out |= uint32(c - '0');
-            else if (c >= 'a' && c <= 'f') out |= uint32(c - 'a' + 10);
-            else if (c >= 'A' && c <= 'F') out |= uint32(c - 'A' + 10);
-            else return Fail("bad \\u escape");
+            if (c >= '0' && c <= '9')
+                out |= uint32(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                out |= uint32(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F')
+                out |= uint32(c - 'A' + 10);
+            else
+                return Fail("bad \\u escape");
         }
         return true;
     }
@@ -229,14 +236,30 @@ private:
             if (AtEnd()) return Fail("string not closed");
             const char e = fText[fPos++];
             switch (e) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 uint32 cp;
                 if (!Hex4(cp)) return false;
@@ -417,13 +440,27 @@ void XGJsonQuote(const std::string& text, std::string& out) {
             continue;
         }
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
         default:
             if (c < 0x20) {
                 out += "\\u00";

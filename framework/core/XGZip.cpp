@@ -15,7 +15,8 @@ bool XGZipIsSafeName(const std::string& name) {
     size_t start = 0;
     for (;;) {
         const size_t slash = name.find('/', start);
-        const std::string part = name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        const std::string part =
+            name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
         if (part.empty() || part == "." || part == "..") return false;
         if (slash == std::string::npos) return true;
         start = slash + 1;
@@ -112,7 +113,8 @@ bool XGZipReader::Read(const std::string& name, std::vector<uint8>& out, std::st
             break;
         }
         if (d.totalRead + n > d.limits.maxTotalBytes) {
-            error = "the package unpacks to more than " + std::to_string(d.limits.maxTotalBytes >> 20) + " MiB";
+            error =
+                "the package unpacks to more than " + std::to_string(d.limits.maxTotalBytes >> 20) + " MiB";
             ok = false;
             break;
         }
@@ -142,7 +144,9 @@ bool IsCompressedPicture(const std::vector<uint8>& b) {
     static const uint8 kPNG[] = {0x89, 'P', 'N', 'G'};
     static const uint8 kJPEG[] = {0xFF, 0xD8, 0xFF};
     static const uint8 kGIF[] = {'G', 'I', 'F', '8'};
-    auto starts = [&](const uint8* sig, size_t n) { return b.size() >= n && std::memcmp(b.data(), sig, n) == 0; };
+    auto starts = [&](const uint8* sig, size_t n) {
+        return b.size() >= n && std::memcmp(b.data(), sig, n) == 0;
+    };
     return starts(kPNG, 4) || starts(kJPEG, 3) || starts(kGIF, 4);
 }
 
@@ -194,7 +198,8 @@ bool XGZipWriter::Finish(std::vector<uint8>& out, std::string& error) {
             ok = false;
             break;
         }
-        if (IsCompressedPicture(bytes)) zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
+        if (IsCompressedPicture(bytes))
+            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
     if (!ok) {
         zip_discard(archive);
@@ -253,11 +258,16 @@ bool XGBase64Decode(const std::string& text, std::vector<uint8>& out) {
     bool padding = false;
     for (const char c : text) {
         int v;
-        if (c >= 'A' && c <= 'Z') v = c - 'A';
-        else if (c >= 'a' && c <= 'z') v = c - 'a' + 26;
-        else if (c >= '0' && c <= '9') v = c - '0' + 52;
-        else if (c == '+' || c == '-') v = 62; // the URL-safe alphabet too
-        else if (c == '/' || c == '_') v = 63;
+        if (c >= 'A' && c <= 'Z')
+            v = c - 'A';
+        else if (c >= 'a' && c <= 'z')
+            v = c - 'a' + 26;
+        else if (c >= '0' && c <= '9')
+            v = c - '0' + 52;
+        else if (c == '+' || c == '-')
+            v = 62; // the URL-safe alphabet too
+        else if (c == '/' || c == '_')
+            v = 63;
         else if (c == '=') {
             padding = true;
             continue;

@@ -30,7 +30,9 @@ public:
     // Opens the archive held in bytes (copied). False with a reason for what is not a zip
     // archive or holds more entries than the limit.
     bool Open(std::vector<uint8> bytes, std::string& error, const Limits& limits);
-    bool Open(std::vector<uint8> bytes, std::string& error) { return Open(std::move(bytes), error, Limits()); }
+    bool Open(std::vector<uint8> bytes, std::string& error) {
+        return Open(std::move(bytes), error, Limits());
+    }
 
     // The names of the entries, in the archive's order.
     const std::vector<std::string>& Names() const { return fNames; }

@@ -15,10 +15,10 @@ namespace yaaf {
 class XGPicture;
 
 // Encodes the picture ("png", "jpg", ...); false with a reason when it cannot. `quality` is the
-// writer's -1 to 100 (for PNG: 100 stores without compression, lower values compress harder;
-// -1 is the writer's default).
-bool XGEncodePicture(const XGPicture& picture, const char* format, std::vector<uint8>& out, std::string& error,
-                     int32 quality = -1);
+// writer's 0 to 100 (for PNG: 100 stores without compression, lower values compress harder);
+// -1 for PNG is a quick encoder made for pictures of boards (flat colours, straight edges).
+bool XGEncodePicture(const XGPicture& picture, const char* format, std::vector<uint8>& out,
+                     std::string& error, int32 quality = -1);
 
 enum class XGVectorFormat : uint8 { kPDF, kSVG };
 

@@ -30,6 +30,7 @@ bool XGAskSize(const std::string& title, int32& width, int32& height, int32 maxS
     if (XGDialogsAreSilent()) return false;
     QDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setMinimumWidth(320); // room for the title
     auto* form = new QFormLayout(&dialog);
     auto* w = new QSpinBox(&dialog);
     auto* h = new QSpinBox(&dialog);

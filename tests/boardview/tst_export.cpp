@@ -4,14 +4,20 @@
 #include "BoardGlobals.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
+#include "CVornOffscreenView.h"
+#include "TVornController.h"
 #include "TVornModel.h"
 #include "VornBoardJson.h"
 #include "VornExport.h"
+#include "VornExportCommands.h"
 #include "VornFileFormat.h"
 #include "VornOBF.h"
 #include "XGFile.h"
+#include "XGFileDialog.h"
 #include "XGFileSpecifier.h"
 #include "XGJson.h"
+#include "XGSizeDialog.h"
+#include "XGStdDialogs.h"
 #include "XGZip.h"
 
 #include <QDir>
@@ -89,9 +95,10 @@ int DarkPixels(const QImage& image, const QRect& r) {
     return n;
 }
 
-const char* const kTwoItems = "{\"prefs\":{\"view_as\":4,\"wind_edit\":{\"rect\":[0,0,300,200]}},\"items\":[\n"
-"  {\"bounds\":[20,30,140,60],\"source\":{\"type\":1,\"text\":\"WWWW\"}},\n"
-"  {\"bounds\":[160,100,280,130],\"source\":{\"type\":1,\"text\":\"iiii\"}}]}";
+const char* const kTwoItems =
+    "{\"prefs\":{\"view_as\":4,\"wind_edit\":{\"rect\":[0,0,300,200]}},\"items\":[\n"
+    "  {\"bounds\":[20,30,140,60],\"source\":{\"type\":1,\"text\":\"WWWW\"}},\n"
+    "  {\"bounds\":[160,100,280,130],\"source\":{\"type\":1,\"text\":\"iiii\"}}]}";
 
 } // namespace
 
@@ -108,16 +115,25 @@ class TestExport : public QObject {
         QImage pic(6, 4, QImage::Format_RGB32);
         pic.fill(Qt::blue);
         QVERIFY(pic.save(Path("pic.png")));
-        const QString a = QString("{\"prefs\":{\"view_as\":5,\"num_columns\":3,\"wind_edit\":{\"rect\":[0,0,400,300]}},\n"
-"          \"items\":[{\"source\":{\"type\":1,\"text\":\"Hello\"},\"dest\":{\"type\":1,\"text\":\"Hello there\"}},\n"
-"          {\"source\":{\"type\":1,\"text\":\"Go to B\"},\"dest\":{\"type\":3,\"path\":\"%1\"}},\n"
-"          {\"source\":{\"type\":2,\"path\":\"%2\"},\"bounds\":[10,10,16,14],\"flags\":64},\n"
-"          {\"source\":{\"type\":1,\"text\":\"\\r\"}},\n"
-"          {\"source\":{\"type\":1,\"text\":\"Web\"},\"dest\":{\"type\":4,\"text\":\"http://127.0.0.1:9/\"}}]}")
-                              .arg(Path("b.2dv"), Path("pic.png"));
-        const QString b = QString("{\"prefs\":{\"view_as\":4},\"items\":[{\"bounds\":[100,20,180,40],\n"
-"          \"source\":{\"type\":1,\"text\":\"Back\"},\"dest\":{\"type\":3,\"path\":\"%1\"}}]}")
-                              .arg(Path("a.2dv"));
+        const QString a =
+            QString(
+                "{\"prefs\":{\"view_as\":5,\"num_columns\":3,\"wind_edit\":{\"rect\":[0,0,400,300]}},\n"
+                "          "
+                "\"items\":[{\"source\":{\"type\":1,\"text\":\"Hello\"},\"dest\":{\"type\":1,\"text\":"
+                "\"Hello there\"}},\n"
+                "          {\"source\":{\"type\":1,\"text\":\"Go to "
+                "B\"},\"dest\":{\"type\":3,\"path\":\"%1\"}},\n"
+                "          {\"source\":{\"type\":2,\"path\":\"%2\"},\"bounds\":[10,10,16,14],\"flags\":64},\n"
+                "          {\"source\":{\"type\":1,\"text\":\"\\r\"}},\n"
+                "          "
+                "{\"source\":{\"type\":1,\"text\":\"Web\"},\"dest\":{\"type\":4,\"text\":\"http://"
+                "127.0.0.1:9/\"}}]}")
+                .arg(Path("b.2dv"), Path("pic.png"));
+        const QString b =
+            QString("{\"prefs\":{\"view_as\":4},\"items\":[{\"bounds\":[100,20,180,40],\n"
+                    "          "
+                    "\"source\":{\"type\":1,\"text\":\"Back\"},\"dest\":{\"type\":3,\"path\":\"%1\"}}]}")
+                .arg(Path("a.2dv"));
         auto boardA = Make(a.toUtf8().constData());
         auto boardB = Make(b.toUtf8().constData());
         QVERIFY(boardA && boardB);
@@ -225,8 +241,8 @@ private slots:
         VornExportOptions options;
         options.width = options.height = 16384;
         std::string error;
-        QVERIFY(!VornExport_Drawing(std::move(board), VornExportFormat::kPNG, options, Path("huge.png").toStdString(),
-                                    error));
+        QVERIFY(!VornExport_Drawing(std::move(board), VornExportFormat::kPNG, options,
+                                    Path("huge.png").toStdString(), error));
         QVERIFY2(error.find("more than an export may have") != std::string::npos, error.c_str());
         QCOMPARE(ReadAll(Path("huge.png")), QByteArray("old"));
     }
@@ -334,7 +350,8 @@ private slots:
         QVERIFY(a);
         a->SetFile(XGFileSpecifier(Path("a.2dv").toStdString()));
         std::string error;
-        QVERIFY2(VornOBF_Export(*a, VornExportFormat::kOBZ, Path("a.obz").toStdString(), error), error.c_str());
+        QVERIFY2(VornOBF_Export(*a, VornExportFormat::kOBZ, Path("a.obz").toStdString(), error),
+                 error.c_str());
 
         XGZipReader zip;
         const QByteArray package = ReadAll(Path("a.obz"));
@@ -342,13 +359,14 @@ private slots:
         QVERIFY(zip.Open(bytes, error));
         std::vector<std::string> names = zip.Names();
         std::sort(names.begin(), names.end());
-        QCOMPARE(names, (std::vector<std::string>{"boards/1.obf", "boards/2.obf", "images/img1.png", "manifest.json"}));
+        QCOMPARE(names, (std::vector<std::string>{"boards/1.obf", "boards/2.obf", "images/img1.png",
+                                                  "manifest.json"}));
 
         QVERIFY(QDir(i_dir.path()).mkpath("back"));
         const QString newRoot = Path("back/a.2dv");
         TVornModel imported;
-        QVERIFY2(VornOBF_Import(imported, XGFileSpecifier(Path("a.obz").toStdString()), Path("back").toStdString(),
-                                error, newRoot.toStdString()),
+        QVERIFY2(VornOBF_Import(imported, XGFileSpecifier(Path("a.obz").toStdString()),
+                                Path("back").toStdString(), error, newRoot.toStdString()),
                  error.c_str());
         XGJson expected = Dump(*a), got = Dump(imported);
         // The one difference: the link to b names b's new file.
@@ -368,7 +386,9 @@ private slots:
         auto b = Load(Path("back/b.2dv"));
         QVERIFY(b);
         QCOMPARE(b->i_list->Count(), 1);
-        QCOMPARE(QString::fromStdString(b->i_list->GetIndItem(0)->i_resource.dest.content.u.fileP->GetFullPath()), newRoot);
+        QCOMPARE(
+            QString::fromStdString(b->i_list->GetIndItem(0)->i_resource.dest.content.u.fileP->GetFullPath()),
+            newRoot);
         QCOMPARE(QDir(Path("back")).entryList(QDir::Files), (QStringList{"a.2dv", "b.2dv"}));
     }
 
@@ -377,12 +397,13 @@ private slots:
         MakeLinkedBoards();
         auto a = Load(Path("a.2dv"));
         std::string error;
-        QVERIFY2(VornOBF_Export(*a, VornExportFormat::kOBF, Path("a.obf").toStdString(), error), error.c_str());
+        QVERIFY2(VornOBF_Export(*a, VornExportFormat::kOBF, Path("a.obf").toStdString(), error),
+                 error.c_str());
         QVERIFY(QFile::remove(Path("pic.png")));
         QVERIFY(QDir(i_dir.path()).mkpath("single"));
         TVornModel imported;
-        QVERIFY(VornOBF_Import(imported, XGFileSpecifier(Path("a.obf").toStdString()), Path("single").toStdString(),
-                               error));
+        QVERIFY(VornOBF_Import(imported, XGFileSpecifier(Path("a.obf").toStdString()),
+                               Path("single").toStdString(), error));
         QCOMPARE(imported.i_list->Count(), a->i_list->Count());
         const Vorn_LinkContent& s = imported.i_list->GetIndItem(2)->i_resource.source.content;
         QCOMPARE(int(s.type), int(LinkType_PICT_FILE));
@@ -401,12 +422,14 @@ private slots:
         QTest::addColumn<QStringList>("items"); // title, or "picture", in board order
         QTest::addColumn<int>("columns");
         QTest::newRow("from the description")
-            << "obf/simple.obf" << QStringList{"more", "happy", "picture", "lost picture", "not in the grid"} << 3;
+            << "obf/simple.obf" << QStringList{"more", "happy", "picture", "lost picture", "not in the grid"}
+            << 3;
         QTest::newRow("package with a cycle") << "obf/package.obz" << QStringList{"food", "picture"} << 2;
         QTest::newRow("toolkit") << "obf/toolkit-simple.obf"
-                                 << QStringList{"more", "happy", "picture", "lost picture", "not in the grid"} << 3;
-        QTest::newRow("toolkit from Vorn") << "obf/toolkit-vorn.obf"
-                                           << QStringList{"Hello", "Go to B", "picture", "Web", "picture"} << 3;
+                                 << QStringList{"more", "happy", "picture", "lost picture", "not in the grid"}
+                                 << 3;
+        QTest::newRow("toolkit from Vorn")
+            << "obf/toolkit-vorn.obf" << QStringList{"Hello", "Go to B", "picture", "Web", "picture"} << 3;
     }
 
     void fixtures() {
@@ -416,8 +439,8 @@ private slots:
         QTemporaryDir out;
         TVornModel board;
         std::string error;
-        QVERIFY2(VornOBF_Import(board, XGFileSpecifier(Data(fixture).toStdString()), out.path().toStdString(), error,
-                                out.filePath("board.2dv").toStdString()),
+        QVERIFY2(VornOBF_Import(board, XGFileSpecifier(Data(fixture).toStdString()), out.path().toStdString(),
+                                error, out.filePath("board.2dv").toStdString()),
                  error.c_str());
         QStringList got;
         for (int32 i = 0; i < board.i_list->Count(); ++i) {
@@ -456,16 +479,20 @@ private slots:
         QTest::newRow("not JSON") << QByteArray("{\"format\":") << "not JSON";
         QTest::newRow("a list") << QByteArray("[]") << "not a JSON object";
         QTest::newRow("no format") << QByteArray("{\"buttons\":[]}") << "no \"format\"";
-        QTest::newRow("unknown format") << QByteArray("{\"format\":\"grid-9\",\"buttons\":[]}") << "unknown format";
-        QTest::newRow("buttons not a list") << QByteArray("{\"format\":\"open-board-0.1\",\"buttons\":{}}")
-                                            << "\"buttons\" must be a list";
+        QTest::newRow("unknown format")
+            << QByteArray("{\"format\":\"grid-9\",\"buttons\":[]}") << "unknown format";
+        QTest::newRow("buttons not a list")
+            << QByteArray("{\"format\":\"open-board-0.1\",\"buttons\":{}}") << "\"buttons\" must be a list";
         QTest::newRow("images not a list")
-            << QByteArray("{\"format\":\"open-board-0.1\",\"buttons\":[],\"images\":3}") << "\"images\" must be a list";
-        QTest::newRow("nested too deeply") << QByteArray(100, '[') + QByteArray(100, ']') << "nested too deeply";
+            << QByteArray("{\"format\":\"open-board-0.1\",\"buttons\":[],\"images\":3}")
+            << "\"images\" must be a list";
+        QTest::newRow("nested too deeply")
+            << QByteArray(100, '[') + QByteArray(100, ']') << "nested too deeply";
         QTest::newRow("not a zip") << QByteArray("PK\x03\x04 damaged") << "not a zip package";
         QTest::newRow("no manifest") << package({{"boards/1.obf", board}}) << "manifest.json";
-        QTest::newRow("root outside") << package({{"manifest.json", "{\"root\":\"../1.obf\"}"}, {"boards/1.obf", board}})
-                                      << "outside the package";
+        QTest::newRow("root outside")
+            << package({{"manifest.json", "{\"root\":\"../1.obf\"}"}, {"boards/1.obf", board}})
+            << "outside the package";
         QTest::newRow("root absent") << package({{"manifest.json", "{\"root\":\"boards/2.obf\"}"}})
                                      << "not in the package";
         QTest::newRow("zip bomb") << package({{"manifest.json", "{\"root\":\"boards/1.obf\"}"},
@@ -479,17 +506,69 @@ private slots:
         QFETCH(QString, reason);
         TVornModel board;
         std::string error;
-        QVERIFY(!VornOBF_ImportBytes(board, bytes.toStdString(), "bad.obz", i_dir.path().toStdString(), error));
+        QVERIFY(
+            !VornOBF_ImportBytes(board, bytes.toStdString(), "bad.obz", i_dir.path().toStdString(), error));
         QVERIFY2(QString::fromStdString(error).contains(reason), error.c_str());
         QCOMPARE(board.i_list->Count(), 0);
+    }
+
+    // The menu commands: a size and a file asked for, the board written; the import asks for a
+    // file and adds its buttons to the board.
+    void menuCommands() {
+        CVornOffscreenView view(300, 200);
+        std::unique_ptr<TVornController> controller(view.Attach(Make(kTwoItems).release()));
+        TVornModel& board = *view.GetVornModel();
+        XGSMenuStatus status;
+        QVERIFY(VornExportCommand_Status(&view, kVornCmd_ExportPNG, &status) && status.enable);
+        QVERIFY(!VornExportCommand_Status(&view, 17675, &status));
+
+        QString askedTitle;
+        int32 proposed = 0;
+        XGSetSizeResponder([&](const std::string& title, int32& w, int32& h) -> bool {
+            askedTitle = QString::fromStdString(title);
+            proposed = w;
+            w = 120;
+            h = 90;
+            return true;
+        });
+        XGSetSaveRequestResponder(
+            [&](const XGSaveDialogSpec& spec, const std::string& name, std::string& path) {
+                path = Path(QString::fromStdString(name)).toStdString();
+                return spec.defaultSuffix == "png" || spec.defaultSuffix == "obz";
+            });
+        QVERIFY(VornExportCommand_Run(&view, kVornCmd_ExportPNG));
+        const QString png = Path(QString::fromStdString(board.GetDocumentName()).section('.', 0, 0) + ".png");
+        QImage image;
+        QVERIFY2(image.load(png), qPrintable(png));
+        QCOMPARE(image.size(), QSize(120, 90));
+        QCOMPARE(askedTitle, QString("Export as PNG Picture"));
+        QCOMPARE(proposed, 300); // the window's size is proposed
+        QVERIFY(VornExportCommand_Run(&view, kVornCmd_ExportOBF));
+
+        // Pictures go beside the board's file.
+        board.SetFile(XGFileSpecifier(Path("menu.2dv").toStdString()));
+        XGSetOpenFileHook([&](const std::string&, const std::vector<std::string>&) {
+            return Data("obf/simple.obf").toStdString();
+        });
+        QVERIFY(VornExportCommand_Run(&view, kVornCmd_ImportOBF));
+        QCOMPARE(board.i_list->Count(), 2 + 5);
+        QVERIFY(board.IsDirty());
+        QVERIFY(QFileInfo(Path("simple pictures")).isDir());
+        QVERIFY(!QFileInfo(Data("obf/simple pictures")).exists());
+        XGSetOpenFileHook({});
+        XGSetSizeResponder({});
+        XGSetSaveRequestResponder({});
+        controller.reset();
     }
 
     // Buttons that name images that do not exist keep their words; an image out of the
     // package's reach gives none.
     void missingImages() {
         const std::string obf = "{\"format\":\"open-board-0.1\",\"buttons\":[\n"
-"            {\"id\":\"1\",\"label\":\"ghost\",\"image_id\":\"nope\"},{\"id\":\"2\",\"label\":\"escape\",\"image_id\":\"i\"}],\n"
-"            \"images\":[{\"id\":\"i\",\"path\":\"../../etc/passwd\"}]}";
+                                "            "
+                                "{\"id\":\"1\",\"label\":\"ghost\",\"image_id\":\"nope\"},{\"id\":\"2\","
+                                "\"label\":\"escape\",\"image_id\":\"i\"}],\n"
+                                "            \"images\":[{\"id\":\"i\",\"path\":\"../../etc/passwd\"}]}";
         XGZipWriter zip;
         const std::string manifest = "{\"root\":\"b.obf\"}";
         zip.Add("manifest.json", std::vector<uint8>(manifest.begin(), manifest.end()));
@@ -498,8 +577,8 @@ private slots:
         std::string error;
         QVERIFY(zip.Finish(bytes, error));
         TVornModel board;
-        QVERIFY2(VornOBF_ImportBytes(board, std::string(bytes.begin(), bytes.end()), "m.obz", i_dir.path().toStdString(),
-                                     error),
+        QVERIFY2(VornOBF_ImportBytes(board, std::string(bytes.begin(), bytes.end()), "m.obz",
+                                     i_dir.path().toStdString(), error),
                  error.c_str());
         QCOMPARE(board.i_list->Count(), 2);
         for (int32 i = 0; i < 2; ++i)

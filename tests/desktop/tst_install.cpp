@@ -9,9 +9,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QMap>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QMap>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -179,7 +179,8 @@ private slots:
         QTest::newRow("v1 cut in its settings") << v1.left(143) << false;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("zeros") << QByteArray(4096, '\0') << false;
-        QTest::newRow("text") << QByteArray("5 boards\nand some words of text to be sure\n").repeated(20) << false;
+        QTest::newRow("text") << QByteArray("5 boards\nand some words of text to be sure\n").repeated(20)
+                              << false;
         // A TrueType font begins 00 01 00 00, as a version 0 board in Go Mode might.
         QByteArray font("\x00\x01\x00\x00\x00\x0c\x00\x80\x00\x03\x00\x40", 12);
         font += QByteArray("GDEF\x12\x34\x56\x78\x00\x00\x01\x2c\x00\x00\x00\x1e", 16).repeated(12);
@@ -204,7 +205,8 @@ private slots:
 
     void glob() {
         const QMimeDatabase db;
-        QCOMPARE(db.mimeTypeForFile("week plan.2dv", QMimeDatabase::MatchExtension).name(), QString(kBoardType));
+        QCOMPARE(db.mimeTypeForFile("week plan.2dv", QMimeDatabase::MatchExtension).name(),
+                 QString(kBoardType));
         const QMimeType type = db.mimeTypeForName(kBoardType);
         QVERIFY(type.isValid());
         QCOMPARE(type.iconName(), QString("application-x-vorn-board"));
@@ -262,8 +264,8 @@ private slots:
         blocker.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VORN_INSTALL_BUILD", VORN_BUILD_DIR);
-        const Run r =
-            RunProgram(QStringLiteral(VORN_SOURCE_DIR "/scripts/install"), {"--prefix", blocker.fileName() + "/usr"}, env);
+        const Run r = RunProgram(QStringLiteral(VORN_SOURCE_DIR "/scripts/install"),
+                                 {"--prefix", blocker.fileName() + "/usr"}, env);
         QCOMPARE(r.exit, 1);
         QVERIFY2(r.err.contains("cannot write to"), r.err.constData());
         QVERIFY(!QFileInfo(blocker.fileName()).isDir());
