@@ -151,6 +151,21 @@ void StorePrefs(TVornModel* modelP) {
     if (gVornPrefsP && modelP) gVornPrefsP->Set_VornModelPrefs(modelP->i_prefs);
 }
 
+// The live items and a deep copy of every one of them, for a task that exchanges the two sets.
+// False, with nothing left over, when either could not be made.
+bool CopyWholeBoard(TVornModel& m, CItemArray*& liveP, CItemArray*& copiesP) {
+    liveP = m.i_list->Duplicate(nullptr);
+    copiesP = m.i_list->Duplicate(m.i_list);
+    if (liveP && copiesP) return true;
+    delete liveP;
+    if (copiesP)
+        for (int32 i = 0; i < copiesP->Count(); ++i)
+            delete copiesP->GetIndItem(i);
+    delete copiesP;
+    liveP = copiesP = nullptr;
+    return false;
+}
+
 } // namespace
 
 int32 TVornView::DoGetMenuStatusPre() {
@@ -359,16 +374,9 @@ int32 TVornView::DoMenuCommand(int32 command, void*) {
     switch (command) {
     case kCmd_SortAlphabetically: {
         EndInPlaceEdit();
-        CItemArray* liveP = m.i_list->Duplicate(nullptr);
-        CItemArray* copiesP = m.i_list->Duplicate(m.i_list);
-        if (!liveP || !copiesP) {
-            delete liveP;
-            if (copiesP)
-                for (int32 i = 0; i < copiesP->Count(); ++i)
-                    delete copiesP->GetIndItem(i);
-            delete copiesP;
-            return kDispatchHandled;
-        }
+        CItemArray* liveP = nullptr;
+        CItemArray* copiesP = nullptr;
+        if (!CopyWholeBoard(m, liveP, copiesP)) return kDispatchHandled;
         O_SortType key = O_Sort_NAME;
         copiesP->Sort(CItemArray::CB_S_ArraySort, &key);
         int32 counter = 0;
@@ -497,16 +505,9 @@ int32 TVornView::DoMenuCommand(int32 command, void*) {
     case kVornCmd_ViewAsFlatColumns: {
         if (m.i_prefs.view_as == command - 2) return kDispatchHandled;
         EndInPlaceEdit();
-        CItemArray* liveP = m.i_list->Duplicate(nullptr);
-        CItemArray* copiesP = m.i_list->Duplicate(m.i_list);
-        if (!liveP || !copiesP) {
-            delete liveP;
-            if (copiesP)
-                for (int32 i = 0; i < copiesP->Count(); ++i)
-                    delete copiesP->GetIndItem(i);
-            delete copiesP;
-            return kDispatchHandled;
-        }
+        CItemArray* liveP = nullptr;
+        CItemArray* copiesP = nullptr;
+        if (!CopyWholeBoard(m, liveP, copiesP)) return kDispatchHandled;
         bool flatB = command == kVornCmd_ViewAsFlatColumns;
         if (flatB) {
             copiesP->Iterate(ItemA_Iterate_CLEAR_RGN, nullptr);

@@ -2,12 +2,10 @@
 // read again, must be the same value), then the import of the board into a new board, whose
 // pictures (data addresses) go to a scratch folder that is emptied after every input.
 
-#include "BoardGlobals.h"
+#include "FuzzBoardEnv.h"
 #include "TVornModel.h"
 #include "VornOBF.h"
 #include "XGJson.h"
-
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -18,26 +16,13 @@
 namespace {
 
 const std::string& Scratch() {
-    static const std::string folder = [] {
-        char templ[] = "/tmp/fuzz_obf.XXXXXX";
-        const char* made = mkdtemp(templ);
-        return std::string(made ? made : "/tmp");
-    }();
-    return folder;
+    return FuzzScratchFolder("fuzz_obf");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QGuiApplication* app = [] {
-        static int argc = 1;
-        static char name[] = "fuzz_obf";
-        static char* argv[] = {name, nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
-    static vorntest::BoardGlobals globals;
+    FuzzBoardEnvironment("fuzz_obf");
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     // A package is the other target's.
     if (size >= 2 && data[0] == 'P' && data[1] == 'K') return 0;

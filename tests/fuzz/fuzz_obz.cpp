@@ -2,12 +2,10 @@
 // limits: no entry may come back larger than they allow), then the import of the package into a
 // new board, whose pictures and linked boards go to a scratch folder emptied after every input.
 
-#include "BoardGlobals.h"
+#include "FuzzBoardEnv.h"
 #include "TVornModel.h"
 #include "VornOBF.h"
 #include "XGZip.h"
-
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,26 +17,13 @@
 namespace {
 
 const std::string& Scratch() {
-    static const std::string folder = [] {
-        char templ[] = "/tmp/fuzz_obz.XXXXXX";
-        const char* made = mkdtemp(templ);
-        return std::string(made ? made : "/tmp");
-    }();
-    return folder;
+    return FuzzScratchFolder("fuzz_obz");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QGuiApplication* app = [] {
-        static int argc = 1;
-        static char name[] = "fuzz_obz";
-        static char* argv[] = {name, nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
-    static vorntest::BoardGlobals globals;
+    FuzzBoardEnvironment("fuzz_obz");
 
     yaaf::XGZipReader zip;
     yaaf::XGZipReader::Limits limits;
