@@ -61,6 +61,16 @@ struct CTargetService {
     std::function<void(yaaf::XGDocForm* formP)> moved;
 };
 
+// Boards shown as outlines, which the outline browser offers to the board view. Either may be
+// empty (the board view then greys its commands out).
+struct CBoardOutlineService {
+    // The board window of the form shows its board as an outline in the view mode (1 icons,
+    // 2 list, 3 hierarchic columns, 6 zoom); false when it cannot.
+    std::function<bool(yaaf::XGDocForm* formP, yaaf::int32 viewAs)> showAsOutline;
+    // A new outline window holding the board's items.
+    std::function<yaaf::XGWindow*(yaaf::XGDocForm* formP)> convertToOutline;
+};
+
 struct CDocumentKinds {
     CDocumentKind board;   // '2dv ' and 'fldr' files, Vorn_WindowInit_NEW_VORN
     CDocumentKind text;    // 'text', 'txt ' and 'TEXT' files, Vorn_WindowInit_NEW_TEXT
@@ -70,6 +80,9 @@ struct CDocumentKinds {
     std::function<yaaf::XGWindow*(const yaaf::XGFileSpecifier& fileSpec)> findOpenBoard;
     // For kind 3: adds the browser parts to a new outline window's form.
     std::function<void(yaaf::XGDocForm* formP)> addBrowserParts;
+    // A browser window at a folder of the machine (vorn --browse); none when it cannot be made.
+    std::function<yaaf::XGWindow*(const yaaf::XGFileSpecifier& folder)> browseFolder;
+    CBoardOutlineService boardOutline;
 
     // The open-board registry's generator target (filled by the boards).
     CTargetService target;

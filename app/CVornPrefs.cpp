@@ -1,11 +1,13 @@
 #include "CVornPrefs.h"
 
 #include "VornLog.h"
+#include "VornRecentFiles.h"
 #include "XGPlatform.h"
 #include "XGPreferences.h"
 
 #include <cstring>
 #include <exception>
+#include <string>
 
 using namespace yaaf;
 
@@ -42,6 +44,10 @@ constexpr FlagKey kFlagKeysB[] = {
     {"generate Vorn (vs. text)", Vorn_PrefBit_GEN_VORN, false},
     {"launch pictures", Vorn_PrefBit_GEN_LAUNCH_PIX, true},
 };
+
+std::string RecentKey(size_t index) {
+    return "recent " + std::to_string(index + 1);
+}
 
 } // namespace
 
@@ -89,7 +95,14 @@ void CVornPrefs::Load() {
         p.model.font.name[sizeof p.model.font.name - 1] = '\0';
         p.model.font.size = store.GetShort("Font Size", 12);
         p.model.font.SetStyleWord(uint16(store.GetShort("Font Style", 0)));
+        // Added oldest first, so that a hand-edited list still comes out folded and short.
+        for (size_t i = kVornRecentMax; i-- > 0;) {
+            const std::string path = store.GetString(RecentKey(i).c_str());
+            if (!path.empty()) VornAddRecent(p.recentFiles, path);
+        }
+        Vorn_LoadAccessPrefs(store, i_access);
     }
+    Vorn_ApplyAccessPrefs(i_access);
     // Holding Shift at start turns logging on for this and later runs.
     if (i_prefs.b.logB || (s_ShiftDownProc && s_ShiftDownProc())) Set_Logging(true);
 }
@@ -119,6 +132,18 @@ void CVornPrefs::Flush() {
     store.SetString("Font Name", p.model.font.name);
     store.SetShort("Font Size", p.model.font.size);
     store.SetShort("Font Style", p.model.font.GetStyleWord());
+    for (size_t i = 0; i < kVornRecentMax; ++i) {
+        if (i < p.recentFiles.size())
+            store.SetString(RecentKey(i).c_str(), p.recentFiles[i].c_str());
+        else
+            store.RemoveValue(RecentKey(i).c_str());
+    }
+    Vorn_FlushAccessPrefs(store, i_access);
+}
+
+void CVornPrefs::Set_ScanInGoMode(bool on) {
+    i_access.scanB = on;
+    Flush();
 }
 
 void CVornPrefs::Get_VornModelPrefs(Vorn_PrefsRec& rec) const {
@@ -162,5 +187,19 @@ void CVornPrefs::Set_Logging(bool on) {
 
 void CVornPrefs::Set_LogMem(bool on) {
     i_prefs.b.logMemB = on;
+    Flush();
+}
+
+void CVornPrefs::Note_RecentFile(const std::string& path) {
+    VornAddRecent(i_prefs.recentFiles, path);
+    Flush();
+}
+
+void CVornPrefs::Forget_RecentFile(const std::string& path) {
+    if (VornRemoveRecent(i_prefs.recentFiles, path)) Flush();
+}
+
+void CVornPrefs::Clear_RecentFiles() {
+    i_prefs.recentFiles.clear();
     Flush();
 }

@@ -3,10 +3,13 @@
 // Loaded when made; every change through the setters (and the dialog's OK) writes them all
 // back at once, and so does the destructor.
 
+#include "VornAccessPrefs.h"
 #include "VornPrefsTypes.h"
 #include "XGTypes.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 struct VornPrefsBoolsRec {
     bool logB = false;
@@ -30,7 +33,8 @@ struct VornPrefsRec {
     VornPrefsBoolsRec b;
     Vorn_ModelPrefs model;
     yaaf::int16 num_undoS = 0;
-    yaaf::Point browserSizePt; // v height, h width
+    yaaf::Point browserSizePt;            // v height, h width
+    std::vector<std::string> recentFiles; // most recent first, at most ten
 };
 
 // The store of the application's settings.
@@ -63,10 +67,21 @@ public:
     bool Get_MemLogging() const { return i_prefs.b.logMemB; }
     void Set_LogMem(bool on);
 
+    // File > Open Recent's list (see VornRecentFiles.h); each change is written at once.
+    const std::vector<std::string>& Get_RecentFiles() const { return i_prefs.recentFiles; }
+    void Note_RecentFile(const std::string& path);
+    void Forget_RecentFile(const std::string& path);
+    void Clear_RecentFiles();
+
     // The preferences dialog; answers 1 for OK (the settings are then written) and 0 for Cancel.
     int DoDialog();
 
     VornPrefsRec i_prefs;
+    // Speech and switch scanning (VornAccessPrefs.h); the dialog and Set_ScanInGoMode change them.
+    VornAccessPrefsRec i_access;
+
+    // "Scan Items in Go Mode" of the View menu.
+    void Set_ScanInGoMode(bool on);
 
     // Whether Shift is held at start; tests replace it.
     static std::function<bool()> s_ShiftDownProc;

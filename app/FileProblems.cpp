@@ -21,6 +21,8 @@ const char* Reason(FileProblemType why) {
         return "the file does not exist";
     case FileProblem_UNKNOWN_TYPE:
         return "it is neither a Vorn board nor a text document";
+    case FileProblem_NOT_FOLDER:
+        return "it is not a folder";
     case FileProblem_NO_BOARDS:
         return "board windows are not available in this version";
     case FileProblem_NO_BOARD_PRINT:

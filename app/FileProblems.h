@@ -13,6 +13,7 @@ enum FileProblemType {
     FileProblem_NO_BOARDS,      // a board, while board windows cannot be made
     FileProblem_NO_BOARD_PRINT, // a board, while boards cannot be printed
     FileProblem_NO_PRINT,       // another kind that cannot be printed
+    FileProblem_NOT_FOLDER,     // browsed, while it is no folder
     FileProblem_NUMTYPES
 };
 

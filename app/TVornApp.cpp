@@ -8,8 +8,10 @@
 #include "GGlobals.h"
 #include "MemTracking.h"
 #include "VornLog.h"
+#include "VornRecentFiles.h"
 #include "XGAlert.h"
 #include "XGAssert.h"
+#include "XGClockPlatform.h"
 #include "XGDocForm.h"
 #include "XGDocument.h"
 #include "XGFileDialog.h"
@@ -19,6 +21,8 @@
 #include "XGPlatform.h"
 #include "XGPreferences.h"
 #include "XGShellCommand.h"
+#include "XGSpeech.h"
+#include "XGSpeechPlatform.h"
 #include "XGWindow.h"
 
 #include <cctype>
@@ -41,6 +45,7 @@ YAAF_DISPATCH_ENTRY('oapp', TVornApp, DoOpenApplication)
 YAAF_DISPATCH_ENTRY('odoc', TVornApp, DoOpenDocument)
 YAAF_DISPATCH_ENTRY('pdoc', TVornApp, DoPrintDocument)
 YAAF_DISPATCH_ENTRY('wmov', TVornApp, DoWindowMoved)
+YAAF_DISPATCH_ENTRY('menu', TVornApp, DoRecentMenu)
 YAAF_DISPATCH_END(TVornApp, yaaf::XGAppMultiWindow)
 
 namespace {
@@ -60,11 +65,14 @@ enum : int32 {
     kCmd_NewVorn = 17665,
     kCmd_NewText = 17666,
     kCmd_Open = 17667,
-    kCmd_Unsettled17669 = 17669,
+    kCmd_NewBrowser = 17669,
     kCmd_Unsettled17670 = 17670,
+    kCmd_OpenRecent = 17680,
+    kCmd_ClearRecent = 17681,
     kCmd_Help = 18689,
     kCmd_FeedbackMail = 18691,
     kCmd_FeedbackForm = 18692,
+    kCmd_ScanGoMode = 17933,
 };
 
 // How much of a command line is taken: a whole path of the platform, not a line of the old one.
@@ -113,6 +121,14 @@ TVornApp::TVornApp() : XGAppMultiWindow("Vorn") {
     StartTracking();
     // Loading the preferences opens the log when logging is on or Shift is held.
     gVornPrefsP = new CVornPrefs();
+    // Speech and scanning run on the platform's text-to-speech and timers. Why speech stays
+    // silent is said once, in the log and the status bar, never in a box that stops the user.
+    XGInstallPlatformSpeech();
+    XGInstallPlatformClock();
+    XGSpeech::SetProblemReporter([this](const std::string& why) {
+        Log("Speech: " + why + "\n");
+        ShowStatusMessage(why);
+    });
 
     Log("-------------------- New Vorn Log -------------------------\n");
     char line[128];
@@ -126,16 +142,23 @@ TVornApp::TVornApp() : XGAppMultiWindow("Vorn") {
 
     SetCopyrightInfo(std::string("Vorn ") + XGAppVersionString(), VornSplashMs());
     XGContextMenu::SetPlayerOnly(gVornPrefsP->i_prefs.b.player_onlyB);
+    XGSetRecentListProvider([] {
+        return gVornPrefsP ? VornRecentMenuNames(gVornPrefsP->Get_RecentFiles()) : std::vector<std::string>();
+    });
     gVornApp = this;
 }
 
 TVornApp::~TVornApp() {
     SetWindowInitProc(nullptr);
+    XGSetRecentListProvider(nullptr);
     i_serverP.reset();
     // Documents go before the globals they use.
     while (!XGWindow::GetWindows().empty())
         delete XGWindow::GetWindows().front();
     Destroy();
+    // The speech thread ends before the platform goes.
+    XGSpeech::SetProblemReporter({});
+    XGSpeech::SetEngineFactory({});
     delete gVornPrefsP; // writes the preferences back
     gVornPrefsP = nullptr;
     if (gVornApp == this) gVornApp = nullptr;
@@ -195,7 +218,19 @@ void TVornApp::OpenArguments() {
     Log("command line args: ");
     Log(text.empty() ? std::string("None") : text);
     Log("\n");
+    if (!i_browse_pathZ.empty()) {
+        // vorn --browse PATH: a browser window at the folder, and no other document.
+        BrowseFolder(i_browse_pathZ);
+        return;
+    }
     OpenCommandLine(text, true);
+}
+
+void TVornApp::BrowseFolder(const std::string& path) {
+    const CDocumentKinds& kinds = GetDocumentKinds();
+    if (!kinds.browseFolder) return;
+    ScFileProblemBatch batch;
+    kinds.browseFolder(XGFileSpecifier(path));
 }
 
 int TVornApp::OpenCommandLine(const std::string& text, bool openAppIfNone) {
@@ -253,6 +288,8 @@ void TVornApp::DoShellCommands(const std::string& text) {
         } else if (name == "print" && !cmd.args.empty()) {
             XGFileSpecifier spec(cmd.args[0]);
             Send('pdoc', &spec);
+        } else if (name == "browse" && !cmd.args.empty()) {
+            BrowseFolder(cmd.args[0]);
         } else if (name == "exit") {
             Send('qapp', nullptr);
         }
@@ -281,6 +318,27 @@ int32 TVornApp::DoPrintDocument(int32, void* data) {
     auto* spec = static_cast<const XGFileSpecifier*>(data);
     if (spec) DoPrintDocument(*spec);
     return kDispatchHandled;
+}
+
+int32 TVornApp::DoRecentMenu(int32 command, void* data) {
+    if (command != kCmd_OpenRecent || fModalWindow) return kDispatchNotHandled;
+    if (data) OpenRecent(*static_cast<const int32*>(data));
+    return kDispatchHandled;
+}
+
+void TVornApp::OpenRecent(int32 position) {
+    if (!gVornPrefsP) return;
+    const std::vector<std::string>& list = gVornPrefsP->Get_RecentFiles();
+    if (position < 1 || size_t(position) > list.size()) return;
+    const std::string path = list[size_t(position - 1)];
+    XGFileSpecifier spec(path);
+    if (!spec.Exists()) {
+        // Gone since: told, and no longer offered.
+        gVornPrefsP->Forget_RecentFile(path);
+        ReportFileProblem(path, FileProblem_MISSING, FileAction_OPEN);
+        return;
+    }
+    DoOpenWindow(spec);
 }
 
 int32 TVornApp::DoWindowMoved(int32, void* data) {
@@ -361,6 +419,16 @@ int32 TVornApp::DoMenuCommand(int32 command) {
     case kCmd_Open:
         DoOpenWindow();
         return kDispatchHandled;
+    case kCmd_NewBrowser:
+        InitWindow_Vorn(Vorn_WindowInit_NEW_BROWSER);
+        return kDispatchHandled;
+    case kCmd_ScanGoMode:
+        if (!gVornPrefsP) return kDispatchNotHandled;
+        gVornPrefsP->Set_ScanInGoMode(!gVornPrefsP->i_access.scanB);
+        return kDispatchHandled;
+    case kCmd_ClearRecent:
+        if (gVornPrefsP) gVornPrefsP->Clear_RecentFiles();
+        return kDispatchHandled;
     case kCmd_Help:
         LaunchURL(kVornHelpURL);
         return kDispatchHandled;
@@ -403,6 +471,10 @@ int32 TVornApp::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
         status->enable = true;
         status->check = gVornPrefsP && gVornPrefsP->i_prefs.b.auto_vers_checkB;
         return kDispatchHandled;
+    case kCmd_ScanGoMode:
+        status->enable = gVornPrefsP != nullptr;
+        status->check = gVornPrefsP && gVornPrefsP->i_access.scanB;
+        return kDispatchHandled;
     case kCmd_CheckVersion:
         // A second question while one is under way would only wait for the same answer.
         status->enable = gCheckVersion && !gCheckVersion->IsChecking();
@@ -411,12 +483,16 @@ int32 TVornApp::DoGetMenuStatus(int32 command, XGSMenuStatus* status) {
         // Greyed out, rather than silently doing nothing, while no board window can be made.
         status->enable = GetDocumentKinds().board.IsAvailable();
         return kDispatchHandled;
+    case kCmd_OpenRecent:
+    case kCmd_ClearRecent:
+        status->enable = gVornPrefsP && !gVornPrefsP->Get_RecentFiles().empty();
+        return kDispatchHandled;
     case kCmd_Accepted113:
     case kCmd_ClearUndo:
     case kCmd_Preferences:
     case kCmd_NewText:
     case kCmd_Open:
-    case kCmd_Unsettled17669:
+    case kCmd_NewBrowser:
     case kCmd_Unsettled17670:
     case kCmd_Help:
     case kCmd_FeedbackMail:
@@ -518,6 +594,7 @@ XGWindow* TVornApp::InitWindow_Vorn(Vorn_WindowInit kind, const XGFileSpecifier*
         if (!fileSpec || fileSpec->IsEmpty()) return nullptr;
         if (kinds.findOpenBoard) {
             if (XGWindow* open = kinds.findOpenBoard(*fileSpec)) {
+                VornNoteRecentFile(fileSpec->GetFullPath());
                 if (!outForm) open->Select();
                 return open;
             }
@@ -566,6 +643,7 @@ XGWindow* TVornApp::InitWindow_Vorn(Vorn_WindowInit kind, const XGFileSpecifier*
     }
     if (!window) return nullptr;
     Log("success!\n");
+    if (fileSpec) VornNoteRecentFile(fileSpec->GetFullPath());
     if (!outForm) window->Select();
     return window;
 }

@@ -52,12 +52,16 @@ public:
 
     // The command-line text of this start (the arguments joined, see XGJoinCommandLine).
     void SetCommandLine(const std::string& text) { i_command_lineZ = text; }
+    // vorn --browse PATH: the start opens a browser window at the folder instead of documents.
+    void SetBrowsePath(const std::string& path) { i_browse_pathZ = path; }
+    // A browser window at the folder (told when it cannot be browsed).
+    void BrowseFolder(const std::string& path);
     // Listens for later starts and shell commands; false when another instance holds the name.
     bool StartInstanceServer(const std::string& name);
 
     // A message from the instance channel: the hand-over of a second start, or shell text.
     void HandleInstanceMessage(const std::string& message);
-    // Runs the commands of a shell text: open, print, exit (names ignore case).
+    // Runs the commands of a shell text: open, print, browse, exit (names ignore case).
     void DoShellCommands(const std::string& text);
     // Turns a command line into 'odoc' messages (one whole existing path, else its tokens);
     // answers the number of files sent. With `openAppIfNone`, no token sends 'oapp'.
@@ -84,6 +88,9 @@ private:
     yaaf::int32 DoOpenApplication(yaaf::int32 param, void* data);
     yaaf::int32 DoOpenDocument(yaaf::int32 param, void* data);
     yaaf::int32 DoPrintDocument(yaaf::int32 param, void* data);
+    // File > Open Recent's entries, which carry their position as the data of 'menu'.
+    yaaf::int32 DoRecentMenu(yaaf::int32 command, void* data);
+    void OpenRecent(yaaf::int32 position);
     // A document window moved or changed its size ('wmov').
     yaaf::int32 DoWindowMoved(yaaf::int32 param, void* data);
 
@@ -92,6 +99,7 @@ private:
 
     AppInitStageType i_init_stageS = AppInitStage_NONE;
     std::string i_command_lineZ;
+    std::string i_browse_pathZ;
     std::unique_ptr<yaaf::XGInstanceServer> i_serverP;
 };
 

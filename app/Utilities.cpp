@@ -1,5 +1,7 @@
 #include "Utilities.h"
 
+#include "XGSpeech.h"
+
 #include <cstring>
 
 using yaaf::int16;
@@ -91,6 +93,10 @@ int16 ResolveFileSpec(yaaf::XGFileSpecifier& fileSpec, const yaaf::XGFileSpecifi
     return fileSpec.Exists() ? 0 : 3;
 }
 
-void SpeakCString(const char* /*text*/) {}
+void SpeakCString(const char* text) {
+    yaaf::XGSpeech::Get().Say(text);
+}
 
-void Idle_DisposeSpeechChannel() {}
+void Idle_DisposeSpeechChannel() {
+    yaaf::XGSpeech::Get().Idle();
+}

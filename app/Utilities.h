@@ -1,6 +1,6 @@
 #pragma once
 // Small shared helpers: web addresses and picture names in item texts, string and byte-order
-// conversions, finding a moved file, and the (silent) speech output.
+// conversions, finding a moved file, and the speech output.
 
 #include "XGFileSpecifier.h"
 #include "XGTypes.h"
@@ -34,6 +34,7 @@ yaaf::uint32 SwapLong(yaaf::uint32 value);
 // else 3.
 yaaf::int16 ResolveFileSpec(yaaf::XGFileSpecifier& fileSpec, const yaaf::XGFileSpecifier& baseSpec);
 
-// Speech output: silent on this platform.
+// Speech output: the text is queued and spoken in order (XGSpeech); the idle step frees the
+// channel of a finished utterance and starts the next.
 void SpeakCString(const char* text);
 void Idle_DisposeSpeechChannel();

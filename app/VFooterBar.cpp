@@ -7,7 +7,9 @@
 
 using namespace yaaf;
 
-VFooterBar::VFooterBar(int32 id) : XGView('foot', id) {}
+VFooterBar::VFooterBar(int32 id) : XGView('foot', id) {
+    SetAccessibleName("Status bar");
+}
 
 void VFooterBar::SetNumItems(int32 numItems, int32 numSel) {
     i_numItemsL = numItems;

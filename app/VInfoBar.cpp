@@ -8,7 +8,9 @@
 
 using namespace yaaf;
 
-VInfoBar::VInfoBar(int32 id) : XGView('infb', id) {}
+VInfoBar::VInfoBar(int32 id) : XGView('infb', id) {
+    SetAccessibleName("Information bar");
+}
 
 void VInfoBar::SetNumItems(int32 items) {
     if (items == i_itemsL) return;

@@ -6,7 +6,9 @@
 
 using namespace yaaf;
 
-VPathBar::VPathBar(int32 id) : XGView('pthb', id) {}
+VPathBar::VPathBar(int32 id) : XGView('pthb', id) {
+    SetAccessibleName("Path bar");
+}
 
 void VPathBar::SetPath(const std::string& path) {
     if (path == i_pathZ) return;

@@ -1,8 +1,10 @@
 // The program's entry: one instance per user. A second start hands its command line to the
-// running instance and ends; `vorn --shell-command TEXT` sends shell text to it.
+// running instance and ends; `vorn --shell-command TEXT` sends shell text to it; `vorn --browse
+// PATH` opens a browser window at a folder (in the running instance when there is one).
 
 #include "BoardRegistration.h"
 #include "BoardViewRegistration.h"
+#include "OutlineWindow.h"
 #include "TVornApp.h"
 #include "TextRegistration.h"
 #include "XGApplicationMain.h"
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,26 @@ int main(int argc, char** argv) {
         return yaaf::XGSendToInstance(instance, args[1]) ? 0 : 1;
     }
 
+    std::string browsePath;
+    if (!args.empty() && args[0] == "--browse") {
+        if (args.size() != 2 || args[1].empty()) {
+            std::fprintf(stderr, "usage: vorn --browse FOLDER\n");
+            return 2;
+        }
+        // Relative to where this start was made, also for a running Vorn elsewhere.
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(args[1], ec);
+        browsePath = ec ? args[1] : absolute.string();
+        if (yaaf::XGInstanceRunning(instance)) {
+            // The running Vorn opens it: the path in quotes, its quotes doubled.
+            std::string quoted;
+            for (char c : browsePath)
+                quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+            return yaaf::XGSendToInstance(instance, "[browse(\"" + quoted + "\")]") ? 0 : 1;
+        }
+        args.clear();
+    }
+
     const std::string commandLine = yaaf::XGJoinCommandLine(args);
     if (yaaf::XGInstanceRunning(instance)) {
         {
@@ -44,9 +67,11 @@ int main(int argc, char** argv) {
     RegisterTextDocuments();
     RegisterBoardDocuments();
     RegisterBoardWindows();
+    RegisterOutlineDocuments();
     return yaaf::XGApplicationMain(argc, argv, [&] {
         auto* app = new TVornApp();
         app->SetCommandLine(commandLine);
+        app->SetBrowsePath(browsePath);
         app->StartInstanceServer(instance);
         // Start-up timing: say when the frame first stands idle, then quit.
         const char* exitWhenIdle = std::getenv("VORN_EXIT_WHEN_IDLE");

@@ -2,11 +2,13 @@
 
 #include "CDocumentKinds.h"
 #include "CVornList.h"
+#include "VornBoardWindows.h"
 
 using namespace yaaf;
 
 void RegisterBoardDocuments() {
     CDocumentKinds& kinds = GetDocumentKinds();
+    InstallBoardWindowOps();
 
     // Board windows come with the board view; until then only the filter is known.
     kinds.board.fileFilter = "Vorn Files (*.2dv)";

@@ -26,8 +26,7 @@ yaaf::int32 g_suppressFlushL = 0;
 namespace {
 
 bool DefaultLaunchFile(const XGFileSpecifier& spec) {
-    const std::string url = "file://" + spec.GetFullPath();
-    return LaunchURL(url.c_str()) == 0;
+    return LaunchFilePath(spec.GetFullPath()) == 0;
 }
 
 VornLaunchFileProc s_launchFileProc = DefaultLaunchFile;

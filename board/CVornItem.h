@@ -27,6 +27,8 @@ class TVornModel;
 // opener answers true when something opened the file.
 using VornLaunchFileProc = bool (*)(const yaaf::XGFileSpecifier& spec);
 VornLaunchFileProc Vorn_SetLaunchFileProc(VornLaunchFileProc proc);
+// Opens the file through the installed opener (the desktop's default handler).
+bool Vorn_LaunchFile(const yaaf::XGFileSpecifier& spec);
 
 // Fetching a picture from a web address: plain HTTP (XGFetchPicture) unless another fetcher is
 // installed. Runs on a loader thread; answers a new picture and fills frameP, or none.
@@ -196,6 +198,8 @@ public:
     // Outlines the screen rectangle grown by 2 by inversion with a 2-pixel pen; a second call
     // removes the mark.
     void Hilight();
+    // The same mark widthS pixels wide, outside the item (a highlight seen from a distance).
+    void Hilight(yaaf::int16 widthS);
     // The outline polygon mapped onto itemR (the caller owns it), or null without one.
     yaaf::XGRegion* GetOutlineRgn(const yaaf::tagRECT& itemR);
     // Adds the area to copy to the screen when the item changes.

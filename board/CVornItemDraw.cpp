@@ -144,18 +144,23 @@ void CVornItem::DrawSource(const tagRECT* itemRP) {
 }
 
 void CVornItem::Hilight() {
+    Hilight(2);
+}
+
+void CVornItem::Hilight(int16 widthS) {
     if (!i_vornP) {
         VORN_ASSERT_DLG(i_vornP);
         return;
     }
     XGDraw* draw = i_vornP->i_drawP;
     if (!draw) return;
+    const int16 w = std::max<int16>(1, widthS);
     tagRECT r = Tame(GetScreenBounds());
-    r.left -= 2;
-    r.top -= 2;
-    r.right += 2;
-    r.bottom += 2;
-    draw->SetPenWidth(2);
+    r.left -= w;
+    r.top -= w;
+    r.right += w;
+    r.bottom += w;
+    draw->SetPenWidth(w);
     draw->InvertFrameRect(r);
     draw->SetPenWidth(1);
 }

@@ -9,11 +9,11 @@
 #include "TVornModel.h"
 #include "Utilities.h"
 #include "VornBoardAssert.h"
+#include "VornBoardWindows.h"
 #include "VornWindowInit.h"
 #include "XGFileSpecifier.h"
 #include "XGGeometry.h"
 #include "XGPlatform.h"
-#include "XGWindow.h"
 
 #include <cassert>
 #include <cstdio>
@@ -55,7 +55,7 @@ void OpenFolderBoard(TVornModel* M, const XGFileSpecifier& folder) {
         N->SetGoMode(true);
         N->DocumentSaved();
     }
-    windowP->Select();
+    VornWindow_Show(windowP, VornWindowShow::kSelect);
 }
 } // namespace
 

@@ -6,9 +6,8 @@
 #include "TVornController.h"
 #include "TVornModel.h"
 #include "VornBoardAssert.h"
+#include "VornBoardWindows.h"
 #include "XGDocForm.h"
-#include "XGView.h"
-#include "XGWindow.h"
 
 #include <algorithm>
 
@@ -108,23 +107,8 @@ void CVornList::RemoveTarget(XGDocForm* formP) {
 }
 
 XGDocForm* CVornList::GetTarget(TVornModel* vornP, bool numerologyB) {
-    i_targetP = nullptr;
-    for (XGWindow* windowP : XGWindow::GetWindows()) {
-        auto* formP = dynamic_cast<XGDocForm*>(windowP->GetForm());
-        XGView* contentP = windowP->GetContentView();
-        if (!formP || !contentP) continue;
-        if (numerologyB) {
-            auto* viewP = dynamic_cast<CVornViewLink*>(contentP->FindView(kVornViewID_Board));
-            TVornModel* boardP = viewP ? viewP->GetVornModel() : nullptr;
-            if (boardP && boardP != vornP && boardP->GetMode() == Vorn_Mode_EDIT) {
-                i_targetP = formP;
-                break;
-            }
-        } else if (dynamic_cast<CTextTarget*>(formP) && contentP->FindView(kVornViewID_Text)) {
-            i_targetP = formP;
-            break;
-        }
-    }
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    i_targetP = ops.findTarget ? ops.findTarget(vornP, numerologyB) : nullptr;
     return i_targetP;
 }
 
@@ -140,6 +124,6 @@ void CVornList::UpdateNewTextPosPref(XGDocForm* formP) {
     if (!formP || !formP->GetWindow()) return;
     UpdateNewGenPosRec rec;
     rec.formP = formP;
-    rec.posR = formP->GetWindow()->GetBounds();
+    rec.posR = VornWindow_GetBounds(formP->GetWindow());
     Iterate(kVornListIter_UPDATE_NEW_GEN_POS, &rec, false);
 }

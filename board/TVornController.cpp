@@ -1,18 +1,12 @@
 #define VORN_UNIT "TVornController.cpp"
 #include "TVornController.h"
 
-#include "CItemArray.h"
 #include "CVornList.h"
 #include "CVornViewLink.h"
 #include "TVornModel.h"
-#include "VBrowserWindowView.h"
-#include "VPathBar.h"
 #include "VornBoardAssert.h"
+#include "VornBoardWindows.h"
 #include "VornErrors.h"
-#include "VornLog.h"
-#include "XGGeometry.h"
-#include "XGToolbarView.h"
-#include "XGView.h"
 #include "XGWindow.h"
 
 using namespace yaaf;
@@ -41,64 +35,23 @@ void TVornController::AttachView(CVornViewLink* viewP) {
 }
 
 bool TVornController::DoDocumentInitialize() {
-    i_windowP = GetWindow();
-    XGView* contentP = i_windowP ? i_windowP->GetContentView() : nullptr;
-    XGView* bwP = contentP ? contentP->FindView(kVornViewID_Browser) : nullptr;
-    if (!bwP) {
-        VORN_ASSERT_DLG(bwP);
-        return false;
-    }
-    auto* viewP = dynamic_cast<CVornViewLink*>(bwP->FindView(kVornViewID_Board));
-    if (!viewP || !i_modelP) return false;
-    TVornModel& m = *i_modelP;
-    bool autoB = m.IsFlatColumns();
-    m.i_list->Iterate(ItemA_Iterate_USE_AUTO_BOUNDS, &autoB);
-    i_windowP->SetSizeLimits(75, 75, 32000, 32000);
-    AttachView(viewP);
-    Log("attached okay\n");
-    Log("getting name\n");
-    Log("setting title\n");
-    UpdateWindowTitle();
-    UpdatePathBar();
-    // The window's toolbar serves the board view.
-    if (auto* browserP = dynamic_cast<VBrowserWindowView*>(bwP))
-        if (XGToolbarView* toolbarP = browserP->GetToolbar()) toolbarP->SetStatusTarget(viewP->GetLinkView());
-    Vorn_SetPicDestRec rec{Vorn_SetPicDest_UPDATE, viewP->GetDrawContext(), false, false};
-    m.i_list->Iterate(ItemA_Iterate_SET_PIC_DEST, &rec);
-    if (!m.i_prefs.b.show_toolbarB()) viewP->ShowViewPane(2, false);
-    if (!m.i_prefs.b.show_statusB()) viewP->ShowViewPane(7, false);
-    if (m.GetMode() == Vorn_Mode_GO) {
-        // A board stored in Go Mode is laid out in Edit Mode, in its Edit Mode window, and
-        // then shown in Go Mode.
-        if (!EmptyRect(m.i_prefs.wind_edit.posR)) i_windowP->SetBounds(m.i_prefs.wind_edit.posR);
-        m.AutoLayout(false, m.GetMode());
-        m.i_prefs.mode = Vorn_Mode_EDIT;
-        m.SetGoMode(true);
-    }
-    viewP->RetrieveWindowModel();
-    // Keys and the periodic tick go to the board view when the window comes to the front.
-    if (XGView* boardViewP = viewP->GetLinkView()) i_windowP->SetFocusView(boardViewP);
-    return true;
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    return ops.initialize && ops.initialize(*this);
 }
 
 void TVornController::UpdateWindowTitle() {
-    XGWindow* windowP = GetWindow();
-    if (!windowP || !i_modelP) return;
-    windowP->SetName(i_modelP->GetDocumentName());
-    windowP->SetModified(i_modelP->IsDocumentDirty());
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    if (ops.updateTitle) ops.updateTitle(*this, true);
 }
 
 void TVornController::UpdatePathBar() {
-    XGWindow* windowP = GetWindow();
-    XGView* contentP = windowP ? windowP->GetContentView() : nullptr;
-    auto* pathP = contentP ? dynamic_cast<VPathBar*>(contentP->FindView(kVornViewID_Path)) : nullptr;
-    if (pathP && i_modelP) pathP->SetSpec(i_modelP->GetFile());
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    if (ops.updatePathBar) ops.updatePathBar(*this);
 }
 
 void TVornController::DoPostPeriodic() {
-    XGWindow* windowP = GetWindow();
-    if (windowP && i_modelP && windowP->IsModified() != i_modelP->IsDocumentDirty())
-        windowP->SetModified(i_modelP->IsDocumentDirty());
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    if (ops.updateTitle) ops.updateTitle(*this, false);
 }
 
 void TVornController::DoDocumentChanged() {

@@ -9,15 +9,16 @@
 #include "CVornViewLink.h"
 #include "TVornController.h"
 #include "VornBoardAssert.h"
+#include "VornBoardWindows.h"
 #include "VornErrors.h"
 #include "VornFileFormat.h"
 #include "VornLog.h"
+#include "VornRecentFiles.h"
 #include "VornWindowInit.h"
 #include "XGAlert.h"
 #include "XGDocForm.h"
 #include "XGFileSpecifier.h"
 #include "XGGeometry.h"
-#include "XGPrint.h"
 #include "XGWindow.h"
 
 #include <algorithm>
@@ -81,10 +82,7 @@ private:
 };
 
 bool FormIsAlive(const XGDocForm* formP) {
-    if (!formP) return false;
-    for (XGWindow* windowP : XGWindow::GetWindows())
-        if (windowP->GetForm() == formP) return true;
-    return false;
+    return VornWindow_FormIsOpen(formP);
 }
 } // namespace
 
@@ -472,8 +470,8 @@ XGDocForm* TVornModel::GetTargetController(bool* is_newBP0) {
             reg.SetSharedTarget(formP);
             i_target_controllerP = formP;
             if (is_newBP0) *is_newBP0 = true;
-            if (!EmptyRect(i_prefs.wind_gen.posR)) windowP->SetBounds(i_prefs.wind_gen.posR);
-            windowP->Show();
+            if (!EmptyRect(i_prefs.wind_gen.posR)) VornWindow_SetBounds(windowP, i_prefs.wind_gen.posR);
+            VornWindow_Show(windowP, VornWindowShow::kShow);
         }
     }
     if (!i_target_controllerP) ReportErrorStr(-1, "Could not open a new window (out of memory?)");
@@ -488,7 +486,7 @@ TVornModel* TVornModel::GetTarget(bool* newBP) {
     if (i_target_controllerP && !FormIsAlive(i_target_controllerP)) i_target_controllerP = nullptr;
     if (!i_target_controllerP) {
         GetTargetController(&newB);
-        if (i_controllerP && i_controllerP->GetWindow()) i_controllerP->GetWindow()->BringToFront();
+        if (i_controllerP) VornWindow_Show(i_controllerP->GetWindow(), VornWindowShow::kFront);
         if (newB) {
             if (auto* tc = dynamic_cast<TVornController*>(i_target_controllerP)) {
                 TVornModel* target_vornP = tc->i_modelP;
@@ -583,7 +581,9 @@ XGSaveDialogSpec TVornModel::GetSaveDialogSpec() const {
 
 bool TVornModel::DoDocumentSaveAs() {
     XGFileSpecifier chosen;
-    if (!XGRunSaveDialog(GetSaveDialogSpec(), GetDocumentName(), chosen)) return false;
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    if (!ops.chooseSaveFile || !ops.chooseSaveFile(GetSaveDialogSpec(), GetDocumentName(), chosen))
+        return false;
     // A board file always ends in ".2dv": it is added to another extension rather than put in
     // its place, so that the name chosen is kept and no other file is written over unasked.
     if (chosen.GetExtension() != kVornFileExtension) {
@@ -600,6 +600,7 @@ bool TVornModel::DoDocumentSaveAs() {
         SetFile(previous);
         return false;
     }
+    VornNoteRecentFile(GetFile().GetFullPath());
     if (i_controllerP) {
         i_controllerP->DoDocumentSaved();
         i_controllerP->DoDocumentRenamed();
@@ -609,10 +610,15 @@ bool TVornModel::DoDocumentSaveAs() {
     return true;
 }
 
+int32 TVornModel::DoPrintDocument() {
+    const VornBoardWindowOps& ops = VornBoardWindows();
+    return ops.print ? ops.print(*this) : 0;
+}
+
 int32 TVornModel::DoMenuCommand(int32 command) {
     switch (command) {
     case kCmd_PageSetup:
-        XGRunPageSetup();
+        if (VornBoardWindows().pageSetup) VornBoardWindows().pageSetup();
         return kDispatchHandled;
     case kCmd_Print:
         DoPrintDocument();

@@ -6,11 +6,11 @@
 #include "TVornController.h"
 #include "TVornModel.h"
 #include "VornBoardAssert.h"
+#include "VornBoardWindows.h"
 #include "VornErrors.h"
 #include "XGDraw.h"
 #include "XGGeometry.h"
 #include "XGPicture.h"
-#include "XGWindow.h"
 #include "autoptr.h"
 
 #include <algorithm>
@@ -158,8 +158,8 @@ void TVornModel::EnterGoMode() {
     InsertItem(picItemP.release(), 0);
 
     if (XGWindow* windowP = WindowOf(i_controllerP)) {
-        i_prefs.wind_edit.posR = windowP->GetBounds();
-        if (!EmptyRect(i_prefs.wind_go.posR)) windowP->SetBounds(i_prefs.wind_go.posR);
+        i_prefs.wind_edit.posR = VornWindow_GetBounds(windowP);
+        if (!EmptyRect(i_prefs.wind_go.posR)) VornWindow_SetBounds(windowP, i_prefs.wind_go.posR);
     }
     view->InvalView();
 }
@@ -182,8 +182,8 @@ void TVornModel::LeaveGoMode() {
     delete i_hiddenA;
     i_hiddenA = nullptr;
     if (XGWindow* windowP = WindowOf(i_controllerP)) {
-        i_prefs.wind_go.posR = windowP->GetBounds();
-        if (!EmptyRect(i_prefs.wind_edit.posR)) windowP->SetBounds(i_prefs.wind_edit.posR);
+        i_prefs.wind_go.posR = VornWindow_GetBounds(windowP);
+        if (!EmptyRect(i_prefs.wind_edit.posR)) VornWindow_SetBounds(windowP, i_prefs.wind_edit.posR);
     }
     if (CVornViewLink* view = GetView()) view->InvalView();
 }

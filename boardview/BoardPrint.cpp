@@ -3,10 +3,14 @@
 #include "CItemArray.h"
 #include "CVornItem.h"
 #include "CVornOffscreenView.h"
+#include "CVornViewLink.h"
 #include "TVornController.h"
 #include "TVornModel.h"
+#include "VornBoardWindows.h"
+#include "XGDraw.h"
 #include "XGFileSpecifier.h"
 #include "XGGeometry.h"
+#include "XGPrint.h"
 
 #include <chrono>
 #include <memory>
@@ -34,7 +38,35 @@ void WaitForPictures(TVornModel* modelP) {
     modelP->Idle();
 }
 
+// One page, drawn as the board's window shows it; the board draws through its view (sizes,
+// pictures, the Go Mode scale).
+int32 PrintBoard(TVornModel& board) {
+    CVornViewLink* viewP = board.GetView();
+    if (!viewP) return 0;
+    viewP->EndInPlaceEdit();
+    return XGPrintDocument(board.GetDocumentName(), [&board](XGDraw& draw, const tagRECT& page, int32 index) {
+        if (index > 0) return false;
+        // The page shows the board from its origin, wherever the window is scrolled to.
+        const int32 scrollH = board.i_scrollH, scrollV = board.i_scrollV;
+        board.i_scrollH = board.i_scrollV = 0;
+        const tagRECT all{-32000, -32000, 32000, 32000};
+        draw.SetBaseClip(page);
+        draw.EraseRect(page);
+        board.Draw(&draw, &all, Vorn_Mode_NONE);
+        draw.ClearBaseClip();
+        board.i_scrollH = scrollH;
+        board.i_scrollV = scrollV;
+        return false;
+    });
+}
+
 } // namespace
+
+void InstallBoardPrinting() {
+    VornBoardWindowOps& ops = VornBoardWindows();
+    ops.print = PrintBoard;
+    ops.pageSetup = [] { XGRunPageSetup(); };
+}
 
 bool PrintBoardFile(const XGFileSpecifier& fileSpec) {
     auto* modelP = new TVornModel();

@@ -8,3 +8,6 @@ class XGFileSpecifier;
 
 // False when the file could not be read (the board said why) or nothing was printed.
 bool PrintBoardFile(const yaaf::XGFileSpecifier& fileSpec);
+
+// Adds printing and the page set-up to the board's window operations (VornBoardWindows.h).
+void InstallBoardPrinting();

@@ -5,12 +5,15 @@
 #include "CDocumentKinds.h"
 #include "TVornController.h"
 #include "TVornModel.h"
+#include "VornBoardWindows.h"
 #include "XGFileSpecifier.h"
 
 using namespace yaaf;
 
 void RegisterBoardWindows() {
     RegisterBoardWindowViews();
+    InstallBoardWindowOps();
+    InstallBoardPrinting();
 
     CDocumentKind& board = GetDocumentKinds().board;
     board.makeDocument = [] { return static_cast<XGDocument*>(new TVornModel()); };

@@ -16,6 +16,7 @@
 #include "VInfoBar.h"
 #include "VornBoardAssert.h"
 #include "VornBoardTask.h"
+#include "VornScanner.h"
 #include "XGDraw.h"
 #include "XGGeometry.h"
 #include "XGInlineEdit.h"
@@ -56,11 +57,13 @@ TVornView::TVornView()
     SetFocusable(true);
     SetTrackMouseMoves(true);
     SetDropper(this);
+    SetAccessibleName("Board");
     i_offsP = std::make_unique<COffscreen>(nullptr, 32, &CB_S_Offs, this);
     i_self_contextP = i_offsP->GetSelfContext();
 }
 
 TVornView::~TVornView() {
+    if (i_scannerP) i_scannerP->i_changedProc = nullptr;
     ReleaseModel();
     // A board that outlives its view must not reach it.
     if (i_controllerP && i_controllerP->i_viewP == this) i_controllerP->i_viewP = nullptr;
@@ -95,6 +98,11 @@ void TVornView::AttachModel(TVornModel* modelP, TVornController* controllerP) {
 // here makes a task: the board and its stacks may be going too.
 void TVornView::ReleaseModel() {
     ClearTrack();
+    // The scanner holds items of the board.
+    if (i_scannerP) {
+        StopScanning();
+        i_scannerP->Build(nullptr);
+    }
     if (i_renameTE) {
         XGInlineEdit* editP = i_renameTE;
         i_renameTE = nullptr;
@@ -317,6 +325,7 @@ void TVornView::DrawOverlays(XGDraw& draw, const tagRECT& r) {
         else
             draw.InvertRect(itemR);
     }
+    DrawScanHighlight(draw);
     draw.ClearClip();
 }
 
@@ -472,5 +481,6 @@ int32 TVornView::DoPeriodic() {
         i_sel_changedB = false;
         UpdateBars();
     }
+    ScanPeriodic();
     return kDispatchNotHandled;
 }

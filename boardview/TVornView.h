@@ -13,6 +13,7 @@
 
 #include "COffscreen.h"
 #include "CVornViewLink.h"
+#include "VornImportType.h"
 #include "VornItemTypes.h"
 #include "XGDragDrop.h"
 #include "XGScrollView.h"
@@ -23,6 +24,7 @@
 
 class CDoTask;
 class CItemArray;
+class CVornScanner;
 class CVornItem;
 class DoStacksOwner;
 class TVornController;
@@ -33,6 +35,7 @@ namespace yaaf {
 class XGContextMenu;
 class XGDraw;
 class XGDragger;
+class XGFileSpecifier;
 class XGInlineEdit;
 } // namespace yaaf
 
@@ -122,6 +125,37 @@ public:
     yaaf::int32 DoGetMenuStatusPre();
     yaaf::int32 DoGetMenuStatus(yaaf::int32 command, yaaf::XGSMenuStatus* statusP);
     yaaf::int32 DoGetMenuStatusPost();
+    // The Font menu (TVornViewFontCommands.cpp): each answers false for other commands.
+    static bool IsFontCommand(yaaf::int32 command);
+    bool GetFontCommandStatus(yaaf::int32 command, yaaf::XGSMenuStatus* statusP);
+    bool DoFontCommand(yaaf::int32 command, void* dataP);
+    // Generating, numerology, repairs and the target; the window's bars and Close
+    // (TVornViewGenerateCommands.cpp): each answers false for other commands.
+    bool DoGenerateCommand(yaaf::int32 command);
+    bool DoWindowCommand(yaaf::int32 command);
+    bool IsGeneratorTarget() const;
+    // The board as an outline: in this window (as Icons, as List, as Heirarchic Columns, as
+    // Zoom) or in a new outline window (15) (TVornViewOutline.cpp). Available when the outline
+    // browser is; false for other commands. After showing the board as an outline this view is
+    // gone: nothing of it may be touched.
+    static bool OutlineCommandsAvailable();
+    bool DoOutlineCommand(yaaf::int32 command);
+    // Cut, Copy and Paste (TVornViewClipboard.cpp), Import (TVornViewImport.cpp), and the items
+    // made or remade by Randomize, Size to Fit, the two inserts and Set as Background
+    // (TVornViewItemCommands.cpp, which also passes on to the other two). Each answers -1 for
+    // other commands.
+    yaaf::int32 DoItemCommand(yaaf::int32 command);
+    yaaf::int32 DoClipboardCommand(yaaf::int32 command);
+    yaaf::int32 DoImportCommand(yaaf::int32 command);
+    // Whether the clipboard holds items of a board.
+    static bool ClipboardHoldsItems();
+    // The selection to the clipboard; false (the clipboard as it was) when it could not be.
+    bool CopySelectionToClipboard();
+    // The clipboard's items into the board as one undoable step, in front of the selection; a
+    // clipboard that cannot be read is refused with a beep, the board and selection unchanged.
+    bool PasteFromClipboard();
+    // Imports the file or folder as one undoable step; false (and a beep) when the import failed.
+    bool ImportFile(Vorn_ImportType type, const yaaf::XGFileSpecifier& source);
 
     // --- Window and document events
     void DoActivate(bool active);
@@ -176,6 +210,16 @@ public:
 
     // The text the footer shows for the pointer (the item's content, else its title).
     const std::string& GetHoverText() const { return i_hoverText; }
+
+    // --- Switch scanning and the keyboard highlight in Go Mode (TVornViewScan.cpp)
+    // The view's scanner (made when first needed), brought up to date with the board and the
+    // preferences: what the periodic tick does.
+    CVornScanner* GetScanner();
+    void ScanPeriodic();
+    // The keys of the highlight: answers whether the key was taken.
+    bool DoScanKey(yaaf::uint32 key);
+    // The width of the highlight's mark, in pixels.
+    static constexpr yaaf::int16 kScanMarkWidth = 6;
 
     // The drag in progress from any board view, or none.
     static const VornItemDragRec* GetActiveDrag();
@@ -283,6 +327,8 @@ private:
 
     // Keys (TVornViewKeys.cpp).
     void Nudge(yaaf::int16 dv, yaaf::int16 dh);
+    // Where Shift+F10 opens the context menu.
+    yaaf::Point ContextMenuPoint();
     bool PassKeyToTarget(yaaf::int32 msg);
 
     // Editing (TVornViewEdit.cpp).
@@ -296,6 +342,20 @@ private:
     void DropFromOutside(yaaf::Point dropPt, CVornItem* targetP);
     void DropItems(const VornItemDragRec& rec, yaaf::Point dropPt, CVornItem* targetP, bool copyB);
     void SetRecentItem(CVornItem* itemP);
+
+    // Items (TVornViewItemCommands.cpp).
+    void Randomize();
+    void SizeSelectionToFit();
+    void InsertItemAfterSelection();
+    void InsertReturn();
+    void SetAsBackground();
+
+    // Scanning (TVornViewScan.cpp).
+    void DrawScanHighlight(yaaf::XGDraw& draw);
+    yaaf::tagRECT ScanHighlightArea();
+    void ScanChanged();
+    void GenerateChosen(CVornItem* itemP);
+    void StopScanning();
 
     // Drawing (TVornView.cpp).
     void DrawOverlays(yaaf::XGDraw& draw, const yaaf::tagRECT& r);
@@ -333,4 +393,7 @@ private:
     // Closing the editor came from a cancel (Escape).
     bool i_edit_cancelB = false;
     bool i_autosave_failedB = false;
+    std::unique_ptr<CVornScanner> i_scannerP;
+    // Where the highlight's mark was last drawn (view coordinates), empty when nowhere.
+    yaaf::tagRECT i_scanR;
 };

@@ -81,6 +81,12 @@ enum : int32 {
 // no menu item offers what would do nothing.
 bool IsBuiltCommand(int32 command) {
     switch (command) {
+    case kCmd_ViewAsIcons:
+    case kCmd_ViewAsList:
+    case kCmd_ViewAsHeirColumns:
+    case kCmd_ViewAsZoom:
+    case kCmd_ConvertToOutline:
+        return TVornView::OutlineCommandsAvailable();
     case kVornCmd_ViewAsFreeform:
     case kVornCmd_ViewAsFlatColumns:
     case kVornCmd_SelectAll:
@@ -115,6 +121,31 @@ bool IsBuiltCommand(int32 command) {
     case kCmd_AlignBottom:
     case kCmd_Locked:
     case kCmd_Hidden:
+    case kCmd_ShowToolbar:
+    case kCmd_ShowStatusBar:
+    case kCmd_CloseWindow:
+    case kCmd_GenerateSelection:
+    case kCmd_AppendSummation:
+    case kCmd_AppendReduction:
+    case kCmd_RemoveNumerology:
+    case kCmd_RemoveNumerology + 1:
+    case kCmd_RemoveNumerology + 2:
+    case kCmd_RemoveNumerology + 3:
+    case kCmd_Cut:
+    case kCmd_Copy:
+    case kCmd_Paste:
+    case kCmd_Randomize:
+    case kCmd_SizeToFit:
+    case kCmd_InsertItem:
+    case kCmd_InsertReturn:
+    case kCmd_SetBackground:
+    case kCmd_ImportFirst:
+    case kCmd_ImportFirst + 1:
+    case kCmd_ImportFirst + 2:
+    case kCmd_ImportFirst + 3:
+    case kCmd_ImportFirst + 4:
+    case kCmd_ImportFirst + 5:
+    case kCmd_ImportLast:
         return true;
     default:
         return false;
@@ -223,6 +254,9 @@ int32 TVornView::DoGetMenuStatus(int32 command, XGSMenuStatus* statusP) {
     case kCmd_IgnoreLocks: return toggle(b.ignore_locksB());
     case kCmd_ShowHidden: return toggle(b.ignore_hiddenB());
     case kCmd_ConvertToOutline:
+    case kCmd_CloseWindow:
+        statusP->enable = IsBuiltCommand(command);
+        return kDispatchHandled;
     case kCmd_FontPanel:
     case kCmd_FontFace:
     case kCmd_Size9:
@@ -236,10 +270,9 @@ int32 TVornView::DoGetMenuStatus(int32 command, XGSMenuStatus* statusP) {
     case kCmd_StylePlain + 1:
     case kCmd_StylePlain + 2:
     case kCmd_StyleUnderline:
-    case kCmd_CloseWindow:
     case kVornCmd_Smaller:
     case kVornCmd_Bigger:
-        statusP->enable = IsBuiltCommand(command);
+        GetFontCommandStatus(command, statusP);
         return kDispatchHandled;
     case kCmd_FontPanel + 1:
     case kCmd_FontPanel + 3:
@@ -252,7 +285,9 @@ int32 TVornView::DoGetMenuStatus(int32 command, XGSMenuStatus* statusP) {
         statusP->mark = kMark_Bullet;
         return kDispatchHandled;
     case kCmd_SetGeneratorTarget:
-        statusP->enable = false;
+        statusP->enable = true;
+        statusP->check = IsGeneratorTarget();
+        statusP->mark = kMark_Check;
         return kDispatchHandled;
     case kCmd_Nothing:
         statusP->enable = false;
@@ -272,7 +307,6 @@ int32 TVornView::DoGetMenuStatus(int32 command, XGSMenuStatus* statusP) {
     case kCmd_SelectMissing:
     case kCmd_SortAlphabetically:
     case kCmd_Randomize:
-    case kCmd_RemoveNumerology:
     case kCmd_RemoveNumerology + 1:
     case kCmd_RemoveNumerology + 2:
     case kCmd_RemoveNumerology + 3:
@@ -297,14 +331,17 @@ int32 TVornView::DoGetMenuStatus(int32 command, XGSMenuStatus* statusP) {
     case kCmd_ImportFirst + 9: // no reader offered for these
         statusP->enable = false;
         return kDispatchHandled;
+    // While a title is edited, the keys cut, copy and paste its text.
     case kCmd_Paste:
-        return groupB(false);
+        return groupB(!i_renameTE && ClipboardHoldsItems());
+    case kCmd_Cut:
+    case kCmd_Copy:
+        return groupB(selected > 0 && !i_renameTE);
     case kCmd_GenerateSelection:
     case kCmd_AppendSummation:
     case kCmd_AppendReduction:
+    case kCmd_RemoveNumerology: // strips the selected titles only
     case kVornCmd_SelectNone:
-    case kCmd_Cut:
-    case kCmd_Copy:
     case kVornCmd_Clear:
     case kCmd_RemoveShapes:
         return groupB(selected > 0);
@@ -341,7 +378,7 @@ void TVornView::DoViewCommand(int32 command) {
     DoMenuCommand(command);
 }
 
-int32 TVornView::DoMenuCommand(int32 command, void*) {
+int32 TVornView::DoMenuCommand(int32 command, void* dataP) {
     if (!i_modelP) return kDispatchNotHandled;
     XGSMenuStatus status;
     const bool own_selectionB = !i_selectionP;
@@ -523,6 +560,10 @@ int32 TVornView::DoMenuCommand(int32 command, void*) {
         return kDispatchHandled;
     }
     default:
-        return kDispatchNotHandled;
+        if (DoItemCommand(command) != kDispatchNotHandled) return kDispatchHandled;
+        return DoOutlineCommand(command) || DoFontCommand(command, dataP) || DoGenerateCommand(command) ||
+                       DoWindowCommand(command)
+                   ? kDispatchHandled
+                   : kDispatchNotHandled;
     }
 }

@@ -1,11 +1,13 @@
 #define VORN_UNIT "TVornView.cpp"
-// Keys: in Edit Mode they edit, clear, add or remove columns, change the font size and nudge
-// the selection; in Go Mode they are typed into the generator target.
+// Keys: in Edit Mode they edit, clear, add or remove columns, change the font size, nudge the
+// selection and open the context menu (Shift+F10); in Go Mode the switches and the arrows move
+// the highlight (TVornViewScan.cpp) and the other keys are typed into the generator target.
 #include "TVornView.h"
 
 #include "CDo.h"
 #include "CItemArray.h"
 #include "CTextTarget.h"
+#include "CVornItem.h"
 #include "CVornList.h"
 #include "TVornController.h"
 #include "TVornModel.h"
@@ -14,13 +16,29 @@
 #include "XGKeyboard.h"
 #include "XGWindow.h"
 
+#include <algorithm>
+
 using namespace yaaf;
 
 namespace {
 constexpr uint16 kKeyEnter = 3;
 constexpr uint16 kKeyDeleteChar = 127;
 constexpr uint16 kKeyForwardDelete = 0x8D;
+constexpr uint16 kKeyF10 = kXGKey_F1 + 9;
 } // namespace
+
+Point TVornView::ContextMenuPoint() {
+    if (CItemArray* selP = i_modelP->GetItemSelection()) {
+        CVornItem* firstP = selP->Count() > 0 ? selP->GetIndItem(0) : nullptr;
+        delete selP;
+        if (firstP) {
+            const tagRECT r = firstP->GetScreenBounds();
+            return Point{int16(std::clamp<int32>(r.bottom, 0, 32767)),
+                         int16(std::clamp<int32>(r.left, 0, 32767))};
+        }
+    }
+    return Point{10, 10};
+}
 
 int32 TVornView::DoKey(int32 msg) {
     if (!i_modelP) return kDispatchNotHandled;
@@ -32,7 +50,8 @@ int32 TVornView::DoKey(int32 msg) {
     if (!specialB && code == kXGKeyTabProbe) return kDispatchNotHandled;
 
     if (i_modelP->GetMode() != Vorn_Mode_EDIT) {
-        PassKeyToTarget(msg);
+        // The switches and the arrows move the highlight; the other keys are typed.
+        if (!DoScanKey(key)) PassKeyToTarget(msg);
         return kDispatchHandled;
     }
     FinishTracking();
@@ -86,6 +105,11 @@ int32 TVornView::DoKey(int32 msg) {
     case kXGKey_Delete:
     case kKeyForwardDelete:
         DoMenuCommand(kVornCmd_Clear);
+        break;
+    case kKeyF10:
+        // Shift+F10, the keyboard's right click: the context menu at the first selected item.
+        if (!(mods & kXGMod_Shift)) return kDispatchNotHandled;
+        PopUpContextMenu(ContextMenuPoint());
         break;
     default:
         return kDispatchNotHandled;

@@ -33,6 +33,14 @@ public:
     ScSuppressFlush& operator=(const ScSuppressFlush&) = delete;
 };
 
+// What a lock or hide task sets, and each item's flags from before its last run: undo gives every
+// item back its own flag (a mixed selection stays mixed) and the selection from before.
+struct VornMenuInfoTaskData {
+    ItemA_Iterate_SET_MENU_INFOData info;
+    std::vector<uint8> earlierA; // per item of selP: bit 0 locked, bit 1 hidden
+    bool appliedB = false;       // the next run undoes
+};
+
 // The link that a title or content task puts in place at its next run. It never holds a
 // picture: the item's own is released before the two are exchanged.
 struct VornTextTaskData {
@@ -211,12 +219,31 @@ void RunMove(CDoTask* prev_taskP0, CVornViewLink* viewP, TVornModel* modelP, DoV
     *collapseBP = true;
 }
 
-void RunMenuInfo(DoVornCommandDataRec* recP) {
-    auto* infoP = static_cast<ItemA_Iterate_SET_MENU_INFOData*>(recP->dataP);
-    if (!infoP || !recP->selP) return;
-    recP->selP->Iterate(ItemA_Iterate_SET_MENU_INFO, infoP);
-    infoP->lockedB = !infoP->lockedB;
-    infoP->hiddenB = !infoP->hiddenB;
+void RunMenuInfo(TVornModel* modelP, DoVornCommandDataRec* recP) {
+    auto* dataP = static_cast<VornMenuInfoTaskData*>(recP->dataP);
+    if (!dataP || !recP->selP) return;
+    CItemArray& items = *recP->selP;
+    if (!dataP->appliedB) {
+        if (!recP->prev_selP) recP->prev_selP = modelP->GetItemSelection();
+        dataP->earlierA.resize(size_t(items.Count()));
+        for (int32 i = 0; i < items.Count(); ++i) {
+            const CVornItem* itemP = items.GetIndItem(i);
+            dataP->earlierA[size_t(i)] =
+                uint8((itemP->i_b.lockedB() ? 1 : 0) | (itemP->i_b.hiddenB() ? 2 : 0));
+        }
+        // Items that become locked or hidden leave the selection.
+        items.Iterate(ItemA_Iterate_SET_MENU_INFO, &dataP->info);
+        dataP->appliedB = true;
+        return;
+    }
+    for (int32 i = 0; i < items.Count() && size_t(i) < dataP->earlierA.size(); ++i) {
+        CVornItem* itemP = items.GetIndItem(i);
+        const uint8 earlier = dataP->earlierA[size_t(i)];
+        if (dataP->info.set_lockedB) itemP->i_b.set_lockedB((earlier & 1) != 0);
+        if (dataP->info.set_hiddenB) itemP->i_b.set_hiddenB((earlier & 2) != 0);
+    }
+    if (recP->prev_selP) modelP->SetSelection(recP->prev_selP);
+    dataP->appliedB = false;
 }
 
 void RunColumns(TVornModel* modelP, DoVornCommandDataRec* recP) {
@@ -265,7 +292,8 @@ void FreeRecordParts(DoVornCommandDataRec& rec) {
         delete static_cast<ItemA_Iterate_MOVEData*>(rec.dataP);
         break;
     case VornTask_MENU_INFO:
-        delete static_cast<ItemA_Iterate_SET_MENU_INFOData*>(rec.dataP);
+        delete static_cast<VornMenuInfoTaskData*>(rec.dataP);
+        delete rec.prev_selP;
         break;
     default:
         break;
@@ -372,7 +400,7 @@ int32 BoardTask_CB_DoCommandProc(CDoTask* prev_taskP0, DoVornCommandDataRec* rec
             RunMove(prev_taskP0, viewP, modelP, recP, &collapseB);
             break;
         case VornTask_MENU_INFO:
-            RunMenuInfo(recP);
+            RunMenuInfo(modelP, recP);
             break;
         case VornTask_MODE:
             modelP->SetGoMode(modelP->GetMode() == Vorn_Mode_EDIT);
@@ -424,8 +452,9 @@ const ItemA_Iterate_MOVEData* BoardTask_MoveData(CDoTask* taskP) {
 // ---------------------------------------------------------------------------------------------
 // Builders
 
-bool BoardTask_Insert(CVornViewLink* viewP, CItemArray* selP, CItemArray* prev_selP, const char* nameZ) {
-    if (!IsValidArray(selP) || selP->Count() == 0) {
+bool BoardTask_Insert(CVornViewLink* viewP, CItemArray* selP, CItemArray* prev_selP, const char* nameZ,
+                      bool allow_emptyB) {
+    if (!IsValidArray(selP) || (selP->Count() == 0 && !allow_emptyB)) {
         DisposeParts(VornTask_INSERT, selP, prev_selP, nullptr);
         return false;
     }
@@ -516,12 +545,13 @@ bool BoardTask_SetMenuInfo(CVornViewLink* viewP, CItemArray* selP,
         delete selP;
         return false;
     }
-    auto* infoP = new (std::nothrow) ItemA_Iterate_SET_MENU_INFOData(info);
-    if (!infoP) {
+    auto* dataP = new (std::nothrow) VornMenuInfoTaskData;
+    if (!dataP) {
         delete selP;
         return false;
     }
-    return DoBoardTask(viewP, VornTask_MENU_INFO, selP, nullptr, infoP, 0, nameZ);
+    dataP->info = info;
+    return DoBoardTask(viewP, VornTask_MENU_INFO, selP, nullptr, dataP, 0, nameZ);
 }
 
 bool BoardTask_SwitchMode(CVornViewLink* viewP, const char* nameZ) {

@@ -30,7 +30,7 @@ enum VornTaskKind : yaaf::int16 {
     VornTask_TITLE = 13,      // exchange the title link with the one held in dataP
     VornTask_FONT = 14,       // font change of selP; consecutive ones on the same items merge
     VornTask_MOVE = 19,       // move or size selP; consecutive ones on the same items merge
-    VornTask_MENU_INFO = 35,  // lock or hide selP
+    VornTask_MENU_INFO = 35,  // lock or hide selP; undo gives each item its own flags back
     VornTask_MODE = 41,       // Edit Mode <-> Go Mode
     VornTask_COLUMNS = 42,    // one flat column more (58) or less (59)
     VornTask_CONTENT = 43,    // exchange the content link with the one held in dataP
@@ -76,8 +76,10 @@ const ItemA_Iterate_MOVEData* BoardTask_MoveData(CDoTask* taskP);
 
 // Kind 9. The items of selP are off the board, each with its i_indexL (-1 appends); they go on
 // in the order of selP and are selected. prev_selP: the selection to restore when the insert is
-// undone, or none for the board's selection as it is now.
-bool BoardTask_Insert(CVornViewLink* viewP, CItemArray* selP, CItemArray* prev_selP, const char* nameZ);
+// undone, or none for the board's selection as it is now. An empty selP is refused unless
+// allow_emptyB (an import that found nothing is still a step the user can undo).
+bool BoardTask_Insert(CVornViewLink* viewP, CItemArray* selP, CItemArray* prev_selP, const char* nameZ,
+                      bool allow_emptyB = false);
 // Kind 10: the items of selP (on the board, in the board's order) are taken off.
 bool BoardTask_Remove(CVornViewLink* viewP, CItemArray* selP, const char* nameZ);
 // Kind 12: selP (items on the board, in the board's order) is replaced by otherP (items off the
@@ -97,7 +99,9 @@ bool BoardTask_ChangeFont(CVornViewLink* viewP, CItemArray* selP, const yaaf::XG
 // Unless dont_set_selB the items are then the selection.
 bool BoardTask_Move(CVornViewLink* viewP, CItemArray* selP, yaaf::Point offset, yaaf::int16 handleType,
                     bool dont_set_selB, const char* nameZ);
-// Kind 35: the lock and hide flags of every item of selP set as the record says.
+// Kind 35: the lock and hide flags of every item of selP set as the record says (items that
+// become locked or hidden are deselected); undo gives each item its earlier flags and the board
+// its earlier selection.
 bool BoardTask_SetMenuInfo(CVornViewLink* viewP, CItemArray* selP,
                            const ItemA_Iterate_SET_MENU_INFOData& info, const char* nameZ);
 // Kind 41: Go Mode when the board is in Edit Mode, else Edit Mode.

@@ -139,9 +139,12 @@ bool VornExport_Render(CVornOffscreenView& view, TVornModel& board, VornExportFo
     if (XGDraw* drawP = page.GetDraw()) {
         // The page shows the board from its origin, as a print does.
         const tagRECT all{-32000, -32000, 32000, 32000};
-        drawP->SetBaseClip(content);
+        // The page's edges clip a drawing that starts at its corner; a clip of its own would be
+        // written again with every item's.
+        const bool clipB = content.left != 0 || content.top != 0;
+        if (clipB) drawP->SetBaseClip(content);
         board.Draw(drawP, &all, Vorn_Mode_NONE);
-        drawP->ClearBaseClip();
+        if (clipB) drawP->ClearBaseClip();
     }
     return page.Finish(out, errorZ);
 }

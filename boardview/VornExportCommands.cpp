@@ -6,6 +6,7 @@
 #include "VornExport.h"
 #include "VornFileFormat.h"
 #include "VornOBF.h"
+#include "VornTakeIn.h"
 #include "XGAlert.h"
 #include "XGFileDialog.h"
 #include "XGFileSpecifier.h"
@@ -71,18 +72,19 @@ void ImportOBF(CVornViewLink* viewP) {
     const size_t slash = beside.find_last_of('/');
     const std::string folder =
         slash == std::string::npos ? std::string(".") : beside.substr(0, std::max<size_t>(slash, 1));
-    boardP->SelectAll(false);
+    // One undoable step, as every import; what was taken in before a failure stays.
     std::string error;
-    const int32 before = boardP->i_list->Count();
-    const bool ok = VornOBF_Import(*boardP, source, folder, error,
-                                   boardP->HasFile() ? boardP->GetFile().GetFullPath() : "");
-    if (boardP->i_list->Count() != before) {
-        if (boardP->IsFlatColumns()) boardP->AutoLayout(true, Vorn_Mode_EDIT);
-        boardP->SetDirty(true);
-        viewP->SetSelChanged(true);
-        viewP->InvalView();
-    }
-    if (!ok) Tell("The board could not be imported: " + error + ".");
+    VornTakeInOptions options;
+    options.undoNameZ = "Import Item(s)";
+    options.keepPartialB = true;
+    options.emptyIsStepB = true;
+    const VornTakeInResult result = VornTakeIn(viewP, options, [&](TVornModel& board) {
+        return VornOBF_Import(board, source, folder, error,
+                              board.HasFile() ? board.GetFile().GetFullPath() : "");
+    });
+    if (result != VornTakeInResult::kDone)
+        Tell("The board could not be imported: " +
+             (error.empty() ? std::string("the items could not be added") : error) + ".");
 }
 
 } // namespace

@@ -46,7 +46,12 @@ std::string LowerBytes(const std::string& s) {
 
 CTopic::CTopic(const char* nameAC, CTopicList* listP, int32 indexL) {
     CTopic_Init(listP, indexL);
-    if (nameAC) SetName(nameAC);
+    // Not through SetName: a topic in no list yet moves no rows, and topics made by the
+    // thousand on a worker must not have every list laid out again meanwhile.
+    if (nameAC) {
+        i_nameZ = nameAC;
+        i_sortKeyZ = LowerBytes(i_nameZ);
+    }
 }
 
 CTopic::CTopic(const CTopic* topicP, CTopicList* listP) {
@@ -306,7 +311,7 @@ void CTopic::SizeToFit() {
         const std::string& s = i_nameZ;
         for (size_t i = 0; i <= s.size(); ++i) {
             if (i < s.size() && s[i] != '\r' && s[i] != '\n') continue;
-            if (i > start) width = std::max(width, font.TextWidth(s.substr(start, i - start)));
+            if (i > start) width = std::max(width, font.TextWidthQuick(s.substr(start, i - start)));
             if (i < s.size()) {
                 ++lines;
                 if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;

@@ -126,6 +126,9 @@ public:
     virtual bool IsPicture() const { return false; }
     virtual const yaaf::XGPicture* GetPictRef() const { return nullptr; }
     virtual bool IsRoot() const { return i_parentP == nullptr; }
+    // Where the topic is, when it stands for something with a place of its own (a file's path);
+    // false for topics that are only where the outline puts them.
+    virtual bool GetLocation(std::string& location) const { return false; }
 
     // --- Links to lists and views
     // Has the topic (or, with whole_viewB, the whole view) drawn again wherever it is shown.

@@ -28,9 +28,14 @@ void CTopicHandOver::Add(CTopic* childP, O_SortType sortType, bool reverseB) {
     // One call drains everything added until it runs: a folder of many entries costs a few
     // drains, not one per entry.
     std::weak_ptr<CTopicHandOver> weak = weak_from_this();
-    const bool posted = XGMainThread::Post([weak] {
+    auto drain = [weak] {
         if (std::shared_ptr<CTopicHandOver> self = weak.lock()) self->Drain();
-    });
+    };
+    // The first topics show at once; after that the drains come at most every
+    // kDrainInterval, so that each takes in many: every drain lays the whole list out again.
+    const auto since = std::chrono::steady_clock::now() - i_lastDrain.load();
+    const int waitMs = int(kDrainIntervalMs - std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+    const bool posted = waitMs > 0 ? XGMainThread::PostDelayed(waitMs, drain) : XGMainThread::Post(drain);
     if (!posted) {
         std::lock_guard<std::mutex> lock(i_mutex);
         i_postedB = false;
@@ -46,6 +51,7 @@ int32 CTopicHandOver::Drain() {
         i_postedB = false;
         ownerP = i_ownerP;
     }
+    i_lastDrain = std::chrono::steady_clock::now();
     if (batch.empty()) return 0;
     CTopicList* childrenP = ownerP ? ownerP->GetChildren(true) : nullptr;
     if (!childrenP) {

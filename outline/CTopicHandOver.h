@@ -7,6 +7,8 @@
 
 #include "OutlineTypes.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -36,7 +38,10 @@ private:
         bool reverseB;
     };
 
+    static constexpr int kDrainIntervalMs = 40;
+
     std::mutex i_mutex;
+    std::atomic<std::chrono::steady_clock::time_point> i_lastDrain{};
     CTopic* i_ownerP;
     std::vector<Pending> i_pendingA;
     bool i_postedB = false;

@@ -1,6 +1,8 @@
 #define OUTLINE_UNIT "VBrowserWindowView"
 #include "VOutlineBrowser.h"
 
+#include "BoardOutline.h"
+
 #include "CTopicList.h"
 #include "OutlineAssert.h"
 #include "VBrowser.h"
@@ -66,7 +68,9 @@ VOutline* VOutlineBrowser::MakeContent(CTopicList* listP, COutlineDocLink* outli
 bool VOutlineBrowser::SetViewAs(O_ViewAsType newViewAs) {
     if (!i_bwP) return false;
     const int16 layout = LayoutFor(newViewAs);
-    if (layout == 0 || layout == 137) return false;
+    if (layout == 0) return false;
+    // Only a board's window shows a board again.
+    if (layout == 137) return BoardOutline_ShowBoard(i_bwP, newViewAs);
     VOutline* curP = GetVOutline();
     if (curP && LayoutFor(i_bwP->GetViewAs()) == layout) {
         // The same layout serves the new mode: the view stays.

@@ -122,7 +122,10 @@ void VOutline::RevealTopic(CTopic* topicP) {
         UpdateScrollInfo();
     }
     if (VBrowserWindowView* bwP = GetBrowserView())
-        if (VPathBar* pathP = bwP->GetPathBar()) pathP->SetPath(GetFullPath() + "/" + topicP->GetNameRef());
+        if (VPathBar* pathP = bwP->GetPathBar()) {
+            std::string location;
+            pathP->SetPath(topicP->GetLocation(location) ? location : GetFullPath() + "/" + topicP->GetNameRef());
+        }
 }
 
 int32 VOutline::CB_Column(V_IterColType type, int32 indexL, V_IterCol_CountRec* recP) {

@@ -3,6 +3,7 @@
 // messages and drops.
 #include "VOutline.h"
 
+#include "BoardOutline.h"
 #include "CDo.h"
 #include "CTopic.h"
 #include "CTopicList.h"
@@ -140,6 +141,11 @@ int32 VOutline::DoGetMenuStatus(int32 command, XGSMenuStatus* statusP) {
         return kDispatchHandled;
     };
     switch (command) {
+    case kOutlineCmd_ViewAsFreeform:
+    case kOutlineCmd_ViewAsFlatColumns:
+        // A board shown as an outline goes back to the board from here.
+        if (!BoardOutline_IsBoardWindow(GetBrowserView())) return kDispatchNotHandled;
+        return set(true, false);
     case kOutlineCmd_ViewAsIcons:
     case kOutlineCmd_ViewAsList:
     case kOutlineCmd_ViewAsColumns:

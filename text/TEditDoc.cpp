@@ -3,6 +3,7 @@
 #include "TEditForm.h"
 #include "TEditView.h"
 #include "VornErrors.h"
+#include "VornRecentFiles.h"
 #include "XGEditCore.h"
 #include "XGFile.h"
 #include "XGHandle.h"
@@ -116,6 +117,7 @@ bool TEditDoc::DoDocumentSaveAs() {
     // The saved file exists now: take its full path.
     fFile = XGFileSpecifier(chosen.GetFullPath());
     SetDirty(false);
+    VornNoteRecentFile(fFile.GetFullPath());
     if (i_controllerP) i_controllerP->DoDocumentRenamed();
     return true;
 }

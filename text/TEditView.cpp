@@ -40,6 +40,7 @@ TEditView::TEditView()
     : XGView('txED', 2), fFont(CurrentTextFont()),
       i_context_menuP(std::make_unique<XGContextMenu>(145, 150)) {
     SetFocusable(true);
+    SetAccessibleName("Text");
     Views().push_back(this);
     i_do_stacks.state_procP = [this](uint64 stateL) { HistoryStateChanged(stateL); };
 }

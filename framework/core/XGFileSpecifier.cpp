@@ -78,6 +78,18 @@ XGFileSpecifier XGFileSpecifier::GetChild(const std::string& name) const {
     return XGFileSpecifier(path + name);
 }
 
+XGFileSpecifier XGFileSpecifier::GetListedChild(const std::string& name) const {
+    XGFileSpecifier child;
+    if (fPath.empty()) {
+        child.fPath = name;
+    } else {
+        child.fPath = StripTrailingSlashes(fPath);
+        if (child.fPath != "/") child.fPath += '/';
+        child.fPath += name;
+    }
+    return child;
+}
+
 OSType XGFileSpecifier::FileTypeFromName(const std::string& name) {
     const size_t dot = name.rfind('.');
     const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);

@@ -35,6 +35,9 @@ public:
     XGFileSpecifier GetFolder() const;
     // The specifier of `name` inside this folder.
     XGFileSpecifier GetChild(const std::string& name) const;
+    // The child as named by a listing of this folder, asking nothing of the disk (GetChild
+    // looks the path up): for many entries at a time. The name is an entry's, never "." or "..".
+    XGFileSpecifier GetListedChild(const std::string& name) const;
 
     // The four-character type: 'fldr' for a folder, otherwise the first four characters of the
     // extension, lowered, padded with blanks ('txt ', '2dv ', and '    ' with no extension).

@@ -229,6 +229,12 @@ void XGDraw::DrawWrap(const std::string& text, const tagRECT& r, int32 length) {
 
 void XGDraw::MeasureText(const std::string& text, tagRECT& r) const {
     const QFontMetrics& fm = *fMetrics;
+    // One line, the usual case, without splitting: a board lays out every title this way.
+    if (text.find_first_of("\r\n") == std::string::npos) {
+        r.right = r.left + fm.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+        r.bottom = r.top + fm.lineSpacing();
+        return;
+    }
     int width = 0;
     const QStringList paras = Paragraphs(QString::fromStdString(text));
     for (const QString& para : paras)

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QString>
 
@@ -149,6 +150,29 @@ void XGFont::SetFontResource(const XGSFontResource& resource) {
 
 int32 XGFont::TextWidth(const std::string& text) const {
     return QFontMetrics(Q()).horizontalAdvance(QString::fromStdString(text));
+}
+
+int32 XGFont::TextWidthQuick(const std::string& text) const {
+    // The advances of the last font asked about: names in a list mostly share one.
+    struct AsciiAdvances {
+        QFont font;
+        qreal advance[128] = {};
+        bool valid = false;
+    };
+    thread_local AsciiAdvances s_cache;
+    for (unsigned char c : text)
+        if (c < 0x20 || c >= 0x7F) return TextWidth(text);
+    if (!s_cache.valid || !(s_cache.font == Q())) {
+        s_cache.font = Q();
+        const QFontMetricsF metrics(s_cache.font);
+        for (int c = 0x20; c < 0x7F; ++c)
+            s_cache.advance[c] = metrics.horizontalAdvance(QChar(c));
+        s_cache.valid = true;
+    }
+    qreal width = 0;
+    for (unsigned char c : text)
+        width += s_cache.advance[c];
+    return int32(qRound(width));
 }
 
 int32 XGFont::Ascent() const {

@@ -133,6 +133,12 @@ std::optional<XGMenuBarRecord> XGParseMenuBar(const std::string& text, std::stri
             items.push_back(r);
             return true;
         }
+        if (op == "recent" && w.size() == 2) {
+            XGMenuItemRecord r{XGMenuItemRecord::kRecentList, 0, {}, {}};
+            if (!ParseId(w[1], r.id)) return false;
+            items.push_back(r);
+            return true;
+        }
         if (op == "windows" && w.size() == 1) {
             items.push_back({XGMenuItemRecord::kWindowList, 0, {}, {}});
             return true;

@@ -12,6 +12,7 @@
 //     end
 //     fonts 74                        (the installed font families, one item each)
 //     windows                         (the window list, with its "Empty" placeholder 129)
+//     recent 17680                    (the recently used files, made each time the menu opens)
 //   end
 // Lines starting with "#" and blank lines are skipped. In quoted text \t is a tab, \" a quote
 // and \\ a backslash.
@@ -25,9 +26,9 @@
 namespace yaaf {
 
 struct XGMenuItemRecord {
-    enum Kind { kItem, kSeparator, kSubmenu, kFontList, kWindowList };
+    enum Kind { kItem, kSeparator, kSubmenu, kFontList, kWindowList, kRecentList };
     Kind kind = kItem;
-    int32 id = 0;                        // command id (kItem, kFontList)
+    int32 id = 0;                        // command id (kItem, kFontList, kRecentList)
     std::string title;                   // as it stands in the menu, "\t" before the shortcut text
     std::vector<XGMenuItemRecord> items; // kSubmenu and top-level menus
 };

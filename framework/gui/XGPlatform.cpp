@@ -31,6 +31,17 @@ int32 LaunchURL(const char* url) {
     return QDesktopServices::openUrl(qurl) ? 0 : 3;
 }
 
+int32 LaunchFilePath(const std::string& path) {
+    if (path.empty()) return 3;
+    // Encoded from the path's bytes: a name with "#", "%" or bytes that are not UTF-8 reaches
+    // the handler as the same file.
+    const QByteArray encoded = QByteArray::fromStdString(path).toPercentEncoding("/");
+    const QUrl qurl = QUrl::fromEncoded("file://" + (path[0] == '/' ? encoded : "/" + encoded), QUrl::StrictMode);
+    if (!qurl.isValid()) return 3;
+    if (XGLaunchURLHook hook = sLaunchHook.load()) return hook(qurl.toEncoded().constData()) ? 0 : 3;
+    return QDesktopServices::openUrl(qurl) ? 0 : 3;
+}
+
 namespace {
 // qGuiApp is a plain cast of the core application, so it is not null under a QCoreApplication.
 bool HaveGuiApplication() {

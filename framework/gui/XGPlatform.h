@@ -5,12 +5,15 @@
 #include "XGTypes.h"
 
 #include <cstddef>
+#include <string>
 
 namespace yaaf {
 
 // Asks the desktop to open the address with its default handler. 0 on success, 3 when nothing
 // could open it (also for an empty or malformed address).
 int32 LaunchURL(const char* url);
+// The same for a file of the machine, given by its path's bytes.
+int32 LaunchFilePath(const std::string& path);
 
 // Tests replace the desktop with a hook that records the addresses; answers the previous hook.
 // The hook answers whether the address was opened.

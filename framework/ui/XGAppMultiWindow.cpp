@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QString>
 
 #include <algorithm>
@@ -90,6 +91,19 @@ XGAppMultiWindow::~XGAppMultiWindow() {
 
 QMainWindow* XGAppMultiWindow::GetMainFrame() const {
     return fFrame;
+}
+
+void XGAppMultiWindow::ShowStatusMessage(const std::string& text) {
+    if (!fFrame) return;
+    QStatusBar* bar = fFrame->statusBar();
+    bar->setAccessibleName(QStringLiteral("Status"));
+    bar->showMessage(QString::fromStdString(text));
+}
+
+std::string XGAppMultiWindow::GetStatusMessage() const {
+    if (!fFrame) return {};
+    auto* bar = fFrame->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    return bar ? bar->currentMessage().toStdString() : std::string();
 }
 
 void XGAppMultiWindow::BringFrameToFront() {

@@ -64,6 +64,10 @@ public:
     bool SetMenuBar(int32 id);
     // Brings the main frame to the front (a second start handed its work over).
     void BringFrameToFront();
+    // A line in the main frame's status bar (made when first needed); empty text clears it.
+    void ShowStatusMessage(const std::string& text);
+    // What the status bar shows now (empty without one).
+    std::string GetStatusMessage() const;
 
 private:
     friend class XGMainFrame;

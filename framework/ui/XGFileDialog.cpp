@@ -42,4 +42,18 @@ bool XGChooseOpenFile(const std::string& title, const std::vector<std::string>& 
     return true;
 }
 
+bool XGChooseFolder(const std::string& title, XGFileSpecifier& out) {
+    std::string path;
+    if (Hook()) {
+        path = Hook()(title, {});
+    } else {
+        if (XGDialogsAreSilent()) return false;
+        path = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString::fromStdString(title))
+                   .toStdString();
+    }
+    if (path.empty()) return false;
+    out.SetPath(path);
+    return true;
+}
+
 } // namespace yaaf

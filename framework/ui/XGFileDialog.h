@@ -14,6 +14,10 @@ namespace yaaf {
 bool XGChooseOpenFile(const std::string& title, const std::vector<std::string>& filters,
                       XGFileSpecifier& out);
 
+// Shows the dialog that chooses a folder; true and the chosen folder in `out`, false when the
+// user cancelled. The hook below answers it too (with no filters).
+bool XGChooseFolder(const std::string& title, XGFileSpecifier& out);
+
 // Answers the dialog instead of showing it: the hook gets the title and filters and answers the
 // chosen path, or an empty text for Cancel. An empty function removes it.
 using XGOpenFileHook =

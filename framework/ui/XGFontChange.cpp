@@ -34,20 +34,25 @@ bool ChooseFontPanel(XGWindow* window, XGFontChangeRec& rec) {
     start.setWeight((rec.styleS & kXGStyle_Bold) ? QFont::Bold : QFont::Normal);
     start.setItalic(rec.styleS & kXGStyle_Italic);
     start.setUnderline(rec.styleS & kXGStyle_Underline);
-    bool ok = false;
     QWidget* parent = window ? window->GetFrameWidget() : nullptr;
-    QFont chosen = QFontDialog::getFont(&ok, start, parent);
-    if (!ok) return false;
-    rec.set_sizeB = true;
+    QFontDialog dialog(start, parent);
+    // The dialog shows the closest of its own families and styles ("Arial" may show as "Sans
+    // Serif"): only what the person changed from what was shown is asked for, so that OK alone
+    // changes nothing.
+    const QFont shown = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QFont chosen = dialog.selectedFont();
+    const auto styleOf = [](const QFont& f) {
+        return int16((f.weight() > 500 ? kXGStyle_Bold : 0) | (f.italic() ? kXGStyle_Italic : 0) |
+                     (f.underline() ? kXGStyle_Underline : 0));
+    };
     rec.size_deltaB = false;
-    rec.sizeS = int16(chosen.pointSize() > 0 ? chosen.pointSize() : rec.sizeS);
-    if (!chosen.family().isEmpty()) {
-        rec.set_fontB = true;
-        CopyName(rec, chosen.family().toStdString());
-    }
-    rec.set_styleB = true;
-    rec.styleS = int16((chosen.weight() > 500 ? kXGStyle_Bold : 0) | (chosen.italic() ? kXGStyle_Italic : 0) |
-                       (chosen.underline() ? kXGStyle_Underline : 0));
+    rec.set_sizeB = chosen.pointSize() > 0 && chosen.pointSize() != shown.pointSize();
+    if (rec.set_sizeB) rec.sizeS = int16(chosen.pointSize());
+    rec.set_fontB = !chosen.family().isEmpty() && chosen.family() != shown.family();
+    if (rec.set_fontB) CopyName(rec, chosen.family().toStdString());
+    rec.set_styleB = styleOf(chosen) != styleOf(shown);
+    if (rec.set_styleB) rec.styleS = styleOf(chosen);
     return true;
 }
 

@@ -10,8 +10,9 @@ namespace yaaf {
 class XGFont;
 class XGWindow;
 
-// Shows the font dialog starting from the request's font; on OK fills size, name and style
-// (with their set flags) and answers true.
+// Shows the font dialog starting from the request's font; on OK sets size, name and style, each
+// with its set flag, where the person changed it from what the dialog showed, and answers true
+// (with no flag set when OK was pressed on the font as shown).
 bool ChooseFontPanel(XGWindow* window, XGFontChangeRec& rec);
 // Turns a font menu command into a request: 74 the font of the menu item at `param` (from 1),
 // 78/79 one step smaller/bigger, 80 to 86 the sizes 9 to 72, 87 to 90 the styles; any other

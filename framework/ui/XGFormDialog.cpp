@@ -3,14 +3,18 @@
 #include "XGAlert.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -58,6 +62,33 @@ void XGFormDialog::AddTextField(int number, std::string label, std::string text)
     fItems.push_back(std::move(item));
 }
 
+void XGFormDialog::AddDecimalField(int number, std::string label, int32 value, int32 minValue, int32 maxValue,
+                                   int decimals) {
+    AddNumberField(number, std::move(label), value, minValue, maxValue);
+    fItems.back().decimals = decimals < 0 ? 0 : (decimals > 6 ? 6 : decimals);
+}
+
+void XGFormDialog::AddChoice(int number, std::string label, std::vector<std::string> choices, int32 chosen) {
+    Item item;
+    item.number = number;
+    item.kind = ItemKind::kChoice;
+    item.label = std::move(label);
+    item.choices = std::move(choices);
+    item.minValue = 0;
+    item.maxValue = item.choices.empty() ? 0 : int32(item.choices.size()) - 1;
+    item.value = chosen < 0 ? 0 : (chosen > item.maxValue ? item.maxValue : chosen);
+    fItems.push_back(std::move(item));
+}
+
+void XGFormDialog::AddButton(int number, std::string label, ButtonProc action) {
+    Item item;
+    item.number = number;
+    item.kind = ItemKind::kButton;
+    item.label = std::move(label);
+    item.action = std::move(action);
+    fItems.push_back(std::move(item));
+}
+
 XGFormDialog::Item* XGFormDialog::Find(int number) {
     for (auto& item : fItems)
         if (item.number == number) return &item;
@@ -100,7 +131,10 @@ void XGFormDialog::SetText(int number, std::string text) {
 }
 
 void XGFormDialog::Click(int number) {
-    if (Item* item = Find(number); item && item->kind == ItemKind::kCheckBox) item->checked = !item->checked;
+    Item* item = Find(number);
+    if (!item) return;
+    if (item->kind == ItemKind::kCheckBox) item->checked = !item->checked;
+    if (item->kind == ItemKind::kButton && item->action) item->action(*this);
 }
 
 XGFormResponder XGFormDialog::SetResponder(XGFormResponder responder) {
@@ -127,56 +161,105 @@ int XGFormDialog::Run() {
 
 int XGFormDialog::RunWidgets() {
     QDialog dialog;
-    dialog.setWindowTitle(QString::fromUtf8(fTitle.c_str()));
+    const QString title = QString::fromUtf8(fTitle.c_str());
+    dialog.setWindowTitle(title);
+    dialog.setAccessibleName(title);
     auto* outer = new QVBoxLayout(&dialog);
     auto* form = new QFormLayout;
     outer->addLayout(form);
     std::map<int, QWidget*> widgets;
+    // The values as the widgets show them: what OK takes, and what a button's action sees.
+    auto readBack = [&widgets](std::vector<Item>& items) {
+        for (auto& item : items) {
+            QWidget* w = widgets[item.number];
+            switch (item.kind) {
+            case ItemKind::kCheckBox:
+                item.checked = static_cast<QCheckBox*>(w)->isChecked();
+                break;
+            case ItemKind::kNumber:
+                if (item.decimals > 0)
+                    item.value = int32(std::lround(static_cast<QDoubleSpinBox*>(w)->value() *
+                                                   std::pow(10.0, item.decimals)));
+                else
+                    item.value = static_cast<QSpinBox*>(w)->value();
+                break;
+            case ItemKind::kText:
+                item.text = static_cast<QLineEdit*>(w)->text().toStdString();
+                break;
+            case ItemKind::kChoice:
+                item.value = std::max(0, static_cast<QComboBox*>(w)->currentIndex());
+                break;
+            case ItemKind::kButton:
+                break;
+            }
+        }
+    };
     for (const auto& item : fItems) {
         const QString label = QString::fromUtf8(item.label.c_str());
+        QWidget* widget = nullptr;
         switch (item.kind) {
         case ItemKind::kCheckBox: {
             auto* box = new QCheckBox(label);
             box->setChecked(item.checked);
             form->addRow(box);
-            widgets[item.number] = box;
+            widget = box;
             break;
         }
         case ItemKind::kNumber: {
-            auto* spin = new QSpinBox;
-            spin->setRange(item.minValue, item.maxValue);
-            spin->setValue(item.value);
-            form->addRow(label, spin);
-            widgets[item.number] = spin;
+            if (item.decimals > 0) {
+                const double scale = std::pow(10.0, item.decimals);
+                auto* spin = new QDoubleSpinBox;
+                spin->setDecimals(item.decimals);
+                spin->setSingleStep(1.0 / scale * (item.decimals == 1 ? 1 : 10));
+                spin->setRange(item.minValue / scale, item.maxValue / scale);
+                spin->setValue(item.value / scale);
+                widget = spin;
+            } else {
+                auto* spin = new QSpinBox;
+                spin->setRange(item.minValue, item.maxValue);
+                spin->setValue(item.value);
+                widget = spin;
+            }
+            form->addRow(label, widget);
             break;
         }
         case ItemKind::kText: {
-            auto* edit = new QLineEdit(QString::fromUtf8(item.text.c_str()));
-            form->addRow(label, edit);
-            widgets[item.number] = edit;
+            widget = new QLineEdit(QString::fromUtf8(item.text.c_str()));
+            form->addRow(label, widget);
+            break;
+        }
+        case ItemKind::kChoice: {
+            auto* combo = new QComboBox;
+            for (const std::string& c : item.choices)
+                combo->addItem(QString::fromUtf8(c.c_str()));
+            combo->setCurrentIndex(item.value);
+            widget = combo;
+            form->addRow(label, widget);
+            break;
+        }
+        case ItemKind::kButton: {
+            auto* button = new QPushButton(label);
+            button->setAutoDefault(false);
+            const int number = item.number;
+            QObject::connect(button, &QPushButton::clicked, &dialog, [this, number, &readBack] {
+                XGFormDialog current = *this;
+                readBack(current.fItems);
+                if (const Item* it = current.FindItem(number); it && it->action) it->action(current);
+            });
+            form->addRow(button);
+            widget = button;
             break;
         }
         }
+        widget->setAccessibleName(label);
+        widgets[item.number] = widget;
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     outer->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted) return kItemCancel;
-    for (auto& item : fItems) {
-        QWidget* w = widgets[item.number];
-        switch (item.kind) {
-        case ItemKind::kCheckBox:
-            item.checked = static_cast<QCheckBox*>(w)->isChecked();
-            break;
-        case ItemKind::kNumber:
-            item.value = static_cast<QSpinBox*>(w)->value();
-            break;
-        case ItemKind::kText:
-            item.text = static_cast<QLineEdit*>(w)->text().toStdString();
-            break;
-        }
-    }
+    readBack(fItems);
     return kItemOK;
 }
 

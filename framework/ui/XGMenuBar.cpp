@@ -31,6 +31,9 @@ constexpr const char* kCommandProperty = "xgCommand";
 constexpr const char* kPositionProperty = "xgPosition";
 constexpr const char* kWindowEntryProperty = "xgWindowEntry";
 constexpr const char* kFontListProperty = "xgFontList";
+constexpr const char* kRecentListProperty = "xgRecentList";
+constexpr const char* kRecentEntryProperty = "xgRecentEntry";
+XGRecentListProvider s_recentProvider;
 
 int32 CommandOf(const QAction* action) {
     QVariant v = action->property(kCommandProperty);
@@ -47,6 +50,37 @@ void ConnectCommand(QAction* action, int32 command, int32 position) {
     if (position) action->setProperty(kPositionProperty, position);
     QObject::connect(action, &QAction::triggered, action,
                      [command, position] { XGSendMenuCommand(command, position); });
+}
+
+// Makes the recent list's entries again in front of its anchor: "&1 name" to "&9 name", then
+// "1&0 name"; each carries the list's command and its position from 1.
+void FillRecentList(QMenu* menu, QAction* anchor, int32 command) {
+    for (QAction* a : menu->actions())
+        if (a->property(kRecentEntryProperty).isValid()) delete a;
+    if (!s_recentProvider) return;
+    int32 position = 1;
+    for (const std::string& label : s_recentProvider()) {
+        QString name = QString::fromStdString(label);
+        name.replace("&", "&&");
+        const QString text = position <= 9
+                                 ? QString("&%1 %2").arg(position).arg(name)
+                                 : QString("%1&%2 %3").arg(position / 10).arg(position % 10).arg(name);
+        auto* a = new QAction(text, menu);
+        ConnectCommand(a, command, position++);
+        a->setProperty(kRecentEntryProperty, true);
+        menu->insertAction(anchor, a);
+    }
+}
+
+QAction* FindRecentAnchor(QMenu* menu) {
+    for (QAction* a : menu->actions()) {
+        if (QMenu* sub = a->menu()) {
+            if (QAction* found = FindRecentAnchor(sub)) return found;
+        } else if (a->property(kRecentListProperty).isValid()) {
+            return a;
+        }
+    }
+    return nullptr;
 }
 
 // Fills a menu from its records. Returns the window list's anchor (a separator-less marker
@@ -82,6 +116,18 @@ void FillMenu(QMenu* menu, const std::vector<XGMenuItemRecord>& items, QAction**
             });
             break;
         }
+        case XGMenuItemRecord::kRecentList: {
+            // The list changes between showings, so its entries are made each time the menu
+            // opens, in front of an invisible anchor that keeps the items after them in place.
+            QAction* anchor = menu->addSeparator();
+            anchor->setVisible(false);
+            anchor->setProperty(kRecentListProperty, r.id);
+            menu->setProperty(kRecentListProperty, r.id);
+            const int32 command = r.id;
+            QObject::connect(menu, &QMenu::aboutToShow, anchor,
+                             [menu, anchor, command] { FillRecentList(menu, anchor, command); });
+            break;
+        }
         case XGMenuItemRecord::kWindowList: {
             // An invisible anchor: entries go in front of it.
             QAction* anchor = menu->addSeparator();
@@ -109,8 +155,10 @@ bool ApplyStatus(QMenu* menu, std::map<int32, XGSMenuStatus>& cache) {
         if (a->isSeparator()) continue;
         if (QMenu* sub = a->menu()) {
             bool subEnabled = ApplyStatus(sub, cache);
-            // A font list not made yet stands for its command.
-            if (QVariant lazy = sub->property(kFontListProperty); lazy.isValid()) {
+            // A font list not made yet, and a recent list, stand for their command.
+            QVariant lazy = sub->property(kFontListProperty);
+            if (!lazy.isValid()) lazy = sub->property(kRecentListProperty);
+            if (lazy.isValid()) {
                 auto it = cache.find(lazy.toInt());
                 if (it == cache.end())
                     it = cache.emplace(lazy.toInt(), XGGetCommandStatus(lazy.toInt())).first;
@@ -303,6 +351,38 @@ std::vector<std::string> XGMenuBar::GetWindowListTexts() const {
     for (const QPointer<QAction>& a : fPlatform->fWindowEntries)
         if (a) out.push_back(a->text().toStdString());
     return out;
+}
+
+std::vector<std::string> XGMenuBar::GetRecentListTexts() {
+    std::vector<std::string> out;
+    if (!fPlatform->fBar) return out;
+    for (QAction* top : fPlatform->fBar->actions()) {
+        QMenu* menu = top->menu();
+        QAction* anchor = menu ? FindRecentAnchor(menu) : nullptr;
+        if (!anchor) continue;
+        auto* owner = qobject_cast<QMenu*>(anchor->parent());
+        if (!owner) continue;
+        FillRecentList(owner, anchor, anchor->property(kRecentListProperty).toInt());
+        for (QAction* a : owner->actions())
+            if (a->property(kRecentEntryProperty).isValid()) out.push_back(a->text().toStdString());
+        break;
+    }
+    return out;
+}
+
+bool XGMenuBar::TriggerRecentItem(int32 position) {
+    GetRecentListTexts();
+    for (QAction* a : fPlatform->AllActions())
+        if (a->property(kRecentEntryProperty).isValid() &&
+            a->property(kPositionProperty).toInt() == position) {
+            a->trigger();
+            return true;
+        }
+    return false;
+}
+
+void XGSetRecentListProvider(XGRecentListProvider provider) {
+    s_recentProvider = std::move(provider);
 }
 
 bool XGMenuBar::TriggerItem(int32 command) {

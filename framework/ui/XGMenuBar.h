@@ -65,6 +65,10 @@ public:
     std::vector<std::string> GetWindowListTexts() const;
     // Chooses the item with the id as the user would.
     bool TriggerItem(int32 command);
+    // The recent list's entry texts as opening its menu makes them, and choosing the entry at
+    // `position` (from 1) as the user would.
+    std::vector<std::string> GetRecentListTexts();
+    bool TriggerRecentItem(int32 position);
 
     // The bar in use, or none.
     static XGMenuBar* Current();
@@ -73,6 +77,11 @@ private:
     std::unique_ptr<XGMenuBarPlatform> fPlatform;
     int32 fLoadedID = 0;
 };
+
+// Gives the names that a menu's recent list shows, most recent first, asked each time the menu
+// opens. Its items carry the list's command and their position (from 1) as the font menu's do.
+using XGRecentListProvider = std::function<std::vector<std::string>()>;
+void XGSetRecentListProvider(XGRecentListProvider provider);
 
 // The text of the font menu's item at `position` (from 1); empty when there is no such item.
 std::string XGGetFontMenuItemText(int32 position);

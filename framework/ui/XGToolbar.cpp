@@ -46,6 +46,7 @@ struct XGToolbarPlatform {
 XGToolbar::XGToolbar(QMainWindow* frame) : fPlatform(std::make_unique<XGToolbarPlatform>()) {
     fPlatform->fBar = new QToolBar(QStringLiteral("Toolbar"), frame);
     fPlatform->fBar->setObjectName(QStringLiteral("XGToolbar"));
+    fPlatform->fBar->setAccessibleName(QStringLiteral("Toolbar"));
     fPlatform->fBar->setMovable(false);
     fPlatform->fBar->setIconSize(QSize(24, 24));
     if (frame) frame->addToolBar(fPlatform->fBar);

@@ -301,6 +301,14 @@ void XGView::SetTrackMouseMoves(bool track) {
     if (fWidget) fWidget->setMouseTracking(track);
 }
 
+void XGView::SetAccessibleName(const std::string& name) {
+    if (fWidget) fWidget->setAccessibleName(QString::fromStdString(name));
+}
+
+std::string XGView::GetAccessibleName() const {
+    return fWidget ? fWidget->accessibleName().toStdString() : std::string();
+}
+
 void XGView::SetDropper(XGDropper* dropper) {
     fDropper = dropper;
     if (fWidget) fWidget->setAcceptDrops(dropper != nullptr);

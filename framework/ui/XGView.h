@@ -7,6 +7,7 @@
 #include "XGInvalTarget.h"
 #include "XGTypes.h"
 
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -65,6 +66,10 @@ public:
 
     // Move events also without a pressed button.
     void SetTrackMouseMoves(bool track);
+
+    // The name a screen reader says for the view.
+    void SetAccessibleName(const std::string& name);
+    std::string GetAccessibleName() const;
 
     // Drags over the view go to the drop target (none: the view takes no drops). The view does
     // not own it.

@@ -63,8 +63,10 @@ public:
     void SetName(const std::string& name);
 
     // The unsaved-changes mark: the frame's title shows "*" after the name while it is set.
-    // A document window follows its document's changed state by itself.
-    void SetModified(bool modified);
+    // A document window follows its document's changed state by itself. Virtual so that a
+    // document reaches it through the window it is shown in, without linking the window code
+    // into programs whose documents have no windows.
+    virtual void SetModified(bool modified);
     bool IsModified() const { return fModified; }
 
     XGForm* GetForm() const { return fForm; }

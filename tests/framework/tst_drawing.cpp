@@ -1,11 +1,13 @@
 // Drawing operations on offscreen images, regions, and picture decoding.
+#include "ImageProbe.h"
+#include "TestFiles.h"
 #include "XGDraw.h"
+#include "XGExportTarget.h"
 #include "XGFont.h"
 #include "XGPicture.h"
 #include "XGRegion.h"
 
 #include <QBuffer>
-#include <QFontMetrics>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -13,6 +15,7 @@
 #include <QtTest>
 
 using namespace yaaf;
+using vorntest::At;
 
 namespace {
 QImage White(int w, int h) {
@@ -20,19 +23,19 @@ QImage White(int w, int h) {
     image.fill(Qt::white);
     return image;
 }
-QRgb At(const QImage& image, int x, int y) {
-    Q_ASSERT(image.valid(x, y));
-    return image.pixel(x, y) & 0xFFFFFF;
-}
 int CountColour(const QImage& image, QRgb rgb, const QRect& area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (At(image, x, y) == (rgb & 0xFFFFFF)) ++n;
-    return n;
+    return vorntest::CountPixels(image, area, [rgb](QRgb p) { return p == (rgb & 0xFFFFFF); });
 }
 int CountNonWhite(const QImage& image, const QRect& area) {
-    return area.width() * area.height() - CountColour(image, 0xFFFFFF, area);
+    return vorntest::CountPixels(image, area, [](QRgb p) { return p != 0xFFFFFF; });
+}
+// Text wrapped into the box of a white image, in 12-point Arial.
+QImage Wrapped(const char* text, const tagRECT& box, int w = 200, int h = 100, int32 length = -1) {
+    QImage image = White(w, h);
+    XGDraw draw(&image);
+    draw.SetFont(XGFont("Arial", 12));
+    draw.DrawWrap(text, box, length);
+    return image;
 }
 } // namespace
 
@@ -107,17 +110,14 @@ private slots:
         }
         QCOMPARE(CountNonWhite(image, image.rect()), 0);
     }
-    void regionFromPolyLine() {
-        // A right triangle (v, h): (0,0), (0,10), (10,0).
-        const Point pts[3] = {{0, 0}, {0, 10}, {10, 0}};
-        XGRegion rgn;
-        rgn.SetFromPolyLine(pts, 3);
-        QVERIFY(!rgn.IsEmpty());
-        QVERIFY(rgn.Contains(1, 1));
-        QVERIFY(!rgn.Contains(8, 8));
-        QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 10, 10}));
-    }
     void regionMapAndUnion() {
+        // A right triangle (v, h): (0,0), (0,10), (10,0).
+        const Point tri[3] = {{0, 0}, {0, 10}, {10, 0}};
+        XGRegion triangle;
+        triangle.SetFromPolyLine(tri, 3);
+        QVERIFY(triangle.Contains(1, 1));
+        QVERIFY(!triangle.Contains(8, 8));
+        QCOMPARE(triangle.GetBounds(), (tagRECT{0, 0, 10, 10}));
         const Point pts[4] = {{0, 0}, {0, 4}, {4, 4}, {4, 0}};
         XGRegion rgn;
         rgn.SetFromPolyLine(pts, 4);
@@ -128,10 +128,7 @@ private slots:
         rgn.Map(tagRECT{100, 50, 140, 70}, tagRECT{0, 0, 20, 10});
         QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 20, 10}));
         rgn.Union(tagRECT{30, 30, 40, 40});
-        QVERIFY(rgn.Contains(35, 35));
-        QVERIFY(rgn.Contains(5, 5));
-        QVERIFY(!rgn.Contains(25, 25));
-        QCOMPARE(rgn.GetBounds(), (tagRECT{0, 0, 40, 40}));
+        QVERIFY(rgn.Contains(35, 35) && rgn.Contains(5, 5) && !rgn.Contains(25, 25));
         rgn.Offset(5, -5);
         QCOMPARE(rgn.GetBounds(), (tagRECT{5, -5, 45, 35}));
     }
@@ -171,37 +168,28 @@ private slots:
     void measureText() {
         QImage image = White(10, 10);
         XGDraw draw(&image);
-        const XGFont font("Arial", 12);
-        draw.SetFont(font);
-        const QFontMetrics fm(font.GetQFont(), &image);
-        tagRECT r{3, 4, 3, 4};
-        draw.MeasureText("Hello", r);
-        QCOMPARE(r.left, 3);
-        QCOMPARE(r.top, 4);
-        QCOMPARE(r.right - r.left, fm.horizontalAdvance("Hello"));
-        QCOMPARE(r.bottom - r.top, fm.lineSpacing());
-        tagRECT two{};
-        draw.MeasureText("ab\r\nlonger line", two);
-        QCOMPARE(two.right, fm.horizontalAdvance("longer line"));
-        QCOMPARE(two.bottom, 2 * fm.lineSpacing());
-        tagRECT none{};
-        draw.MeasureText("", none);
-        QCOMPARE(none.right, 0);
-        QCOMPARE(none.bottom, fm.lineSpacing());
-        // A bigger font measures wider.
+        draw.SetFont(XGFont("Arial", 12));
+        auto measure = [&](const char* text) {
+            tagRECT r{3, 4, 3, 4};
+            draw.MeasureText(text, r);
+            return r;
+        };
+        const tagRECT one = measure("longer line"), two = measure("ab\r\nlonger line"), none = measure("");
+        QCOMPARE(one.left, 3); // measured from where it stands
+        QCOMPARE(one.top, 4);
+        QCOMPARE(two.right, one.right); // the widest line, every line
+        QCOMPARE(two.Height(), 2 * one.Height());
+        QCOMPARE(none, (tagRECT{3, 4, 3, 4 + one.Height()}));
         draw.SetFont(XGFont("Arial", 24));
-        tagRECT big{};
-        draw.MeasureText("Hello", big);
-        QVERIFY(big.right > r.right - r.left);
+        QVERIFY(measure("longer line").right > one.right);
     }
     void wrapBreaksLines() {
-        QImage image = White(200, 100);
-        XGDraw draw(&image);
+        QImage probe = White(1, 1);
+        XGDraw draw(&probe);
         draw.SetFont(XGFont("Arial", 12));
         const int lineH = draw.LineHeight();
-        const int wordW = draw.TextWidth("word");
-        const tagRECT box{0, 0, wordW + 4, 100};
-        draw.DrawWrap("word word word", box);
+        const tagRECT box{0, 0, draw.TextWidth("word") + 4, 100};
+        const QImage image = Wrapped("word word word", box);
         // Three lines of ink, none of it right of the box.
         for (int line = 0; line < 3; ++line)
             QVERIFY2(CountNonWhite(image, QRect(0, line * lineH, box.right, lineH)) > 0,
@@ -210,41 +198,16 @@ private slots:
         QCOMPARE(CountNonWhite(image, QRect(0, 3 * lineH + 2, 200, 100 - 3 * lineH - 2)), 0);
 
         // Line ends break lines too, and one long word is broken inside.
-        QImage second = White(200, 100);
-        XGDraw draw2(&second);
-        draw2.SetFont(XGFont("Arial", 12));
-        draw2.DrawWrap("a\rb", tagRECT{0, 0, 200, 100});
-        QVERIFY(CountNonWhite(second, QRect(0, lineH, 200, lineH)) > 0);
-        QImage third = White(200, 100);
-        XGDraw draw3(&third);
-        draw3.SetFont(XGFont("Arial", 12));
-        draw3.DrawWrap("abcdefghijklmnop", tagRECT{0, 0, 30, 100});
+        QVERIFY(CountNonWhite(Wrapped("a\rb", tagRECT{0, 0, 200, 100}), QRect(0, lineH, 200, lineH)) > 0);
+        const QImage third = Wrapped("abcdefghijklmnop", tagRECT{0, 0, 30, 100});
         QVERIFY(CountNonWhite(third, QRect(0, lineH, 30, lineH)) > 0);
         QCOMPARE(CountNonWhite(third, QRect(32, 0, 168, 100)), 0);
-    }
-    void wrapStopsAtBottom() {
-        QImage image = White(100, 100);
-        XGDraw draw(&image);
-        draw.SetFont(XGFont("Arial", 12));
-        const int lineH = draw.LineHeight();
-        draw.DrawWrap("one\ntwo\nthree\nfour", tagRECT{0, 0, 100, lineH + 1});
-        QCOMPARE(CountNonWhite(image, QRect(0, 2 * lineH, 100, 100 - 2 * lineH)), 0);
-        // The length limit cuts the text.
-        QImage cut = White(100, 40);
-        XGDraw drawCut(&cut);
-        drawCut.SetFont(XGFont("Arial", 12));
-        drawCut.DrawWrap("iiii MMMMMMMM", tagRECT{0, 0, 100, 40}, 4);
-        QCOMPARE(CountNonWhite(cut, QRect(drawCut.TextWidth("iiii") + 2, 0, 50, 40)), 0);
-    }
-    void differentTextsDiffer() {
-        QImage a = White(120, 30), b = White(120, 30);
-        {
-            XGDraw da(&a), db(&b);
-            da.DrawWrap("Alpha", tagRECT{0, 0, 120, 30});
-            db.DrawWrap("Omega", tagRECT{0, 0, 120, 30});
-        }
-        QVERIFY(CountNonWhite(a, a.rect()) > 10);
-        QVERIFY(a != b);
+        // Nothing below the box; the length limit cuts the text.
+        const QImage low = Wrapped("one\ntwo\nthree\nfour", tagRECT{0, 0, 100, lineH + 1});
+        QCOMPARE(CountNonWhite(low, QRect(0, 2 * lineH, 100, 100 - 2 * lineH)), 0);
+        const QImage cut = Wrapped("iiii MMMMMMMM", tagRECT{0, 0, 100, 40}, 100, 40, 4);
+        QCOMPARE(CountNonWhite(cut, QRect(draw.TextWidth("iiii") + 2, 0, 50, 40)), 0);
+        QVERIFY(Wrapped("Alpha", box) != Wrapped("Omega", box));
     }
     void textColour() {
         QImage image = White(60, 30);
@@ -268,12 +231,9 @@ private slots:
         QImage image = White(40, 40);
         XGDraw draw(&image);
         draw.DrawPicture(picture, tagRECT{10, 10, 30, 30});
-        QCOMPARE(At(image, 12, 12), 0xFF0000u);
-        QCOMPARE(At(image, 28, 12), 0x00FF00u);
-        QCOMPARE(At(image, 12, 28), 0x0000FFu);
-        QCOMPARE(At(image, 28, 28), 0x000000u);
-        QCOMPARE(At(image, 9, 9), 0xFFFFFFu);
-        QCOMPARE(At(image, 30, 30), 0xFFFFFFu);
+        const QList<QRgb> corners{At(image, 12, 12), At(image, 28, 12), At(image, 12, 28),
+                                  At(image, 28, 28), At(image, 9, 9),   At(image, 30, 30)};
+        QCOMPARE(corners, (QList<QRgb>{0xFF0000u, 0x00FF00u, 0x0000FFu, 0u, 0xFFFFFFu, 0xFFFFFFu}));
         // A part of it.
         const tagRECT src{1, 0, 2, 1};
         draw.DrawPicture(picture, tagRECT{0, 0, 5, 5}, &src);
@@ -328,13 +288,64 @@ private slots:
         const QRgb c = fromFile.GetImage().pixel(10, 8);
         QVERIFY(qAbs(qRed(c) - 200) < 12 && qAbs(qGreen(c) - 40) < 12);
 
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = vorntest::ReadFile(path);
         XGPicture fromData;
         QVERIFY(fromData.LoadFromData(bytes.constData(), int32(bytes.size()), name.toStdString()));
         QCOMPARE(fromData.Width(), 23);
     }
+    // The quick PNG encoder of the exports: what the decoder reads back is the picture, for
+    // long runs and none, repeated pixels, many blocks, odd sizes and transparency.
+    void quickPngRoundTrip_data() {
+        QTest::addColumn<QImage>("image");
+        QImage noise(401, 300, QImage::Format_RGB32); // more tokens than one block takes
+        quint32 seed = 7;
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                noise.setPixel(x, y, seed >> 8);
+            }
+        QImage board = White(1500, 90); // runs longer than a match, text, lines of colour
+        {
+            QPainter p(&board);
+            p.setPen(QColor(20, 90, 200));
+            p.drawLine(0, 10, 1499, 10);
+            p.drawRect(5, 20, 700, 40);
+            p.setFont(QFont("Arial", 14));
+            p.drawText(QRect(10, 25, 600, 30), Qt::AlignLeft, "Cat  Black dog  12  ab:cd  Moon");
+        }
+        QImage translucent(9, 7, QImage::Format_ARGB32_Premultiplied);
+        translucent.fill(qRgba(60, 30, 10, 128));
+        QImage opaqueStraight(5, 5, QImage::Format_ARGB32);
+        opaqueStraight.fill(qRgb(1, 2, 3));
+        QTest::newRow("one pixel") << White(1, 1);
+        QTest::newRow("noise") << noise;
+        QTest::newRow("board") << board;
+        QTest::newRow("tall and thin") << board.copy(700, 0, 3, 90);
+        QTest::newRow("translucent") << translucent;
+        QImage lowerHalfTranslucent = White(40, 20); // given up half-way, then made again
+        {
+            QPainter p(&lowerHalfTranslucent);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(0, 10, 40, 10, QColor(0, 200, 0, 100));
+        }
+        QTest::newRow("translucent below") << lowerHalfTranslucent;
+        QTest::newRow("straight alpha") << opaqueStraight;
+    }
+    void quickPngRoundTrip() {
+        QFETCH(QImage, image);
+        XGPicture picture;
+        QVERIFY(picture.Allocate(1, 1));
+        picture.GetImage() = image;
+        std::vector<uint8> bytes;
+        std::string error;
+        QVERIFY2(XGEncodePicture(picture, "png", bytes, error), error.c_str());
+        QImage back;
+        QVERIFY(back.loadFromData(bytes.data(), int(bytes.size()), "PNG"));
+        QCOMPARE(back.size(), image.size());
+        QVERIFY(!back.hasAlphaChannel());
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), image.convertToFormat(QImage::Format_RGB32));
+    }
+
     void iconIs32() {
         QImage source(48, 48, QImage::Format_ARGB32);
         source.fill(qRgb(0, 128, 0));
@@ -377,11 +388,8 @@ private slots:
             !picture.LoadFromData(bytes.constData(), int32(bytes.size()), name.toStdString(), "image/png"));
         QVERIFY(!picture.IsValid());
         QTemporaryDir dir;
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        QVERIFY(!picture.LoadFromFile(file.fileName().toStdString()));
+        QVERIFY(vorntest::WriteFile(dir.filePath(name), bytes));
+        QVERIFY(!picture.LoadFromFile(dir.filePath(name).toStdString()));
         QVERIFY(!picture.LoadFromFile((dir.path() + "/absent.png").toStdString()));
     }
 };

@@ -3,21 +3,13 @@
 // board globals, and a scratch folder for the files an import writes.
 
 #include "BoardGlobals.h"
-
-#include <QGuiApplication>
+#include "FuzzApp.h"
 
 #include <cstdlib>
 #include <string>
 
 inline void FuzzBoardEnvironment(const char* targetName) {
-    static QGuiApplication* app = [targetName] {
-        static int argc = 1;
-        static std::string name = targetName;
-        static char* argv[] = {name.data(), nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    FuzzGuiApplication(targetName);
     static vorntest::BoardGlobals globals;
 }
 

@@ -4,12 +4,11 @@
 // picture fetch each take it as they take a reply from the network.
 
 #include "CCheckVersion.h"
+#include "FuzzApp.h"
 #include "FuzzPieces.h"
 #include "XGPicture.h"
 #include "XGPictureFetch.h"
 #include "XGTCPStream.h"
-
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstddef>
@@ -58,14 +57,7 @@ bool Same(yaaf::XGHTTPReadResult a, const yaaf::XGHTTPResponse& ra, yaaf::XGHTTP
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int argc = 1;
-    static char name[] = "fuzz_httpreply";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    FuzzGuiApplication("fuzz_httpreply");
 
     const std::string input(reinterpret_cast<const char*>(data), size);
     FuzzPieces pieces(data, size);
@@ -88,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     yaaf::XGPictureFetchResult result = yaaf::kXGPictureFetch_OK;
     bool tryNextForm = false;
     std::string contentType;
-    std::unique_ptr<yaaf::XGPicture> picture(yaaf::XGPictureFromReply(
-        broken.lenient, broken.lenientReply, pieces.Bit(1) ? "a.png" : "picture", result, tryNextForm, contentType));
+    std::unique_ptr<yaaf::XGPicture> picture(yaaf::XGPictureFromReply(broken.lenient, broken.lenientReply,
+                                                                      pieces.Bit(1) ? "a.png" : "picture",
+                                                                      result, tryNextForm, contentType));
     if ((picture != nullptr) != (result == yaaf::kXGPictureFetch_OK)) std::abort();
     if (picture) {
         const yaaf::tagRECT frame = picture->GetSrcFrame();

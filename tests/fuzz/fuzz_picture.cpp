@@ -2,23 +2,15 @@
 // and the clipboard's text conversion. (A picture server's reply: fuzz_httpreply.)
 
 #include "CClipboard.h"
+#include "FuzzApp.h"
 #include "XGPicture.h"
-
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int argc = 1;
-    static char name[] = "fuzz_picture";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    FuzzGuiApplication("fuzz_picture");
     const std::string input(reinterpret_cast<const char*>(data), size);
 
     static const char* const kNames[] = {"a.png", "a.ico", "a.gif", "a.bmp", "a"};

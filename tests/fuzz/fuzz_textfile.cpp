@@ -3,6 +3,7 @@
 // the new window shows them. The text must save and read back the same, the lines must cover
 // the text in order, and the characters must step the same forwards and backwards.
 
+#include "FuzzApp.h"
 #include "FuzzPieces.h"
 #include "TEditDoc.h"
 #include "XGDraw.h"
@@ -10,7 +11,6 @@
 #include "XGFileSpecifier.h"
 #include "XGFont.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -98,14 +98,7 @@ void CheckLayout(yaaf::XGTextBuffer& text, bool wrap, int32_t width, bool draw) 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int argc = 1;
-    static char name[] = "fuzz_textfile";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    FuzzGuiApplication("fuzz_textfile");
 
     std::FILE* file = std::fopen(FilePath().c_str(), "wb");
     if (!file) return 0;

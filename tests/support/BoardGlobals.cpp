@@ -2,6 +2,7 @@
 
 #include "CDo.h"
 #include "CVornList.h"
+#include "VornBoardWindows.h"
 #include "VornFileFormat.h"
 
 namespace vorntest {
@@ -10,6 +11,8 @@ BoardGlobals::BoardGlobals() : BoardGlobals(Options{}) {}
 
 BoardGlobals::BoardGlobals(Options options)
     : fPreviousList(gVornListP), fPreviousDo(gDo), fPreviousLoad(VornFile_GetLoadPicturesOnRead()) {
+    // Boards in test windows use them as in the program.
+    InstallBoardWindowOps();
     fList = std::make_unique<CVornList>();
     gVornListP = fList.get();
     if (options.undo) {

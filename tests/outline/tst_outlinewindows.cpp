@@ -1,0 +1,316 @@
+// Outline windows in the running application: New Browser at the machine, a browser at a
+// folder reached and launched by keys, folders that cannot be browsed, a board shown as an
+// outline in its window and back, a board converted into an outline window, and the generator
+// target list following the board topic lists as their windows open and close.
+
+#include "AlertRecorder.h"
+#include "BoardRegistration.h"
+#include "BoardViewRegistration.h"
+#include "CItemArray.h"
+#include "COutlineController.h"
+#include "COutlineModel.h"
+#include "CTopicList_Vorn.h"
+#include "CTopic_Folder.h"
+#include "CVornItem.h"
+#include "CVornTargetList.h"
+#include "CVornViewLink.h"
+#include "HostInfo.h"
+#include "LaunchRecorder.h"
+#include "OutlineTestSupport.h"
+#include "OutlineWindow.h"
+#include "TVornApp.h"
+#include "TVornController.h"
+#include "TVornModel.h"
+#include "VPathBar.h"
+#include "XGKeyboard.h"
+#include "XGMenuBar.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace yaaf;
+using namespace vorntest;
+
+namespace {
+
+constexpr int32 kCmd_NewVorn = 17665;
+constexpr int32 kCmd_NewBrowser = 17669;
+constexpr int32 kCmd_ConvertToOutline = 15;
+
+int32 Key(uint16 code) {
+    return int32(kXGKeySpecialFlag | code);
+}
+
+TVornController* BoardFormOf(XGWindow* w) {
+    return w ? dynamic_cast<TVornController*>(w->GetForm()) : nullptr;
+}
+
+COutlineController* OutlineFormOf(XGWindow* w) {
+    return w ? dynamic_cast<COutlineController*>(w->GetForm()) : nullptr;
+}
+
+VBrowserWindowView* BrowserOf(XGWindow* w) {
+    return w && w->GetContentView() ? VBrowserWindowView::FromView(w->GetContentView()) : nullptr;
+}
+
+VOutline* OutlineOf(XGWindow* w) {
+    VBrowserWindowView* bwP = BrowserOf(w);
+    return bwP ? VOutlineBrowser(bwP).GetVOutline() : nullptr;
+}
+
+// View 12 is the board view only while the window shows the board.
+XGView* BoardViewOf(XGWindow* w) {
+    XGView* viewP = w && w->GetContentView() ? w->GetContentView()->FindView(kVornViewID_Board) : nullptr;
+    return dynamic_cast<CVornViewLink*>(viewP) ? viewP : nullptr;
+}
+
+QStringList Titles(TVornModel* m) {
+    QStringList titles;
+    for (int32 i = 0; i < m->i_list->Count(); ++i)
+        titles << QString::fromStdString(m->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC));
+    return titles;
+}
+
+} // namespace
+
+class TestOutlineWindows : public QObject {
+    Q_OBJECT
+    TVornApp* fApp = nullptr;
+    QTemporaryDir fDir;
+
+    void Settle(int rounds = 3) {
+        fApp->PostEvent();
+        for (int i = 0; i < rounds; ++i) {
+            fApp->PreEvent();
+            QCoreApplication::processEvents();
+            fApp->PostEvent();
+        }
+    }
+    // Runs the loop until the list holds `count` topics.
+    bool SettleUntil(const std::function<bool()>& done, int ms = 10000) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            Settle(1);
+            if (done()) return true;
+        }
+        return false;
+    }
+    void CloseAll() {
+        AlertRecorder dontSave(0);
+        while (!XGWindow::GetWindows().empty())
+            delete XGWindow::GetWindows().front();
+        Settle();
+    }
+    XGWindow* NewBoard(const QStringList& words) {
+        fApp->DoMenuCommand(kCmd_NewVorn);
+        XGWindow* w = XGWindow::GetFrontWindow();
+        CVornViewLink* linkP = dynamic_cast<CVornViewLink*>(BoardViewOf(w));
+        for (const QString& word : words)
+            linkP->AddWordCmd(word.toUtf8().constData(), "Add Item");
+        Settle();
+        return w;
+    }
+    int32 SendToBoard(XGWindow* w, int32 command) {
+        return BoardViewOf(w)->DoDispatch('menu', command, nullptr, true);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(fDir.isValid());
+        qputenv("VORN_UPDATE_SERVER", "127.0.0.1:1");
+        RegisterBoardDocuments();
+        RegisterBoardWindows();
+        RegisterOutlineDocuments();
+        fApp = new TVornApp();
+        fApp->Init();
+        Settle();
+        QVERIFY(gRtlP);
+    }
+    void cleanupTestCase() {
+        if (fApp) CloseAll();
+        delete fApp;
+        QVERIFY(!gRtlP);
+    }
+    void cleanup() { CloseAll(); }
+
+    void newBrowserShowsTheMachine() {
+        QVERIFY(XGGetCommandStatus(kCmd_NewBrowser).enable);
+        fApp->DoMenuCommand(kCmd_NewBrowser);
+        Settle();
+        XGWindow* w = XGWindow::GetFrontWindow();
+        QVERIFY(OutlineFormOf(w));
+        QCOMPARE(w->GetName(), Host_GetMachineName());
+        QCOMPARE(BrowserOf(w)->GetViewAs(), O_ViewAs_HEIR_COL);
+        VOutline* firstP = OutlineOf(w);
+        QVERIFY(firstP && firstP->i_listP);
+        QCOMPARE(Names(firstP->i_listP), QStringList({"Volumes", "Devices", "Network", "Services"}));
+        // Volumes open in the next column as the machine lists them.
+        firstP->DoKey(Key(kXGKey_Down));
+        VOutline* secondP = firstP->GetPrevNextColView(false);
+        QVERIFY(secondP);
+        QVERIFY(SettleUntil(
+            [&] { return secondP->i_listP && secondP->i_listP->Count() == Host_CountVolumes(); }));
+        QVERIFY(BrowserOf(w)->GetPathBar()->GetPath().find("/Volumes") != std::string::npos);
+    }
+
+    // vorn --browse: a folder reached by the keys, its file launched with Return, and the
+    // path bar telling where the selection is.
+    void browseReachesAFileByKeys() {
+        const QString root = fDir.filePath("browse");
+        QVERIFY(QDir().mkpath(root + "/docs"));
+        QFile f(root + "/docs/read me.txt");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        fApp->BrowseFolder(root.toStdString());
+        Settle();
+        XGWindow* w = XGWindow::GetFrontWindow();
+        QVERIFY(OutlineFormOf(w));
+        QCOMPARE(QString::fromStdString(w->GetName()), QString("browse"));
+        VOutline* firstP = OutlineOf(w);
+        QVERIFY(SettleUntil([&] { return firstP->i_listP->Count() == 1; }));
+        firstP->DoKey(Key(kXGKey_Down));
+        QCOMPARE(QString::fromStdString(BrowserOf(w)->GetPathBar()->GetPath()), root + "/docs");
+        firstP->DoKey(Key(kXGKey_Right));
+        VOutline* secondP = firstP->GetPrevNextColView(false);
+        QVERIFY(secondP);
+        QVERIFY(SettleUntil([&] { return secondP->i_listP && secondP->i_listP->Count() == 1; }));
+        secondP->DoKey(Key(kXGKey_Down));
+        QCOMPARE(QString::fromStdString(BrowserOf(w)->GetPathBar()->GetPath()), root + "/docs/read me.txt");
+        LaunchRecorder recorder;
+        secondP->DoKey('\r');
+        QCOMPARE(recorder.launched, std::vector<std::string>({"file:read me.txt"}));
+    }
+
+    void foldersThatCannotBeBrowsed_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "nowhere/at/all"
+                                 << "does not exist";
+        QTest::newRow("a file") << "plain.txt"
+                                << "not a folder";
+    }
+    void foldersThatCannotBeBrowsed() {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        QFile(fDir.filePath("plain.txt")).open(QIODevice::WriteOnly);
+        AlertRecorder alerts;
+        const size_t before = XGWindow::GetWindows().size();
+        fApp->BrowseFolder(fDir.filePath(path).toStdString());
+        QCOMPARE(XGWindow::GetWindows().size(), before);
+        QCOMPARE(alerts.Count(reason.toStdString()), 1);
+    }
+
+    // A board in its window as an outline in each outline mode, and back as a board.
+    void aBoardShownAsAnOutlineAndBack_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("back");
+        QTest::newRow("columns, back freeform") << 5 << 6;
+        QTest::newRow("list, back flat columns") << 4 << 7;
+        QTest::newRow("icons, back freeform") << 3 << 6;
+        QTest::newRow("zoom, back flat columns") << 8 << 7;
+    }
+    void aBoardShownAsAnOutlineAndBack() {
+        QFETCH(int, mode);
+        QFETCH(int, back);
+        XGWindow* w = NewBoard({"sun", "moon", "star"});
+        TVornModel* boardP = BoardFormOf(w)->GetModel();
+        const QStringList titles = Titles(boardP);
+        const int32 lists = gRtlP->Count();
+        QVERIFY(XGGetCommandStatus(mode).enable);
+        QCOMPARE(SendToBoard(w, mode), kDispatchHandled);
+        Settle();
+        QVERIFY(!BoardViewOf(w));
+        QVERIFY(!BoardFormOf(w)->i_viewP);
+        VOutline* outlP = OutlineOf(w);
+        QVERIFY(outlP);
+        QCOMPARE(BrowserOf(w)->GetViewAs(), O_ViewAsType(mode - 2));
+        QCOMPARE(Names(outlP->i_listP), titles);
+        QVERIFY(dynamic_cast<CTopicList_Vorn*>(outlP->i_listP));
+        QCOMPARE(gRtlP->Count(), lists + 1);
+        QVERIFY(XGGetCommandStatus(back).enable);
+
+        QCOMPARE(outlP->DoDispatch('menu', back, nullptr, true), kDispatchHandled);
+        Settle();
+        QVERIFY(BoardViewOf(w));
+        QVERIFY(BoardFormOf(w)->i_viewP);
+        QVERIFY(BoardViewOf(w)->IsFocus());
+        QCOMPARE(boardP->i_prefs.view_as, O_ViewAsType(back - 2));
+        QCOMPARE(Titles(boardP), titles);
+        QCOMPARE(gRtlP->Count(), lists);
+        // The board is a board again: its commands work on it.
+        QCOMPARE(SendToBoard(w, 47), kDispatchHandled);
+        std::unique_ptr<CItemArray> selP(boardP->GetItemSelection());
+        QCOMPARE(selP->Count(), 3);
+    }
+
+    // In Go Mode the outline modes are greyed; conversion into an outline window is not.
+    void outlineCommandsFollowTheMode() {
+        XGWindow* w = NewBoard({"one"});
+        QVERIFY(XGGetCommandStatus(kCmd_ConvertToOutline).enable);
+        SendToBoard(w, 17921);
+        Settle();
+        QCOMPARE(BoardFormOf(w)->GetModel()->GetMode(), Vorn_Mode_GO);
+        for (int32 cmd : {3, 4, 5, 8})
+            QVERIFY(!XGGetCommandStatus(cmd).enable);
+        QVERIFY(XGGetCommandStatus(kCmd_ConvertToOutline).enable);
+    }
+
+    // The target list holds every board topic list while it lives, and no longer.
+    void theTargetListFollowsBoards() {
+        const int32 start = gRtlP->Count();
+        XGWindow* a = NewBoard({"red", "green"});
+        XGWindow* b = NewBoard({"blue"});
+        SendToBoard(a, 5);
+        SendToBoard(b, 4);
+        Settle();
+        QCOMPARE(gRtlP->Count(), start + 2);
+        // Converting makes a window of its own with its own list.
+        SendToBoard(NewBoard({"cyan", "magenta"}), kCmd_ConvertToOutline);
+        Settle();
+        XGWindow* converted = XGWindow::GetFrontWindow();
+        COutlineController* formP = OutlineFormOf(converted);
+        QVERIFY(formP);
+        QVERIFY(dynamic_cast<CTopicList_Vorn*>(formP->GetModel()->i_listP));
+        QCOMPARE(Names(OutlineOf(converted)->i_listP), QStringList({"cyan", "magenta"}));
+        QCOMPARE(gRtlP->Count(), start + 3);
+        RtlIndexOfRec find;
+        find.listP = static_cast<CTopicList_Vorn*>(formP->GetModel()->i_listP);
+        gRtlP->Iterate(kRtlIter_INDEX_OF, &find);
+        QCOMPARE(find.indexL, start + 2);
+
+        delete a;
+        Settle();
+        QCOMPARE(gRtlP->Count(), start + 2);
+        // The converted board closes; its outline stays whole.
+        AlertRecorder dontSave(0);
+        for (XGWindow* w : std::vector<XGWindow*>(XGWindow::GetWindows()))
+            if (w != converted && w != b) delete w;
+        Settle();
+        QCOMPARE(Names(OutlineOf(converted)->i_listP), QStringList({"cyan", "magenta"}));
+        OutlineOf(converted)->DoDrawView(OutlineOf(converted)->GetContentRect());
+        gRtlP->Idle();
+        delete converted;
+        Settle();
+        QCOMPARE(gRtlP->Count(), start + 1);
+        delete b;
+        Settle();
+        QCOMPARE(gRtlP->Count(), start);
+    }
+
+    // A new outline's window shows both bars, and a board list made later changes none.
+    void outlineWindowsShowTheirBars() {
+        XGWindow* w = TVornApp::InitWindow_Vorn(Vorn_WindowInit_NEW_NEW_VORN);
+        Settle();
+        QVERIFY(OutlineFormOf(w));
+        QVERIFY(BrowserOf(w)->IsPaneShown(kBrowserViewID_ToolbarPane));
+        QVERIFY(BrowserOf(w)->IsPaneShown(kBrowserViewID_Footer));
+        QVERIFY(QString::fromStdString(w->GetName()).startsWith("Untitled Outline "));
+    }
+};
+
+QTEST_MAIN(TestOutlineWindows)
+#include "tst_outlinewindows.moc"
