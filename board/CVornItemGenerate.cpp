@@ -137,10 +137,9 @@ void CVornItem::GenerateOutput() {
     }
 
     CVornViewLink* targetViewP = T->GetView();
-    if (!targetViewP) {
-        VORN_ASSERT_DLG(targetViewP);
-        return;
-    }
+    // A target board shown as an outline has no board view to take the copy: nothing is
+    // generated rather than a fault reported for what the person chose.
+    if (!targetViewP) return;
     targetViewP->SetStacks(false);
     if (newB && p.gen_backgroundB()) {
         ++g_suppressFlushL;

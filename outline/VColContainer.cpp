@@ -8,7 +8,9 @@
 
 using namespace yaaf;
 
-VColContainer::VColContainer(int32 id) : XGView('clmn', id) {}
+VColContainer::VColContainer(int32 id) : XGView('clmn', id) {
+    SetAccessibleName("Columns");
+}
 
 XGView* VColContainer::AddColumn(CTopicList* listP, COutlineDocLink* outlineP, int32 width) {
     auto* colP = new VColumnView(13);

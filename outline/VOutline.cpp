@@ -56,6 +56,7 @@ int32 Clamp32(int64_t v) {
 
 VOutline::VOutline(int32 id) : XGView('outl', id), i_context_menuP(std::make_unique<XGContextMenu>(145, 150)) {
     SetFocusable(true);
+    SetAccessibleName("Outline");
     SetTrackMouseMoves(true);
     SetDropper(this);
     i_offsP = std::make_unique<COffscreen>(nullptr, 32, &CB_S_Offs, this);

@@ -9,6 +9,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
@@ -148,6 +151,42 @@ void CollectActions(QMenu* menu, std::vector<QAction*>& out) {
     }
 }
 
+constexpr char kMarkCheck = 0x12;
+constexpr char kMarkDash = 0x2D;
+constexpr char kMarkBullet = char(0xA5);
+constexpr const char* kMarkProperty = "xgMark";
+
+// The dash of a mixed selection and the bullet of a choice among several have no check box of
+// their own in a menu: they are drawn as the entry's icon, in the menu's text colour.
+QIcon MarkIcon(char mark) {
+    static QIcon s_icons[2];
+    QIcon& icon = s_icons[mark == kMarkDash ? 0 : 1];
+    if (icon.isNull()) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QApplication::palette().color(QPalette::Text));
+        if (mark == kMarkDash)
+            painter.drawRect(QRectF(3, 7, 10, 2));
+        else
+            painter.drawEllipse(QPointF(8, 8), 3.5, 3.5);
+        painter.end();
+        icon = QIcon(pixmap);
+    }
+    return icon;
+}
+
+void ShowMark(QAction* a, const XGSMenuStatus& s) {
+    const char shown = !s.check ? 0 : s.mark == kMarkDash || s.mark == kMarkBullet ? s.mark : kMarkCheck;
+    if (a->property(kMarkProperty).toInt() == shown && a->isChecked() == (shown == kMarkCheck)) return;
+    a->setProperty(kMarkProperty, int(shown));
+    a->setCheckable(shown == kMarkCheck);
+    a->setChecked(shown == kMarkCheck);
+    a->setIcon(shown == kMarkDash || shown == kMarkBullet ? MarkIcon(shown) : QIcon());
+}
+
 // Applies 'stat' answers to the actions of a menu; answers whether any item is enabled.
 bool ApplyStatus(QMenu* menu, std::map<int32, XGSMenuStatus>& cache) {
     bool any = false;
@@ -179,8 +218,7 @@ bool ApplyStatus(QMenu* menu, std::map<int32, XGSMenuStatus>& cache) {
             any |= s.enable;
             continue;
         }
-        a->setCheckable(s.check);
-        a->setChecked(s.check);
+        ShowMark(a, s);
         any |= s.enable;
     }
     return any;
@@ -335,6 +373,11 @@ std::vector<std::string> XGMenuBar::GetMenuTitles() const {
 bool XGMenuBar::IsItemEnabled(int32 command) const {
     QAction* a = fPlatform->Find(command);
     return a && a->isEnabled();
+}
+
+char XGMenuBar::ItemMark(int32 command) const {
+    QAction* a = fPlatform->Find(command);
+    return a ? char(a->property(kMarkProperty).toInt()) : 0;
 }
 
 bool XGMenuBar::IsItemChecked(int32 command) const {

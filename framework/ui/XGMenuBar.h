@@ -60,6 +60,8 @@ public:
     std::vector<std::string> GetMenuTitles() const;
     bool IsItemEnabled(int32 command) const;
     bool IsItemChecked(int32 command) const;
+    // The mark shown beside an entry: 0 none, 0x12 a check, '-' a dash, 0xA5 a bullet.
+    char ItemMark(int32 command) const;
     bool HasItem(int32 command) const;
     // The window list entries' texts in menu order.
     std::vector<std::string> GetWindowListTexts() const;

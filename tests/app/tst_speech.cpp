@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -272,23 +271,19 @@ private slots:
     // Values from a hand-edited store are kept in range; a voice no longer offered is kept.
     void storedValuesInRange_data() {
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("text");
         QTest::addColumn<int>("interval");
         QTest::addColumn<int>("rate");
-        QTest::newRow("interval too short") << "scan interval ms"
-                                            << "10" << 500 << 0;
-        QTest::newRow("interval too long") << "scan interval ms"
-                                           << "999999" << 5000 << 0;
-        QTest::newRow("rate too fast") << "speech rate"
-                                       << "7000" << 1500 << 100;
-        QTest::newRow("rate not a number") << "speech rate"
-                                           << "-x" << 1500 << 0;
+        QTest::addColumn<QString>("text");
+        QTest::newRow("interval too short") << "scan interval ms" << 500 << 0 << "10";
+        QTest::newRow("interval too long") << "scan interval ms" << 5000 << 0 << "999999";
+        QTest::newRow("rate too fast") << "speech rate" << 1500 << 100 << "7000";
+        QTest::newRow("rate not a number") << "speech rate" << 1500 << 0 << "-x";
     }
     void storedValuesInRange() {
         QFETCH(QString, key);
-        QFETCH(QString, text);
         QFETCH(int, interval);
         QFETCH(int, rate);
+        QFETCH(QString, text);
         {
             XGPreferences store(kVornPrefsVendor, kVornPrefsProduct, kVornPrefsVersion);
             store.SetString(key.toUtf8().constData(), text.toUtf8().constData());
@@ -307,7 +302,8 @@ private slots:
     }
 
     // Real audio, where espeak-ng is installed: the synthesizer the speech service drives
-    // writes a sound file of the test sentence with samples that are not all silence.
+    // writes a sound file of a sentence as Vorn hands it over, with samples that are not all
+    // silence.
     void espeakMakesAudio() {
         const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
         if (espeak.isEmpty()) QSKIP("espeak-ng is not installed");
@@ -322,7 +318,6 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith("RIFF"));
-        QVERIFY(bytes.size() > 44 + 2000); // more than a header and a moment of sound
         int loud = 0;
         for (qsizetype i = 44; i + 1 < bytes.size(); i += 2)
             if (std::abs(int(int16(uint8(bytes[i]) | (uint8(bytes[i + 1]) << 8)))) > 1000) ++loud;

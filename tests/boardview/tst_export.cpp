@@ -5,8 +5,10 @@
 #include "CItemArray.h"
 #include "CVornItem.h"
 #include "CVornOffscreenView.h"
+#include "ImageProbe.h"
 #include "TVornController.h"
 #include "TVornModel.h"
+#include "TestFiles.h"
 #include "VornBoardJson.h"
 #include "VornExport.h"
 #include "VornExportCommands.h"
@@ -70,11 +72,6 @@ XGJson Dump(TVornModel& board) {
     return VornBoard_ToJson(board, kVornFileVersion);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 bool Have(const char* program) {
     return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
 }
@@ -87,18 +84,20 @@ int Darkest(const QImage& image, int x0, int x1, int y) {
     return darkest;
 }
 
-int DarkPixels(const QImage& image, const QRect& r) {
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += qGray(image.pixel(x, y)) < 128;
-    return n;
+// A zip package of the files named.
+std::string Package(const std::vector<std::pair<std::string, std::string>>& files) {
+    XGZipWriter zip;
+    for (const auto& [name, text] : files)
+        zip.Add(name, std::vector<uint8>(text.begin(), text.end()));
+    std::vector<uint8> out;
+    std::string error;
+    zip.Finish(out, error);
+    return std::string(out.begin(), out.end());
 }
 
-const char* const kTwoItems =
-    "{\"prefs\":{\"view_as\":4,\"wind_edit\":{\"rect\":[0,0,300,200]}},\"items\":[\n"
-    "  {\"bounds\":[20,30,140,60],\"source\":{\"type\":1,\"text\":\"WWWW\"}},\n"
-    "  {\"bounds\":[160,100,280,130],\"source\":{\"type\":1,\"text\":\"iiii\"}}]}";
+const char* const kTwoItems = R"({"prefs":{"view_as":4,"wind_edit":{"rect":[0,0,300,200]}},"items":[
+    {"bounds":[20,30,140,60],"source":{"type":1,"text":"WWWW"}},
+    {"bounds":[160,100,280,130],"source":{"type":1,"text":"iiii"}}]})";
 
 } // namespace
 
@@ -112,28 +111,19 @@ class TestExport : public QObject {
 
     // Boards a and b link to each other; a has a picture, a line break and a web link.
     void MakeLinkedBoards() {
-        QImage pic(6, 4, QImage::Format_RGB32);
-        pic.fill(Qt::blue);
-        QVERIFY(pic.save(Path("pic.png")));
+        QVERIFY(SavePicture(Path("pic.png"), 6, 4, Qt::blue));
         const QString a =
-            QString(
-                "{\"prefs\":{\"view_as\":5,\"num_columns\":3,\"wind_edit\":{\"rect\":[0,0,400,300]}},\n"
-                "          "
-                "\"items\":[{\"source\":{\"type\":1,\"text\":\"Hello\"},\"dest\":{\"type\":1,\"text\":"
-                "\"Hello there\"}},\n"
-                "          {\"source\":{\"type\":1,\"text\":\"Go to "
-                "B\"},\"dest\":{\"type\":3,\"path\":\"%1\"}},\n"
-                "          {\"source\":{\"type\":2,\"path\":\"%2\"},\"bounds\":[10,10,16,14],\"flags\":64},\n"
-                "          {\"source\":{\"type\":1,\"text\":\"\\r\"}},\n"
-                "          "
-                "{\"source\":{\"type\":1,\"text\":\"Web\"},\"dest\":{\"type\":4,\"text\":\"http://"
-                "127.0.0.1:9/\"}}]}")
-                .arg(Path("b.2dv"), Path("pic.png"));
-        const QString b =
-            QString("{\"prefs\":{\"view_as\":4},\"items\":[{\"bounds\":[100,20,180,40],\n"
-                    "          "
-                    "\"source\":{\"type\":1,\"text\":\"Back\"},\"dest\":{\"type\":3,\"path\":\"%1\"}}]}")
-                .arg(Path("a.2dv"));
+            QString(R"({"prefs":{"view_as":5,"num_columns":3,"wind_edit":{"rect":[0,0,400,300]}},
+            "items":[{"source":{"type":1,"text":"Hello"},"dest":{"type":1,"text":"Hello there"}},
+              {"source":{"type":1,"text":"Go to B"},"dest":{"type":3,"path":"%1"}},
+              {"source":{"type":2,"path":"%2"},"bounds":[10,10,16,14],"flags":64},
+              {"source":{"type":1,"text":"\r"}},
+              {"source":{"type":1,"text":"Web"},"dest":{"type":4,"text":"%3"}}]})")
+                .arg(Path("b.2dv"), Path("pic.png"),
+                     "http://127.0.0.1:9/"); // moc stops at "//" in a raw string
+        const QString b = QString(R"({"prefs":{"view_as":4},"items":[{"bounds":[100,20,180,40],
+            "source":{"type":1,"text":"Back"},"dest":{"type":3,"path":"%1"}}]})")
+                              .arg(Path("a.2dv"));
         auto boardA = Make(a.toUtf8().constData());
         auto boardB = Make(b.toUtf8().constData());
         QVERIFY(boardA && boardB);
@@ -235,16 +225,14 @@ private slots:
             auto* itemP = new CVornItem(board.get(), kNoIndex);
             board->InsertItem(itemP, -1);
         }
-        QFile old(Path("huge.png"));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
+        QVERIFY(WriteFile(Path("huge.png"), "old"));
         VornExportOptions options;
         options.width = options.height = 16384;
         std::string error;
         QVERIFY(!VornExport_Drawing(std::move(board), VornExportFormat::kPNG, options,
                                     Path("huge.png").toStdString(), error));
         QVERIFY2(error.find("more than an export may have") != std::string::npos, error.c_str());
-        QCOMPARE(ReadAll(Path("huge.png")), QByteArray("old"));
+        QCOMPARE(ReadFile(Path("huge.png")), QByteArray("old"));
     }
 
     void writeFails_data() {
@@ -281,7 +269,7 @@ private slots:
         std::string error;
         QVERIFY2(VornExport_Json(*board, 5, out, error), error.c_str());
         XGJson json;
-        QVERIFY(XGJson::Parse(ReadAll(Path("round.json")).toStdString(), json, error));
+        QVERIFY(XGJson::Parse(ReadFile(Path("round.json")).toStdString(), json, error));
         TVornModel again;
         QVERIFY2(VornBoard_FromJson(json, again, error), error.c_str());
         QVERIFY(Dump(again) == Dump(*board));
@@ -354,7 +342,7 @@ private slots:
                  error.c_str());
 
         XGZipReader zip;
-        const QByteArray package = ReadAll(Path("a.obz"));
+        const QByteArray package = ReadFile(Path("a.obz"));
         std::vector<uint8> bytes(package.begin(), package.end());
         QVERIFY(zip.Open(bytes, error));
         std::vector<std::string> names = zip.Names();
@@ -467,13 +455,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         auto package = [](const std::vector<std::pair<std::string, std::string>>& files) {
-            XGZipWriter zip;
-            for (const auto& [name, text] : files)
-                zip.Add(name, std::vector<uint8>(text.begin(), text.end()));
-            std::vector<uint8> out;
-            std::string error;
-            zip.Finish(out, error);
-            return QByteArray(reinterpret_cast<const char*>(out.data()), qsizetype(out.size()));
+            return QByteArray::fromStdString(Package(files));
         };
         const std::string board = "{\"format\":\"open-board-0.1\",\"buttons\":[]}";
         QTest::newRow("not JSON") << QByteArray("{\"format\":") << "not JSON";
@@ -564,21 +546,14 @@ private slots:
     // Buttons that name images that do not exist keep their words; an image out of the
     // package's reach gives none.
     void missingImages() {
-        const std::string obf = "{\"format\":\"open-board-0.1\",\"buttons\":[\n"
-                                "            "
-                                "{\"id\":\"1\",\"label\":\"ghost\",\"image_id\":\"nope\"},{\"id\":\"2\","
-                                "\"label\":\"escape\",\"image_id\":\"i\"}],\n"
-                                "            \"images\":[{\"id\":\"i\",\"path\":\"../../etc/passwd\"}]}";
-        XGZipWriter zip;
-        const std::string manifest = "{\"root\":\"b.obf\"}";
-        zip.Add("manifest.json", std::vector<uint8>(manifest.begin(), manifest.end()));
-        zip.Add("b.obf", std::vector<uint8>(obf.begin(), obf.end()));
-        std::vector<uint8> bytes;
-        std::string error;
-        QVERIFY(zip.Finish(bytes, error));
+        const std::string obf = R"({"format":"open-board-0.1","buttons":[
+            {"id":"1","label":"ghost","image_id":"nope"},{"id":"2","label":"escape","image_id":"i"}],
+            "images":[{"id":"i","path":"../../etc/passwd"}]})";
         TVornModel board;
-        QVERIFY2(VornOBF_ImportBytes(board, std::string(bytes.begin(), bytes.end()), "m.obz",
-                                     i_dir.path().toStdString(), error),
+        std::string error;
+        QVERIFY2(VornOBF_ImportBytes(board,
+                                     Package({{"manifest.json", R"({"root":"b.obf"})"}, {"b.obf", obf}}),
+                                     "m.obz", i_dir.path().toStdString(), error),
                  error.c_str());
         QCOMPARE(board.i_list->Count(), 2);
         for (int32 i = 0; i < 2; ++i)

@@ -1,10 +1,11 @@
-// Import into boards: the readers' splitting rules, the model's import of every kind, and the
-// command-line import that runs the same code.
+// Import into boards: the readers' splitting rules, the import of a folder, and the command-line
+// import that runs the same code (the menu's import of files is tested with the board commands).
 
 #include "BoardGlobals.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
 #include "TVornModel.h"
+#include "TestFiles.h"
 #include "VornImport.h"
 #include "VornImportReaders.h"
 #include "XGFileSpecifier.h"
@@ -37,7 +38,8 @@ QString BoardTitles(TVornModel& board, bool selectedOnly = false) {
     for (int32 i = 0; i < board.i_list->Count(); ++i) {
         CVornItem* item = board.i_list->GetIndItem(i);
         if (selectedOnly && !item->i_b.selectedB()) continue;
-        out << QString::fromStdString(item->GetName(Vorn_Ref_SRC)).replace(QStringLiteral("\r"), QStringLiteral("\\r"));
+        out << QString::fromStdString(item->GetName(Vorn_Ref_SRC))
+                   .replace(QStringLiteral("\r"), QStringLiteral("\\r"));
     }
     return out.join(QLatin1Char('|'));
 }
@@ -85,241 +87,179 @@ std::string ItemList(const std::vector<std::pair<std::string, std::string>>& ite
 class TestImport : public QObject {
     Q_OBJECT
 private slots:
-    void readers_data();
-    void readers();
-    void flowerLines_data();
-    void flowerLines();
-    void htsNames();
-    void htsCutShort();
-    void commandTable();
-    void modelImport_data();
-    void modelImport();
-    void folderImport();
-    void commandLine();
-};
-
-void TestImport::readers_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("titles");
-    const int words = Vorn_Import_TEXT, phrases = Vorn_Import_CR, flowers = Vorn_Import_FLOWERS;
-    QTest::newRow("words") << words << QByteArray("Hello, wide-world_2!") << true << "Hello|wide-world_2";
-    QTest::newRow("words in UTF-8 stay whole") << words << QByteArray("caf\xc3\xa9 na\xc3\xafve") << true
-                                              << QString::fromUtf8("café|naïve");
-    QTest::newRow("no words") << words << QByteArray(" ,.;\n") << true << "";
-    QTest::newRow("phrases, single line end")
-        << phrases << QByteArray("red tulips, white lilies\rblue") << true << "red tulips,|white lilies,|blue";
-    QTest::newRow("phrases, LF and CR LF alike")
-        << phrases << QByteArray("red tulips, white lilies\r\nblue\nend") << true
-        << "red tulips,|white lilies,|blue,|end";
-    QTest::newRow("phrases, blank line") << phrases << QByteArray("red tulips, white lilies\r\rblue") << true
-                                         << "red tulips,|white lilies|\\r|\\r|blue";
-    QTest::newRow("phrases, digits") << phrases << QByteArray("a 12 b, <12>") << true << "a  b,|12";
-    QTest::newRow("phrases, colon") << phrases << QByteArray("Colours:\rred") << true << "Colours:|\\r|red";
-    QTest::newRow("phrases, dots after digits") << phrases << QByteArray("<3.5> x.") << true << "35 x.";
-    QTest::newRow("phrases, empty file fails") << phrases << QByteArray() << false << "";
-    QTest::newRow("phrases, long phrase is cut")
-        << phrases << QByteArray(400, 'x') << true << QString(255, QLatin1Char('x'));
-    QTest::newRow("flowers") << flowers
-                             << QByteArray("Common Daisy Bellis perennis\r\nOld-World Tulip Tulipa sylvestris\n\nRose")
-                             << true << "Common Daisy=>Bellis perennis|Old World Tulip=>Tulipa sylvestris|Rose";
-}
-
-void TestImport::readers() {
-    QFETCH(int, kind);
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, ok);
-    QFETCH(QString, titles);
-    std::vector<CImportedItem> items;
-    const std::string b(bytes.constData(), size_t(bytes.size()));
-    bool result = kind == Vorn_Import_TEXT ? ReadWordText(b, items)
-                  : kind == Vorn_Import_CR ? ReadPhraseText(b, items)
-                                           : ReadFlowerText(b, items);
-    QCOMPARE(result, ok);
-    QCOMPARE(Titles(items), titles);
-}
-
-void TestImport::flowerLines_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("binomial");
-    QTest::newRow("binomial") << "Common Daisy Bellis perennis" << "Common Daisy" << "Bellis perennis";
-    QTest::newRow("hyphens") << "Old-World Tulip Tulipa sylvestris" << "Old World Tulip" << "Tulipa sylvestris";
-    QTest::newRow("no binomial") << "Rose Rosa" << "Rose" << "";
-    QTest::newRow("blanks and tabs") << "  Iris\t Iris   germanica  " << "Iris" << "Iris germanica";
-    QTest::newRow("seven tokens at most") << "A B C D E F g h" << "A B C D E" << "F g";
-}
-
-void TestImport::flowerLines() {
-    QFETCH(QString, line);
-    QFETCH(QString, title);
-    QFETCH(QString, binomial);
-    std::string t, b;
-    QVERIFY(ParseFlowerLine(line.toStdString(), t, b));
-    QCOMPARE(QString::fromStdString(t), title);
-    QCOMPARE(QString::fromStdString(b), binomial);
-}
-
-void TestImport::htsNames() {
-    char name[26];
-    hts_strcpy(name, "JOHN o'NEIL              ", 25);
-    QCOMPARE(QByteArray(name), QByteArray("John O'Neil"));
-    hts_strcpy(name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 25); // no end within the field
-    QCOMPARE(QByteArray(name), QByteArray("Abcdefghijklmnopqrstuvwxy"));
-
-    // A name list across two section breaks, ending at "END OF LIST".
-    std::vector<std::string> names;
-    for (int i = 0; i < 130; ++i)
-        names.push_back("NAME " + std::to_string(i));
-    names.push_back("END OF LIST");
-    names.push_back("AFTER");
-    std::vector<CImportedItem> items;
-    QVERIFY(ReadHTSDataBase(NameList(names), items));
-    QCOMPARE(int(items.size()), 260);
-    QCOMPARE(QString::fromStdString(items[0].title), QStringLiteral("Name 0"));
-    QCOMPARE(QString::fromStdString(items[258].title), QStringLiteral("Name 129"));
-    QCOMPARE(QString::fromStdString(items[259].title), QStringLiteral("\r"));
-
-    // An item list with its music texts, across a break.
-    std::vector<std::pair<std::string, std::string>> list;
-    for (int i = 0; i < 30; ++i)
-        list.push_back({"SONG " + std::to_string(i), "12-" + std::to_string(i)});
-    items.clear();
-    QVERIFY(ReadHTSDataBase(ItemList(list), items));
-    QCOMPARE(int(items.size()), 60);
-    QCOMPARE(Titles({items[50]}), QStringLiteral("Song 25=>12-25"));
-
-    items.clear();
-    QVERIFY(ReadHTSDataBase("other", items));
-    QVERIFY(items.empty());
-}
-
-void TestImport::htsCutShort() {
-    // Records read before the file ends stay; the import reports failure.
-    std::string names = NameList({"ONE", "TWO", "THREE"});
-    names.resize(names.size() - 10);
-    std::vector<CImportedItem> items;
-    QVERIFY(!ReadHTSDataBase(names, items));
-    QCOMPARE(Titles(items), QStringLiteral("One|\\r|Two|\\r"));
-    items.clear();
-    QVERIFY(!ReadHTSDataBase(std::string(100, 'U'), items));
-    QVERIFY(!ReadHTSDataBase(std::string(), items));
-}
-
-void TestImport::commandTable() {
-    char title[64] = "untouched";
-    QCOMPARE(Import_CmdToType(99, title), Vorn_Import_NONE);
-    QCOMPARE(QByteArray(title), QByteArray("untouched"));
-    QCOMPARE(Import_CmdToType(95, title), Vorn_Import_FLOWERS);
-    QCOMPARE(QByteArray(title), QByteArray("Import Text (Flowers)"));
-    QCOMPARE(Import_CmdToType(101, title), Vorn_Import_PICT);
-    QCOMPARE(QByteArray(GetImportSpecification(Vorn_Import_PICT).openFilter),
-             QByteArray("Picture Files|*.pct;*.jpg;*.png;*.ico;*.bmp"));
-    QCOMPARE(ImportFilterForDialog(GetImportSpecification(Vorn_Import_HTML).openFilter),
-             std::string("HTML Documents (*.htm *.html)"));
-    QCOMPARE(ImportFilterForDialog(GetDocSpecification().saveFilter), std::string("Vorn Documents (*.2dv)"));
-}
-
-void TestImport::modelImport_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("selected");
-    QTest::newRow("words") << int(Vorn_Import_TEXT) << QByteArray("one two") << true << "old|one|two";
-    QTest::newRow("phrases") << int(Vorn_Import_CR) << QByteArray("a, b") << true << "old|a,|b";
-    QTest::newRow("no reader") << int(Vorn_Import_HTML) << QByteArray("<p>x</p>") << false << "old";
-    QTest::newRow("cut HTS keeps what it read")
-        << int(Vorn_Import_HTS) << QByteArray::fromStdString(NameList({"ONE", "TWO"}).substr(0, 2078 + 40)) << false
-        << "old|One|\\r";
-}
-
-void TestImport::modelImport() {
-    QFETCH(int, kind);
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, ok);
-    QFETCH(QString, selected);
-    vorntest::BoardGlobals globals;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("in.txt"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
-    TVornModel board;
-    board.AddWord("old");
-    const XGFileSpecifier spec(path.toStdString());
-    QCOMPARE(board.Import(Vorn_ImportType(kind), &spec), ok);
-    QVERIFY(!board.i_importingB);
-    QCOMPARE(BoardTitles(board), selected);
-    const XGFileSpecifier missing(dir.filePath(QStringLiteral("missing.txt")).toStdString());
-    QVERIFY(!board.Import(Vorn_ImportType(kind), &missing));
-}
-
-void TestImport::folderImport() {
-    vorntest::BoardGlobals globals;
-    QTemporaryDir dir;
-    for (const char* name : {"b.txt", "a.png", ".hidden"}) {
-        QFile f(dir.filePath(QString::fromLatin1(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
+    void readers_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("titles");
+        const int words = Vorn_Import_TEXT, phrases = Vorn_Import_CR, flowers = Vorn_Import_FLOWERS;
+        QTest::newRow("words") << words << QByteArray("Hello, wide-world_2!") << true << "Hello|wide-world_2";
+        QTest::newRow("words in UTF-8 stay whole")
+            << words << QByteArray("caf\xc3\xa9 na\xc3\xafve") << true << QString::fromUtf8("café|naïve");
+        QTest::newRow("no words") << words << QByteArray(" ,.;\n") << true << "";
+        QTest::newRow("phrases, single line end") << phrases << QByteArray("red tulips, white lilies\rblue")
+                                                  << true << "red tulips,|white lilies,|blue";
+        QTest::newRow("phrases, LF and CR LF alike")
+            << phrases << QByteArray("red tulips, white lilies\r\nblue\nend") << true
+            << "red tulips,|white lilies,|blue,|end";
+        QTest::newRow("phrases, blank line") << phrases << QByteArray("red tulips, white lilies\r\rblue")
+                                             << true << "red tulips,|white lilies|\\r|\\r|blue";
+        QTest::newRow("phrases, digits") << phrases << QByteArray("a 12 b, <12>") << true << "a  b,|12";
+        QTest::newRow("phrases, colon")
+            << phrases << QByteArray("Colours:\rred") << true << "Colours:|\\r|red";
+        QTest::newRow("phrases, dots after digits") << phrases << QByteArray("<3.5> x.") << true << "35 x.";
+        QTest::newRow("phrases, empty file fails") << phrases << QByteArray() << false << "";
+        QTest::newRow("phrases, long phrase is cut")
+            << phrases << QByteArray(400, 'x') << true << QString(255, QLatin1Char('x'));
+        QTest::newRow("flowers")
+            << flowers
+            << QByteArray("Common Daisy Bellis perennis\r\nOld-World Tulip Tulipa sylvestris\n\nRose") << true
+            << "Common Daisy=>Bellis perennis|Old World Tulip=>Tulipa sylvestris|Rose";
     }
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    TVornModel board;
-    const XGFileSpecifier folder(dir.path().toStdString());
-    QVERIFY(board.Import(Vorn_Import_FILE_SYSTEM, &folder));
-    // Sorted by name, each followed by an unselected line break; hidden files left out.
-    QCOMPARE(BoardTitles(board), QStringLiteral("a.png|\\r|b.txt|\\r|sub|\\r"));
-    QCOMPARE(BoardTitles(board, true), QStringLiteral("a.png|b.txt|sub"));
-    CVornItem* first = board.i_list->GetIndItem(0);
-    QCOMPARE(int(first->i_resource.dest.content.type), int(LinkType_FILE));
-    QVERIFY(first->i_resource.dest.date.IsValid());
 
-    QTemporaryDir empty;
-    TVornModel none;
-    const XGFileSpecifier emptyFolder(empty.path().toStdString());
-    QVERIFY(none.Import(Vorn_Import_FILE_SYSTEM, &emptyFolder));
-    QCOMPARE(none.i_list->Count(), 0);
-    const XGFileSpecifier notAFolder(dir.filePath(QStringLiteral("b.txt")).toStdString());
-    QVERIFY(!none.Import(Vorn_Import_FILE_SYSTEM, &notAFolder));
-}
+    void readers() {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, ok);
+        QFETCH(QString, titles);
+        std::vector<CImportedItem> items;
+        const std::string b(bytes.constData(), size_t(bytes.size()));
+        bool result = kind == Vorn_Import_TEXT ? ReadWordText(b, items)
+                      : kind == Vorn_Import_CR ? ReadPhraseText(b, items)
+                                               : ReadFlowerText(b, items);
+        QCOMPARE(result, ok);
+        QCOMPARE(Titles(items), titles);
+    }
 
-void TestImport::commandLine() {
-    QTemporaryDir dir;
-    const QString words = dir.filePath(QStringLiteral("words.txt"));
-    QFile f(words);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("alpha beta");
-    f.close();
-    const QString out = dir.filePath(QStringLiteral("out.2dv"));
-    auto run = [](const QStringList& args, QByteArray* err = nullptr) {
-        QProcess p;
-        p.start(QStringLiteral(VORN_BOARD_TOOL), args);
-        p.waitForFinished(30000);
-        if (err) *err = p.readAllStandardError();
-        return p.exitCode();
-    };
-    // Made when missing, appended to when present.
-    QCOMPARE(run({"import", "words", words, out}), 0);
-    QCOMPARE(run({"import", "words", words, out}), 0);
-    QProcess dump;
-    dump.start(QStringLiteral(VORN_BOARD_TOOL), {"dump", out});
-    QVERIFY(dump.waitForFinished(30000));
-    QCOMPARE(dump.readAllStandardOutput().count("\"alpha\""), 2);
+    // A line of the flower list: its common name, and the two words of the botanical name.
+    void flowerLines_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("parsed"); // "title=>binomial"
+        QTest::newRow("no binomial") << "Rose Rosa" << QString("Rose=>");
+        QTest::newRow("blanks and tabs") << "  Iris\t Iris   germanica  " << QString("Iris=>Iris germanica");
+        QTest::newRow("seven tokens at most") << "A B C D E F g h" << QString("A B C D E=>F g");
+    }
+    void flowerLines() {
+        QFETCH(QString, line);
+        QFETCH(QString, parsed);
+        std::string t, b;
+        QVERIFY(ParseFlowerLine(line.toStdString(), t, b));
+        QCOMPARE(QString::fromStdString(t + "=>" + b), parsed);
+    }
 
-    QByteArray err;
-    QCOMPARE(run({"import", "words", dir.filePath(QStringLiteral("none.txt")), out}, &err), 1);
-    QCOMPARE(err.count('\n'), 1);
-    QCOMPARE(run({"import", "html", words, out}, &err), 2);
-    // A cut data base: what was read is written, and the tool says it failed.
-    const QString hts = dir.filePath(QStringLiteral("cut.db"));
-    QFile h(hts);
-    QVERIFY(h.open(QIODevice::WriteOnly));
-    h.write(QByteArray::fromStdString(NameList({"ONE", "TWO"}).substr(0, 2078 + 40)));
-    h.close();
-    const QString cutOut = dir.filePath(QStringLiteral("cut.2dv"));
-    QCOMPARE(run({"import", "hts", hts, cutOut}, &err), 1);
-    QVERIFY(QFile::exists(cutOut));
-}
+    void htsNames() {
+        char name[26];
+        hts_strcpy(name, "JOHN o'NEIL              ", 25);
+        QCOMPARE(QByteArray(name), QByteArray("John O'Neil"));
+        hts_strcpy(name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 25); // no end within the field
+        QCOMPARE(QByteArray(name), QByteArray("Abcdefghijklmnopqrstuvwxy"));
+
+        // A name list across two section breaks, ending at "END OF LIST".
+        std::vector<std::string> names;
+        for (int i = 0; i < 130; ++i)
+            names.push_back("NAME " + std::to_string(i));
+        names.push_back("END OF LIST");
+        names.push_back("AFTER");
+        std::vector<CImportedItem> items;
+        QVERIFY(ReadHTSDataBase(NameList(names), items));
+        QCOMPARE(int(items.size()), 260);
+        QCOMPARE(QString::fromStdString(items[0].title), QStringLiteral("Name 0"));
+        QCOMPARE(QString::fromStdString(items[258].title), QStringLiteral("Name 129"));
+        QCOMPARE(QString::fromStdString(items[259].title), QStringLiteral("\r"));
+
+        // An item list with its music texts, across a break.
+        std::vector<std::pair<std::string, std::string>> list;
+        for (int i = 0; i < 30; ++i)
+            list.push_back({"SONG " + std::to_string(i), "12-" + std::to_string(i)});
+        items.clear();
+        QVERIFY(ReadHTSDataBase(ItemList(list), items));
+        QCOMPARE(int(items.size()), 60);
+        QCOMPARE(Titles({items[50]}), QStringLiteral("Song 25=>12-25"));
+
+        items.clear();
+        QVERIFY(ReadHTSDataBase("other", items));
+        QVERIFY(items.empty());
+    }
+
+    void htsCutShort() {
+        // Records read before the file ends stay; the import reports failure.
+        std::string names = NameList({"ONE", "TWO", "THREE"});
+        names.resize(names.size() - 10);
+        std::vector<CImportedItem> items;
+        QVERIFY(!ReadHTSDataBase(names, items));
+        QCOMPARE(Titles(items), QStringLiteral("One|\\r|Two|\\r"));
+        items.clear();
+        QVERIFY(!ReadHTSDataBase(std::string(100, 'U'), items));
+        QVERIFY(!ReadHTSDataBase(std::string(), items));
+    }
+
+    // An unknown command names no import and leaves the title alone; the filters are written for
+    // the dialog.
+    void commandTable() {
+        char title[64] = "untouched";
+        QCOMPARE(Import_CmdToType(99, title), Vorn_Import_NONE);
+        QCOMPARE(QByteArray(title), QByteArray("untouched"));
+        QCOMPARE(ImportFilterForDialog("HTML Documents|*.htm;*.html"),
+                 std::string("HTML Documents (*.htm *.html)"));
+    }
+    void folderImport() {
+        vorntest::BoardGlobals globals;
+        QTemporaryDir dir;
+        for (const char* name : {"b.txt", "a.png", ".hidden"})
+            QVERIFY(vorntest::WriteFile(dir.filePath(QString::fromLatin1(name)), {}));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        TVornModel board;
+        const XGFileSpecifier folder(dir.path().toStdString());
+        QVERIFY(board.Import(Vorn_Import_FILE_SYSTEM, &folder));
+        // Sorted by name, each followed by an unselected line break; hidden files left out.
+        QCOMPARE(BoardTitles(board), QStringLiteral("a.png|\\r|b.txt|\\r|sub|\\r"));
+        QCOMPARE(BoardTitles(board, true), QStringLiteral("a.png|b.txt|sub"));
+        CVornItem* first = board.i_list->GetIndItem(0);
+        QCOMPARE(int(first->i_resource.dest.content.type), int(LinkType_FILE));
+        QVERIFY(first->i_resource.dest.date.IsValid());
+
+        QTemporaryDir empty;
+        TVornModel none;
+        const XGFileSpecifier emptyFolder(empty.path().toStdString());
+        QVERIFY(none.Import(Vorn_Import_FILE_SYSTEM, &emptyFolder));
+        QCOMPARE(none.i_list->Count(), 0);
+        const XGFileSpecifier notAFolder(dir.filePath(QStringLiteral("b.txt")).toStdString());
+        QVERIFY(!none.Import(Vorn_Import_FILE_SYSTEM, &notAFolder));
+    }
+
+    void commandLine() {
+        QTemporaryDir dir;
+        const QString words = dir.filePath(QStringLiteral("words.txt"));
+        QVERIFY(vorntest::WriteFile(words, "alpha beta"));
+        const QString out = dir.filePath(QStringLiteral("out.2dv"));
+        auto run = [](const QStringList& args, QByteArray* err = nullptr) {
+            QProcess p;
+            p.start(QStringLiteral(VORN_BOARD_TOOL), args);
+            p.waitForFinished(30000);
+            if (err) *err = p.readAllStandardError();
+            return p.exitCode();
+        };
+        // Made when missing, appended to when present.
+        QCOMPARE(run({"import", "words", words, out}), 0);
+        QCOMPARE(run({"import", "words", words, out}), 0);
+        QProcess dump;
+        dump.start(QStringLiteral(VORN_BOARD_TOOL), {"dump", out});
+        QVERIFY(dump.waitForFinished(30000));
+        QCOMPARE(dump.readAllStandardOutput().count("\"alpha\""), 2);
+
+        QByteArray err;
+        QCOMPARE(run({"import", "words", dir.filePath(QStringLiteral("none.txt")), out}, &err), 1);
+        QCOMPARE(err.count('\n'), 1);
+        QCOMPARE(run({"import", "html", words, out}, &err), 2);
+        // A cut data base: what was read is written, and the tool says it failed.
+        const QString hts = dir.filePath(QStringLiteral("cut.db"));
+        QVERIFY(vorntest::WriteFile(
+            hts, QByteArray::fromStdString(NameList({"ONE", "TWO"}).substr(0, 2078 + 40))));
+        const QString cutOut = dir.filePath(QStringLiteral("cut.2dv"));
+        QCOMPARE(run({"import", "hts", hts, cutOut}, &err), 1);
+        QVERIFY(QFile::exists(cutOut));
+    }
+};
 
 QTEST_MAIN(TestImport)
 #include "tst_import.moc"

@@ -4,22 +4,14 @@
 // by hand, the interval changed while scanning, the mark on the screen, and what a Go Mode click
 // speaks.
 #include "BoardGlobals.h"
-#include "BoardWindow.h"
-#include "CItemArray.h"
-#include "CVornItem.h"
 #include "CVornPrefs.h"
 #include "ManualClock.h"
+#include "ShownBoard.h"
 #include "SpeechDouble.h"
 #include "TEditDoc.h"
-#include "TVornController.h"
-#include "TVornModel.h"
-#include "TVornView.h"
 #include "TextWindow.h"
-#include "ViewEvents.h"
 #include "VornScanner.h"
 #include "XGDocForm.h"
-#include "XGMenuBar.h"
-#include "XGWindow.h"
 
 #include <QImage>
 #include <QtTest>
@@ -39,47 +31,40 @@ constexpr int32 kInterval = 1500;
 // "title", "title/h" (hidden), "title/l" (locked); "\r" is a line break.
 using Specs = std::vector<std::string>;
 
-// A board of items in a shown window, in Go Mode, typing into a text window, with the
-// application's preferences and time in the test's hands.
+// The application's preferences while the object lives, scanning as asked.
+struct InstalledPrefs : CVornPrefs {
+    explicit InstalledPrefs(bool scanB) {
+        i_access.scanB = scanB;
+        i_access.scan_intervalL = kInterval;
+        gVornPrefsP = this;
+    }
+    ~InstalledPrefs() { gVornPrefsP = nullptr; }
+};
+
+std::vector<ItemSpec> Places(const Specs& specs) {
+    std::vector<ItemSpec> items;
+    for (const std::string& spec : specs)
+        items.push_back({spec.substr(0, spec.find('/')),
+                         tagRECT{20 + 70 * int32(items.size()), 40, 70 + 70 * int32(items.size()), 60}});
+    return items;
+}
+
+// A board in Go Mode in a shown window, typing into a text window, with the application's
+// preferences and time in the test's hands.
 struct ScanBoard {
-    explicit ScanBoard(const Specs& specs, O_ViewAsType viewAs = O_ViewAs_FREEFORM, bool scanB = true) {
-        prefs.i_access.scanB = scanB;
-        prefs.i_access.scan_intervalL = kInterval;
-        gVornPrefsP = &prefs;
-        textWindowP = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &textFormP);
-        modelP = new TVornModel;
-        modelP->i_prefs.view_as = viewAs;
-        modelP->i_prefs.b.set_sep_linesB(false); // generated words end in a blank
-        int32 x = 20;
-        for (const std::string& spec : specs) {
-            const std::string title = spec.substr(0, spec.find('/'));
-            CVornItem* itemP = modelP->AddWord(title.c_str());
-            itemP->i_boundsR = tagRECT{x, 40, x + 50, 60};
-            x += 70;
-            if (spec.find("/h") != std::string::npos) itemP->i_b.set_hiddenB(true);
-            if (spec.find("/l") != std::string::npos) itemP->i_b.set_lockedB(true);
+    explicit ScanBoard(const Specs& specs, O_ViewAsType viewAs = O_ViewAs_FREEFORM, bool scanB = true)
+        : prefs(scanB), textWindow(OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &textFormP)),
+          board(Places(specs), viewAs), modelP(board.modelP), viewP(board.viewP), ev(board.ev.get()) {
+        for (size_t i = 0; i < specs.size(); ++i) {
+            CVornItem* itemP = modelP->i_list->GetIndItem(int32(i));
+            if (specs[i].find("/h") != std::string::npos) itemP->i_b.set_hiddenB(true);
+            if (specs[i].find("/l") != std::string::npos) itemP->i_b.set_lockedB(true);
         }
-        modelP->SetDirty(false);
-        windowP = MakeBoardWindow(new TVornController(modelP));
-        windowP->SetBounds(tagRECT{0, 0, 640, 480});
-        windowP->Show();
-        QCoreApplication::processEvents();
-        viewP = TVornView::FromModel(modelP);
-        viewP->DoPeriodic();
-        viewP->SetFocus();
+        modelP->i_prefs.b.set_sep_linesB(false); // generated words end in a blank
         modelP->i_target_controllerP = textFormP;
         viewP->DoMenuCommand(kVornCmd_GoMode);
         viewP->DoPeriodic(); // scanning starts with the tick
-        ev = std::make_unique<ViewEvents>(viewP);
     }
-    ~ScanBoard() {
-        ev.reset();
-        delete windowP;
-        delete textWindowP;
-        gVornPrefsP = nullptr;
-    }
-    ScanBoard(const ScanBoard&) = delete;
-    ScanBoard& operator=(const ScanBoard&) = delete;
 
     CVornScanner* Scanner() const { return viewP->GetScanner(); }
     // What is highlighted: a title, or the titles of a row joined by "+"; "-" for nothing.
@@ -104,13 +89,13 @@ struct ScanBoard {
     QImage Grab() const { return viewP->GetWidget()->grab().toImage(); }
 
     ManualClock clock; // first: the scanner takes its timer from it
-    CVornPrefs prefs;
+    InstalledPrefs prefs;
     XGDocForm* textFormP = nullptr;
-    XGWindow* textWindowP = nullptr;
-    TVornModel* modelP = nullptr;
-    XGWindow* windowP = nullptr;
-    TVornView* viewP = nullptr;
-    std::unique_ptr<ViewEvents> ev;
+    std::unique_ptr<XGWindow> textWindow;
+    ShownBoard board;
+    TVornModel* modelP;
+    TVornView* viewP;
+    ViewEvents* ev;
 };
 
 using Script = std::function<void(ScanBoard&)>;
@@ -158,62 +143,52 @@ private slots:
         QCOMPARE(QString::fromStdString(b.Run(4)), shown);
     }
 
-    // Switch presses and arrow keys as key events, time moved by hand.
+    // Switch presses and arrow keys as key events, time moved by hand: what was typed into the
+    // text, in brackets, and what is highlighted at the end.
     void switches_data() {
         QTest::addColumn<Specs>("items");
         QTest::addColumn<bool>("flatB");
         QTest::addColumn<bool>("scanB");
+        QTest::addColumn<QString>("after");
         QTest::addColumn<Script>("script");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
         const Specs abc{"a", "b", "c"};
         const Specs rows{"a", "b", "\r", "c", "d", "\r", "e"};
         QTest::newRow("Space generates what is highlighted, scanning starts again")
-            << abc << false << true << Script([](ScanBoard& b) {
+            << abc << false << true << "[b ] a" << Script([](ScanBoard& b) {
                    b.clock.Advance(kInterval);
                    b.ev->Key(Qt::Key_Space);
-               })
-            << "b "
-            << "a";
+               });
         QTest::newRow("Tab steps by hand; the next step waits a whole interval")
-            << abc << false << true << Script([](ScanBoard& b) {
+            << abc << false << true << "[] c" << Script([](ScanBoard& b) {
                    b.clock.Advance(kInterval - 100);
                    b.ev->Key(Qt::Key_Tab);
                    QCOMPARE(b.Shown(), std::string("b"));
                    b.clock.Advance(kInterval - 1);
                    QCOMPARE(b.Shown(), std::string("b"));
                    b.clock.Advance(1);
-               })
-            << ""
-            << "c";
+               });
         QTest::newRow("Shift+Tab steps back")
-            << abc << false << true
-            << Script([](ScanBoard& b) { b.ev->Key(Qt::Key_Backtab, Qt::ShiftModifier); }) << ""
-            << "c";
+            << abc << false << true << "[] c"
+            << Script([](ScanBoard& b) { b.ev->Key(Qt::Key_Backtab, Qt::ShiftModifier); });
         QTest::newRow("other keys are typed")
-            << abc << false << true << Script([](ScanBoard& b) { b.ev->Type("xy"); }) << "xy"
-            << "a";
+            << abc << false << true << "[xy] a" << Script([](ScanBoard& b) { b.ev->Type("xy"); });
         QTest::newRow("rows: choose the second row, then its second item")
-            << rows << true << true << Script([](ScanBoard& b) {
+            << rows << true << true << "[d ] a+b" << Script([](ScanBoard& b) {
                    b.clock.Advance(kInterval);
                    b.ev->Key(Qt::Key_Space); // the row c+d
                    QCOMPARE(b.Shown(), std::string("c"));
                    b.clock.Advance(kInterval);
                    b.ev->Key(Qt::Key_Space);
-               })
-            << "d "
-            << "a+b";
+               });
         QTest::newRow("rows: a pass over a row without a choice goes back to it")
-            << rows << true << true << Script([](ScanBoard& b) {
+            << rows << true << true << "[] c+d" << Script([](ScanBoard& b) {
                    b.ev->Key(Qt::Key_Space);
                    b.clock.Advance(2 * kInterval);
                    QCOMPARE(b.Shown(), std::string("a+b"));
                    b.clock.Advance(kInterval);
-               })
-            << ""
-            << "c+d";
+               });
         QTest::newRow("scanning off: arrows move, Return generates, Escape gives Space back")
-            << abc << false << false << Script([](ScanBoard& b) {
+            << abc << false << false << "[ b  ] -" << Script([](ScanBoard& b) {
                    QCOMPARE(b.Shown(), std::string("-"));
                    b.ev->Key(Qt::Key_Space); // typed: nothing is highlighted
                    b.ev->Key(Qt::Key_Right); // shows the first item
@@ -225,11 +200,9 @@ private slots:
                    QCOMPARE(b.Shown(), std::string("c"));
                    b.ev->Key(Qt::Key_Escape);
                    b.ev->Key(Qt::Key_Space);
-               })
-            << " b  "
-            << "-";
+               });
         QTest::newRow("scanning off: Up and Down go to the nearest item that way")
-            << Specs{"a", "b", "c"} << false << false << Script([](ScanBoard& b) {
+            << abc << false << false << "[] a" << Script([](ScanBoard& b) {
                    // c below a, b beside it
                    b.Scanner()->Order()[2]->i_boundsR = tagRECT{20, 140, 70, 160};
                    b.ev->Key(Qt::Key_Down); // shows a
@@ -237,29 +210,23 @@ private slots:
                    QCOMPARE(b.Shown(), std::string("c"));
                    b.ev->Key(Qt::Key_Down); // nothing further down
                    b.ev->Key(Qt::Key_Up);
-               })
-            << ""
-            << "a";
+               });
         QTest::newRow("nothing to scan: the switches are typed")
-            << Specs{"x/l", "y/h"} << false << true << Script([](ScanBoard& b) {
+            << Specs{"x/l", "y/h"} << false << true << "[ \t] -" << Script([](ScanBoard& b) {
                    b.ev->Key(Qt::Key_Space);
                    b.ev->Key(Qt::Key_Right);
                    b.ev->Key(Qt::Key_Tab);
-               })
-            << " \t"
-            << "-";
+               });
     }
     void switches() {
         QFETCH(Specs, items);
         QFETCH(bool, flatB);
         QFETCH(bool, scanB);
+        QFETCH(QString, after);
         QFETCH(Script, script);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
         ScanBoard b(items, flatB ? O_ViewAs_FLAT_COL : O_ViewAs_FREEFORM, scanB);
         script(b);
-        QCOMPARE(b.Typed(), typed);
-        QCOMPARE(QString::fromStdString(b.Shown()), shown);
+        QCOMPARE("[" + b.Typed() + "] " + QString::fromStdString(b.Shown()), after);
     }
 
     // A new interval counts from the last step; the preference turned off stops the highlight.
@@ -321,17 +288,13 @@ private slots:
     void contextMenuFromKeys() {
         ScanBoard b({"a", "b"}, O_ViewAs_FREEFORM, false);
         b.viewP->DoMenuCommand(kVornCmd_EditMode);
-        std::vector<QPoint> shown;
-        XGContextMenu::SetPopUpHook([&shown](int16 id, XGView*, Point where) {
-            if (id == 145) shown.push_back(QPoint(where.h, where.v));
-            return 0;
-        });
+        PopUpRecorder menus;
         b.ev->Key(Qt::Key_F10, Qt::ShiftModifier);
         b.modelP->i_list->GetIndItem(1)->i_b.set_selectedB(true);
         b.ev->Key(Qt::Key_F10, Qt::ShiftModifier);
-        XGContextMenu::SetPopUpHook({});
         const tagRECT r = b.modelP->i_list->GetIndItem(1)->GetScreenBounds();
-        QCOMPARE(shown, (std::vector<QPoint>{QPoint(10, 10), QPoint(r.left, r.bottom)}));
+        QCOMPARE(menus.menus, (std::vector<int16>{145, 145}));
+        QCOMPARE(menus.points, (std::vector<QPoint>{QPoint(10, 10), QPoint(r.left, r.bottom)}));
     }
 
     // What a Go Mode click speaks: the generated title, in order, with the settings in force;

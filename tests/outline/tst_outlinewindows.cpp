@@ -148,6 +148,7 @@ private slots:
         VOutline* firstP = OutlineOf(w);
         QVERIFY(firstP && firstP->i_listP);
         QCOMPARE(Names(firstP->i_listP), QStringList({"Volumes", "Devices", "Network", "Services"}));
+        QCOMPARE(firstP->GetAccessibleName(), std::string("Outline")); // for screen readers
         // Volumes open in the next column as the machine lists them.
         firstP->DoKey(Key(kXGKey_Down));
         VOutline* secondP = firstP->GetPrevNextColView(false);
@@ -302,6 +303,32 @@ private slots:
     }
 
     // A new outline's window shows both bars, and a board list made later changes none.
+    // What the menus show beside a board's entries: a dash for a selection locked only in part,
+    // a bullet for the mode and the view in force, a check for a setting that is on.
+    void boardMenusShowTheirMarks() {
+        XGWindow* w = NewBoard({"a", "b"});
+        TVornModel* m = BoardFormOf(w)->GetModel();
+        CItemArray selection;
+        selection.Add(m->i_list->GetIndItem(0));
+        m->SetSelection(&selection);
+        SendToBoard(w, 18953); // Locked
+        selection.Add(m->i_list->GetIndItem(1));
+        m->SetSelection(&selection);
+        SendToBoard(w, 18957); // Show Hidden
+        XGMenuBar* bar = fApp->GetMenuBar();
+        bar->UpdateStatus();
+        QCOMPARE(bar->ItemMark(18953), '-');
+        QVERIFY(!bar->IsItemChecked(18953));
+        QCOMPARE(bar->ItemMark(17922), char(0xA5)); // Edit Mode
+        QCOMPARE(bar->ItemMark(17921), char(0));    // Go Mode
+        QCOMPARE(bar->ItemMark(m->i_prefs.view_as + 2), char(0xA5));
+        QCOMPARE(bar->ItemMark(18957), char(0x12));
+        QVERIFY(bar->IsItemChecked(18957));
+        SendToBoard(w, 18953); // the dash locks all
+        bar->UpdateStatus();
+        QCOMPARE(bar->ItemMark(18953), char(0x12));
+    }
+
     void outlineWindowsShowTheirBars() {
         XGWindow* w = TVornApp::InitWindow_Vorn(Vorn_WindowInit_NEW_NEW_VORN);
         Settle();

@@ -1,8 +1,10 @@
 #pragma once
-// Reading pixels of a drawn picture in tests.
+// Reading pixels of a drawn picture in tests, and writing picture files of one colour.
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 namespace vorntest {
 
@@ -20,6 +22,18 @@ template <typename Test> int CountPixels(const QImage& image, const QRect& area,
         for (int x = r.left(); x <= r.right(); ++x)
             n += bool(test(At(image, x, y)));
     return n;
+}
+
+// The pixels of the area darker than middle grey.
+inline int DarkPixels(const QImage& image, const QRect& area) {
+    return CountPixels(image, area, [](QRgb c) { return qGray(c) < 128; });
+}
+
+// A picture file of one colour; false when it cannot be written.
+inline bool SavePicture(const QString& path, int width, int height, const QColor& colour) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image.save(path);
 }
 
 } // namespace vorntest
