@@ -69,9 +69,16 @@ bool InitializeBoardWindow(TVornController& form) {
 void UpdateTitle(TVornController& form, bool nameToo) {
     XGWindow* windowP = form.GetWindow();
     if (!windowP || !form.i_modelP) return;
-    if (nameToo) windowP->SetName(form.i_modelP->GetDocumentName());
+    // Every change of the board asks; only a new name or mark reaches the window (an import
+    // of thousands of items would otherwise retitle it thousands of times).
+    bool renamedB = false;
+    if (nameToo) {
+        const std::string name = form.i_modelP->GetDocumentName();
+        renamedB = windowP->GetName() != name;
+        if (renamedB) windowP->SetName(name);
+    }
     const bool dirty = form.i_modelP->IsDocumentDirty();
-    if (nameToo || windowP->IsModified() != dirty) windowP->SetModified(dirty);
+    if (renamedB || windowP->IsModified() != dirty) windowP->SetModified(dirty);
 }
 
 void UpdatePathBar(TVornController& form) {

@@ -6,8 +6,11 @@
 #include "VornImportReaders.h"
 #include "XGFile.h"
 #include "XGFolder.h"
+#include "XGDraw.h"
 #include "XGHandle.h"
+#include "XGPicture.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,16 +18,28 @@ using namespace yaaf;
 
 namespace {
 
-// i_importingB for the length of one import.
+// i_importingB for the length of one import, and one drawing object that every new item is
+// measured with, where the board has none, instead of one made and thrown away per item.
 class ScImporting {
 public:
-    explicit ScImporting(TVornModel* vornP) : i_vornP(vornP) { i_vornP->i_importingB = true; }
-    ~ScImporting() { i_vornP->i_importingB = false; }
+    explicit ScImporting(TVornModel* vornP) : i_vornP(vornP) {
+        i_vornP->i_importingB = true;
+        if (!i_vornP->i_drawP && i_scratch.Allocate(1, 1)) {
+            i_measureP.reset(i_scratch.NewDraw());
+            i_vornP->i_drawP = i_measureP.get();
+        }
+    }
+    ~ScImporting() {
+        if (i_measureP && i_vornP->i_drawP == i_measureP.get()) i_vornP->i_drawP = nullptr;
+        i_vornP->i_importingB = false;
+    }
     ScImporting(const ScImporting&) = delete;
     ScImporting& operator=(const ScImporting&) = delete;
 
 private:
     TVornModel* i_vornP;
+    XGPicture i_scratch;
+    std::unique_ptr<XGDraw> i_measureP;
 };
 
 bool ReadWholeFile(const XGFileSpecifier& spec, std::string& bytes) {

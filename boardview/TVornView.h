@@ -193,6 +193,8 @@ public:
     void MoveSelection(yaaf::Point wherePt, yaaf::int16 handleType, bool reorderB, CItemArray* in_selP,
                        bool duplicateB);
     yaaf::int32 CountSelected();
+    // The selected items (the caller's), or none rather than an empty array.
+    CItemArray* NonEmptySelection() const;
     // Whether a gesture of the mouse is being followed.
     bool IsTracking() const { return i_track.state != kTrack_NONE; }
     // The rectangle being dragged on empty space (view coordinates), empty when none.

@@ -199,6 +199,13 @@ bool CopyWholeBoard(TVornModel& m, CItemArray*& liveP, CItemArray*& copiesP) {
 
 } // namespace
 
+CItemArray* TVornView::NonEmptySelection() const {
+    CItemArray* selP = i_modelP ? i_modelP->GetItemSelection() : nullptr;
+    if (selP && selP->Count() > 0) return selP;
+    delete selP;
+    return nullptr;
+}
+
 int32 TVornView::DoGetMenuStatusPre() {
     if (i_selectionP) {
         VORN_ASSERT_DLG(i_selectionP == NULL);
@@ -423,11 +430,8 @@ int32 TVornView::DoMenuCommand(int32 command, void* dataP) {
     }
     case kCmd_RemoveShapes: {
         EndInPlaceEdit();
-        CItemArray* selP = m.GetItemSelection();
-        if (!selP || selP->Count() == 0) {
-            delete selP;
-            return kDispatchHandled;
-        }
+        CItemArray* selP = NonEmptySelection();
+        if (!selP) return kDispatchHandled;
         BoardTask_Shapes(this, selP, true, "Remove Shapes");
         return kDispatchHandled;
     }
@@ -465,11 +469,8 @@ int32 TVornView::DoMenuCommand(int32 command, void* dataP) {
     case kCmd_Locked:
     case kCmd_Hidden: {
         EndInPlaceEdit();
-        CItemArray* selP = m.GetItemSelection();
-        if (!selP || selP->Count() == 0) {
-            delete selP;
-            return kDispatchHandled;
-        }
+        CItemArray* selP = NonEmptySelection();
+        if (!selP) return kDispatchHandled;
         ItemA_Iterate_SET_MENU_INFOData info;
         const bool lockB = command == kCmd_Locked;
         // A mixed selection shows the dash, and choosing it turns the flag on for all.
@@ -508,11 +509,8 @@ int32 TVornView::DoMenuCommand(int32 command, void* dataP) {
     }
     case kVornCmd_Smaller:
     case kVornCmd_Bigger: {
-        CItemArray* selP = m.GetItemSelection();
-        if (!selP || selP->Count() == 0) {
-            delete selP;
-            return kDispatchHandled;
-        }
+        CItemArray* selP = NonEmptySelection();
+        if (!selP) return kDispatchHandled;
         EndInPlaceEdit();
         XGFontChangeRec rec;
         rec.set_sizeB = true;
@@ -524,11 +522,8 @@ int32 TVornView::DoMenuCommand(int32 command, void* dataP) {
     }
     case kVornCmd_Clear: {
         EndInPlaceEdit();
-        CItemArray* selP = m.GetItemSelection();
-        if (!selP || selP->Count() == 0) {
-            delete selP;
-            return kDispatchHandled;
-        }
+        CItemArray* selP = NonEmptySelection();
+        if (!selP) return kDispatchHandled;
         BoardTask_Remove(this, selP, "Clear Item(s)");
         return kDispatchHandled;
     }

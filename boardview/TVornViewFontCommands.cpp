@@ -163,11 +163,8 @@ bool TVornView::DoFontCommand(int32 command, void* dataP) {
         return false;
     TVornModel& m = *i_modelP;
     EndInPlaceEdit();
-    CItemArray* liveP = m.GetItemSelection();
-    if (!liveP || liveP->Count() == 0) {
-        delete liveP;
-        return true;
-    }
+    CItemArray* liveP = NonEmptySelection();
+    if (!liveP) return true;
     FontRequest r;
     bool goB = true;
     if (command == kCmd_FontPanel) {

@@ -95,7 +95,8 @@ void XGWindow::SetName(const std::string& name) {
 
 void XGWindow::SetModified(bool modified) {
     fModified = modified;
-    if (fFrame) fFrame->Widget()->setWindowModified(modified);
+    // Asked after every change of a document; the title is redone only when the mark changes.
+    if (fFrame && fFrame->Widget()->isWindowModified() != modified) fFrame->Widget()->setWindowModified(modified);
 }
 
 XGDocument* XGWindow::GetDocument() const {

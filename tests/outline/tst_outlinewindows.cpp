@@ -314,7 +314,7 @@ private slots:
         SendToBoard(w, 18953); // Locked
         selection.Add(m->i_list->GetIndItem(1));
         m->SetSelection(&selection);
-        SendToBoard(w, 18957); // Show Hidden
+        SendToBoard(w, 18957); // Show Hidden (whose default the last run may have left on)
         XGMenuBar* bar = fApp->GetMenuBar();
         bar->UpdateStatus();
         QCOMPARE(bar->ItemMark(18953), '-');
@@ -322,8 +322,9 @@ private slots:
         QCOMPARE(bar->ItemMark(17922), char(0xA5)); // Edit Mode
         QCOMPARE(bar->ItemMark(17921), char(0));    // Go Mode
         QCOMPARE(bar->ItemMark(m->i_prefs.view_as + 2), char(0xA5));
-        QCOMPARE(bar->ItemMark(18957), char(0x12));
-        QVERIFY(bar->IsItemChecked(18957));
+        const bool shownB = m->i_prefs.b.ignore_hiddenB();
+        QCOMPARE(bar->ItemMark(18957), shownB ? char(0x12) : char(0));
+        QCOMPARE(bar->IsItemChecked(18957), shownB);
         SendToBoard(w, 18953); // the dash locks all
         bar->UpdateStatus();
         QCOMPARE(bar->ItemMark(18953), char(0x12));
