@@ -311,7 +311,10 @@ void CTopic::SizeToFit() {
         const std::string& s = i_nameZ;
         for (size_t i = 0; i <= s.size(); ++i) {
             if (i < s.size() && s[i] != '\r' && s[i] != '\n') continue;
-            if (i > start) width = std::max(width, font.TextWidthQuick(s.substr(start, i - start)));
+            // A name of one line (most of them) is measured as it stands, not copied.
+            if (i > start)
+                width = std::max(width, start == 0 && i == s.size() ? font.TextWidthQuick(s)
+                                                                    : font.TextWidthQuick(s.substr(start, i - start)));
             if (i < s.size()) {
                 ++lines;
                 if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;

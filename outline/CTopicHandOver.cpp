@@ -26,15 +26,18 @@ void CTopicHandOver::Add(CTopic* childP, O_SortType sortType, bool reverseB) {
     }
     if (!postB) return;
     // One call drains everything added until it runs: a folder of many entries costs a few
-    // drains, not one per entry.
+    // drains, not one per entry. The first topics show at once; after that the drains come
+    // at most every kDrainInterval, so that each takes in many: every drain lays the whole
+    // list out again.
+    const auto since = std::chrono::steady_clock::now() - i_lastDrain.load();
+    PostDrain(int(kDrainIntervalMs - std::chrono::duration_cast<std::chrono::milliseconds>(since).count()));
+}
+
+void CTopicHandOver::PostDrain(int waitMs) {
     std::weak_ptr<CTopicHandOver> weak = weak_from_this();
     auto drain = [weak] {
         if (std::shared_ptr<CTopicHandOver> self = weak.lock()) self->Drain();
     };
-    // The first topics show at once; after that the drains come at most every
-    // kDrainInterval, so that each takes in many: every drain lays the whole list out again.
-    const auto since = std::chrono::steady_clock::now() - i_lastDrain.load();
-    const int waitMs = int(kDrainIntervalMs - std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
     const bool posted = waitMs > 0 ? XGMainThread::PostDelayed(waitMs, drain) : XGMainThread::Post(drain);
     if (!posted) {
         std::lock_guard<std::mutex> lock(i_mutex);
@@ -45,13 +48,26 @@ void CTopicHandOver::Add(CTopic* childP, O_SortType sortType, bool reverseB) {
 int32 CTopicHandOver::Drain() {
     std::vector<Pending> batch;
     CTopic* ownerP = nullptr;
+    bool moreB = false;
     {
         std::lock_guard<std::mutex> lock(i_mutex);
-        batch.swap(i_pendingA);
-        i_postedB = false;
+        if (i_pendingA.size() > kMostPerDrain) {
+            // A drain costs about as much as the topics it takes in: the rest waits for a
+            // call of its own, and the user-interface thread answers in between.
+            const auto end = i_pendingA.begin() + std::ptrdiff_t(kMostPerDrain);
+            batch.assign(i_pendingA.begin(), end);
+            i_pendingA.erase(i_pendingA.begin(), end);
+            moreB = true;
+        } else {
+            batch.swap(i_pendingA);
+            i_postedB = false;
+        }
         ownerP = i_ownerP;
     }
     i_lastDrain = std::chrono::steady_clock::now();
+    // Still marked as posted: what is added meanwhile goes with the rest. Not at once: a call
+    // posted at once can run before the timers that are due.
+    if (moreB) PostDrain(1);
     if (batch.empty()) return 0;
     CTopicList* childrenP = ownerP ? ownerP->GetChildren(true) : nullptr;
     if (!childrenP) {

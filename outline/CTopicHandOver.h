@@ -22,8 +22,9 @@ public:
 
     // Any thread. Takes childP; a closed queue deletes it at once.
     void Add(CTopic* childP, O_SortType sortType, bool reverseB);
-    // The user-interface thread: inserts what is queued into the owner's children. Answers the
-    // number of topics inserted.
+    // The user-interface thread: inserts what is queued into the owner's children (at most
+    // kMostPerDrain; a further call is posted for the rest). Answers the number of topics
+    // inserted.
     yaaf::int32 Drain();
     // The owner is going (user-interface thread, after its workers ended): what is queued is
     // deleted and later drains do nothing.
@@ -38,7 +39,11 @@ private:
         bool reverseB;
     };
 
+    // Posts a call to Drain, in waitMs or at once; a call that cannot be posted unmarks it.
+    void PostDrain(int waitMs);
+
     static constexpr int kDrainIntervalMs = 40;
+    static constexpr size_t kMostPerDrain = 32768;
 
     std::mutex i_mutex;
     std::atomic<std::chrono::steady_clock::time_point> i_lastDrain{};

@@ -15,6 +15,11 @@ using namespace yaaf;
 
 std::atomic<uint64> CTopicList::s_layoutGeneration{0};
 
+namespace {
+// How many topics ahead a pass over a list asks memory for.
+constexpr int32 kPrefetchAhead = 8;
+} // namespace
+
 CTopicList::CTopicList(COutlineDocLink* outlineP, CTopic* parentP) : i_outlineP(outlineP), i_parentP(parentP) {}
 
 CTopicList::~CTopicList() {
@@ -127,6 +132,10 @@ uint16 CTopicList::Iterate(int16 taType, void* cbData, bool reverseB) {
         const int32 i = reverseB ? count - 1 - n : n;
         // A step may take topics out: what is gone is skipped.
         if (i >= Count()) continue;
+        // A long list is far bigger than the caches: each topic is asked for a few steps
+        // before it is reached, or every step waits on memory.
+        const int32 ahead = reverseB ? i - kPrefetchAhead : i + kPrefetchAhead;
+        if (ahead >= 0 && ahead < Count()) i_list[size_t(ahead)]->PrefetchLayout();
         CTopic* topicP = i_list[size_t(i)];
         result = topicP->IterateCB(this, taType, i, cbData);
         if (result == kTopicIterStop) break;

@@ -17,23 +17,39 @@ TOPIC_SortRec CTopicList::s_sort_rec;
 
 namespace {
 
-// A topic with the first eight bytes of its sort key as one number: most comparisons of a
+// A topic with the first sixteen bytes of its sort key as two numbers: most comparisons of a
 // sort by name end there, without reaching into the topics.
 struct KeyedTopic {
     uint64 prefix;
+    uint64 prefix2;
     const std::string* key;
     CTopic* topicP;
 };
 
-uint64 KeyPrefix(const std::string& key) {
+// Bytes from..from+8 of the key, the first the highest; past the end as zeros.
+uint64 KeyWord(const std::string& key, size_t from) {
     uint64 p = 0;
-    for (size_t i = 0; i < 8; ++i)
+    for (size_t i = from; i < from + 8; ++i)
         p = (p << 8) | (i < key.size() ? uint8(key[i]) : 0);
     return p;
 }
 
+KeyedTopic Keyed(CTopic* t) {
+    const std::string& key = t->GetSortKey();
+    return KeyedTopic{KeyWord(key, 0), KeyWord(key, 8), &key, t};
+}
+
+// Topics far apart in memory: the one a loop reaches a few steps later is asked for early.
+constexpr int32 kPrefetchAhead = 8;
+
+void PrefetchKey(const CTopic* t) {
+    __builtin_prefetch(t);
+    __builtin_prefetch(&t->GetSortKey());
+}
+
 bool KeyLess(const KeyedTopic& a, const KeyedTopic& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    if (a.prefix2 != b.prefix2) return a.prefix2 < b.prefix2;
     return a.key->compare(*b.key) < 0;
 }
 
@@ -63,7 +79,7 @@ int16 CTopicList::Sort(O_SortType sortType, bool reverseB) {
             std::vector<KeyedTopic> keyed;
             keyed.reserve(i_list.size());
             for (CTopic* t : i_list)
-                keyed.push_back(KeyedTopic{KeyPrefix(t->GetSortKey()), &t->GetSortKey(), t});
+                keyed.push_back(Keyed(t));
             if (reverseB)
                 std::stable_sort(keyed.begin(), keyed.end(),
                                  [](const KeyedTopic& a, const KeyedTopic& b) { return KeyLess(b, a); });
@@ -103,15 +119,54 @@ int32 CTopicList::InsertSorted(std::vector<CTopic*>& topicsA, O_SortType sortTyp
     auto less = [sortType, reverseB](const CTopic* a, const CTopic* b) {
         return CompareTopics(a, b, sortType, reverseB) < 0;
     };
-    std::stable_sort(topicsA.begin(), topicsA.end(), less);
+    const bool byKey = std::all_of(topicsA.begin(), topicsA.end(),
+                                   [sortType](const CTopic* t) { return t->SortsByKey(sortType); });
+    if (byKey) {
+        // As Sort: the batch sorts on numbers held side by side, not through the topics.
+        std::vector<KeyedTopic> keyed;
+        keyed.reserve(topicsA.size());
+        for (size_t i = 0; i < topicsA.size(); ++i) {
+            if (i + kPrefetchAhead < topicsA.size()) PrefetchKey(topicsA[i + kPrefetchAhead]);
+            keyed.push_back(Keyed(topicsA[i]));
+        }
+        if (reverseB)
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [](const KeyedTopic& a, const KeyedTopic& b) { return KeyLess(b, a); });
+        else
+            std::stable_sort(keyed.begin(), keyed.end(), KeyLess);
+        for (size_t i = 0; i < keyed.size(); ++i)
+            topicsA[i] = keyed[i].topicP;
+    } else {
+        std::stable_sort(topicsA.begin(), topicsA.end(), less);
+    }
+    // Whether a topic of the list goes after t: by key when both sort so, as SortCB would.
+    auto after = [&](const CTopic* t, const CTopic* listed) {
+        if (byKey && listed->SortsByKey(sortType)) {
+            const int c = t->GetSortKey().compare(listed->GetSortKey());
+            return reverseB ? c > 0 : c < 0;
+        }
+        return less(t, listed);
+    };
     // One pass over the list: each new topic goes after everything that does not sort after
-    // it, found by binary search in what is left.
+    // it. A batch that is large beside the list walks it; a small one finds its places by
+    // binary search.
     std::vector<CTopic*> merged;
     merged.reserve(i_list.size() + topicsA.size());
+    size_t searchCost = 1;
+    for (size_t n = i_list.size(); n > 1; n >>= 1)
+        ++searchCost;
+    const bool walkB = topicsA.size() * searchCost > i_list.size();
     auto from = i_list.begin();
     int32 first = -1;
     for (CTopic* topicP : topicsA) {
-        auto at = std::upper_bound(from, i_list.end(), topicP, less);
+        auto at = from;
+        if (walkB)
+            while (at != i_list.end() && !after(topicP, *at)) {
+                if (i_list.end() - at > kPrefetchAhead) PrefetchKey(*(at + kPrefetchAhead));
+                ++at;
+            }
+        else
+            at = std::upper_bound(from, i_list.end(), topicP, after);
         merged.insert(merged.end(), from, at);
         if (first < 0) first = int32(merged.size());
         merged.push_back(topicP);

@@ -9,11 +9,12 @@
 
 #include <algorithm>
 #include <sys/stat.h>
+#include <utility>
 
 using namespace yaaf;
 
-CTopic_File::CTopic_File(const char* nameAC, CTopicList* listP, const XGFileSpecifier& fileSpec)
-    : CTopic(nameAC, listP, kNoIndex), i_file(fileSpec) {}
+CTopic_File::CTopic_File(const char* nameAC, CTopicList* listP, XGFileSpecifier fileSpec)
+    : CTopic(nameAC, listP, kNoIndex), i_file(std::move(fileSpec)) {}
 
 CTopic_File::CTopic_File(const CTopic_File* topicP, CTopicList* listP)
     : CTopic(topicP, listP), i_file(topicP ? topicP->i_file : XGFileSpecifier()),

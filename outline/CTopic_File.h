@@ -15,7 +15,7 @@ class XGPicture;
 
 class CTopic_File : public CTopic {
 public:
-    CTopic_File(const char* nameAC, CTopicList* listP, const yaaf::XGFileSpecifier& fileSpec);
+    CTopic_File(const char* nameAC, CTopicList* listP, yaaf::XGFileSpecifier fileSpec);
     CTopic_File(const CTopic_File* topicP, CTopicList* listP);
 
     CTopic* New_CTopic(const CTopic* copy_topicP, CTopicList* listP) const override;

@@ -4,6 +4,8 @@
 #include "XGFolderReader.h"
 #include "XGThread.h"
 
+#include <utility>
+
 using namespace yaaf;
 
 namespace {
@@ -12,8 +14,8 @@ namespace {
 constexpr int32 kYieldEvery = 256;
 } // namespace
 
-CTopic_Folder::CTopic_Folder(const char* nameAC, CTopicList* listP, const XGFileSpecifier& fileSpec)
-    : CTopic_File(nameAC, listP, fileSpec) {
+CTopic_Folder::CTopic_Folder(const char* nameAC, CTopicList* listP, XGFileSpecifier fileSpec)
+    : CTopic_File(nameAC, listP, std::move(fileSpec)) {
     GetChildren(true);
 }
 
@@ -43,11 +45,11 @@ void CTopic_Folder::CB_Thread_InitSubtopics() {
     // Entries that appear or vanish while the folder is read are listed or not as the system
     // shows them; nothing here depends on the folder standing still.
     while (!IsKillingThreads() && reader.Next(entry)) {
-        const XGFileSpecifier spec = i_file.GetListedChild(entry.name);
+        XGFileSpecifier spec = i_file.GetListedChild(entry.name);
         const std::string shown = ShownName(entry.name, entry.folderB);
         CTopic* childP = entry.folderB
-                             ? static_cast<CTopic*>(new CTopic_Folder(shown.c_str(), childrenP, spec))
-                             : new CTopic_File(shown.c_str(), childrenP, spec);
+                             ? static_cast<CTopic*>(new CTopic_Folder(shown.c_str(), childrenP, std::move(spec)))
+                             : new CTopic_File(shown.c_str(), childrenP, std::move(spec));
         HandOverSubtopic(childP, O_Sort_NAME, false);
         ++i_listedL;
         if (++n % kYieldEvery == 0) XGThread::YieldThread(true);

@@ -10,7 +10,7 @@
 
 class CTopic_Folder : public CTopic_File {
 public:
-    CTopic_Folder(const char* nameAC, CTopicList* listP, const yaaf::XGFileSpecifier& fileSpec);
+    CTopic_Folder(const char* nameAC, CTopicList* listP, yaaf::XGFileSpecifier fileSpec);
     CTopic_Folder(const CTopic_Folder* topicP, CTopicList* listP);
     ~CTopic_Folder() override;
 

@@ -82,11 +82,16 @@ XGFileSpecifier XGFileSpecifier::GetListedChild(const std::string& name) const {
     XGFileSpecifier child;
     if (fPath.empty()) {
         child.fPath = name;
-    } else {
-        child.fPath = StripTrailingSlashes(fPath);
-        if (child.fPath != "/") child.fPath += '/';
-        child.fPath += name;
+        return child;
     }
+    // As StripTrailingSlashes, without a copy of the folder's path for every entry.
+    size_t len = fPath.size();
+    while (len > 1 && fPath[len - 1] == '/')
+        --len;
+    child.fPath.reserve(len + 1 + name.size());
+    child.fPath.append(fPath, 0, len);
+    if (len != 1 || fPath[0] != '/') child.fPath += '/';
+    child.fPath += name;
     return child;
 }
 

@@ -40,6 +40,13 @@ public:
     mutable int16 innerResult = -1;
 };
 
+// A topic compared through SortCB alone, as a kind of topic with its own order would be.
+class UnkeyedTopic : public CTopic {
+public:
+    using CTopic::CTopic;
+    bool SortsByKey(O_SortType) const override { return false; }
+};
+
 // The invariants of a list that was renumbered: each topic once, placed for the list, marked
 // inserted, numbered by its position.
 void CheckList(const CTopicList* l, bool indicesB) {
@@ -348,16 +355,72 @@ private slots:
         QCOMPARE(breaks->GetIndItem(1)->i_frameA[1].right, 500);
     }
 
+    // Batches merged into a sorted list land where a stable sort of the list followed by the
+    // batch puts them: after equal topics already there, equal new ones in the order given,
+    // whether the batch is small beside the list or large, keyed or not, and for names alike in
+    // their first sixteen bytes or holding bytes that are not text.
+    void insertSortedMerges_data() {
+        QTest::addColumn<int>("listSize");
+        QTest::addColumn<int>("batchSize");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<int>("unkeyedEvery");
+        QTest::newRow("few into many") << 400 << 5 << false << 0;
+        QTest::newRow("many into few") << 5 << 400 << false << 0;
+        QTest::newRow("many into many, reversed") << 300 << 300 << true << 0;
+        QTest::newRow("into an empty list") << 0 << 50 << false << 0;
+        QTest::newRow("some topics unkeyed") << 200 << 200 << false << 3;
+        QTest::newRow("few into many, unkeyed, reversed") << 300 << 4 << true << 2;
+    }
+    void insertSortedMerges() {
+        QFETCH(int, listSize);
+        QFETCH(int, batchSize);
+        QFETCH(bool, reverse);
+        QFETCH(int, unkeyedEvery);
+        QRandomGenerator rng(11);
+        const char* const stems[] = {"Same sixteen byte", "same sixteen bytes", "eight b-Nine", "eight b-nil",
+                                     "\xff\xfe", "", "Ab", "aB"};
+        int made = 0;
+        auto make = [&](CTopicList* listP) -> CTopic* {
+            const std::string name = std::string(stems[rng.bounded(8)]) + std::to_string(rng.bounded(20));
+            const bool unkeyed = unkeyedEvery > 0 && ++made % unkeyedEvery == 0;
+            return unkeyed ? new UnkeyedTopic(name.c_str(), listP, kNoIndex) : new CTopic(name.c_str(), listP, kNoIndex);
+        };
+        OwnedList list;
+        for (int i = 0; i < listSize; ++i)
+            AddTopic(list.get(), "", make(list.get()));
+        QCOMPARE(list->Sort(O_Sort_NAME, reverse), int16(0));
+        std::vector<CTopic*> batch;
+        for (int i = 0; i < batchSize; ++i)
+            batch.push_back(make(list.get()));
+        std::vector<CTopic*> expected = list->Topics();
+        expected.insert(expected.end(), batch.begin(), batch.end());
+        std::stable_sort(expected.begin(), expected.end(), [reverse](const CTopic* a, const CTopic* b) {
+            return CTopicList::CompareTopics(a, b, O_Sort_NAME, reverse) < 0;
+        });
+        batch.push_back(nullptr);
+        QCOMPARE(list->InsertSorted(batch, O_Sort_NAME, reverse), int32(batchSize));
+        QVERIFY(list->Topics() == expected);
+        // The sort kept the old numbers; the merge numbers from the first new topic on.
+        CheckList(list.get(), false);
+    }
+
+    void handOverInsertsInOrder_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("a few") << 500;
+        // More than one drain takes: the rest comes in later calls.
+        QTest::newRow("many") << 40000;
+    }
     void handOverInsertsInOrder() {
+        QFETCH(int, count);
         OwnedList root;
         std::vector<std::string> names;
-        for (int i = 0; i < 500; ++i)
-            names.push_back("n" + std::to_string((i * 7919) % 1000));
+        for (int i = 0; i < count; ++i)
+            names.push_back("n" + std::to_string((i * 7919) % (2 * count)));
         auto* folder = new FillTopic("folder", root.get(), names);
         AddTopic(root.get(), "", folder);
         folder->Init_Subtopics();
         folder->Init_Subtopics();
-        QTRY_COMPARE(folder->i_childrenP->Count(), 500);
+        QTRY_COMPARE_WITH_TIMEOUT(folder->i_childrenP->Count(), count, 20000);
         QCOMPARE(folder->starts.load(), 1);
         QTRY_VERIFY(!folder->ThreadExists(TOPIC_Thread_INIT_SUBTOPICS));
         QStringList got = Names(folder->i_childrenP);
@@ -368,6 +431,26 @@ private slots:
         // Filled once: the list is no longer empty.
         folder->Init_Subtopics();
         QCOMPARE(folder->starts.load(), 1);
+    }
+
+    // A folder handed over faster than it is taken in comes in parts, with the event loop
+    // running between them, not in one call as long as the whole list.
+    void handOverComesInParts() {
+        OwnedList root;
+        const int count = 70000;
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i)
+            names.push_back("p" + std::to_string(i));
+        auto* folder = new FillTopic("folder", root.get(), names);
+        AddTopic(root.get(), "", folder);
+        folder->Init_Subtopics();
+        while (folder->ThreadExists(TOPIC_Thread_INIT_SUBTOPICS))
+            QThread::msleep(1);
+        QCoreApplication::processEvents();
+        QVERIFY(folder->i_childrenP->Count() > 0);
+        QVERIFY(folder->i_childrenP->Count() < count);
+        QTRY_COMPARE_WITH_TIMEOUT(folder->i_childrenP->Count(), count, 20000);
+        CheckList(folder->i_childrenP, true);
     }
 
     void listEmptiedWhileFilling() {
