@@ -7,6 +7,7 @@
 #include "TextPrefs.h"
 #include "XGAssert.h"
 #include "XGEditText.h"
+#include "XGGeometry.h"
 #include "XGHandle.h"
 #include "XGKeyboard.h"
 #include "XGMenuBar.h"
@@ -126,6 +127,11 @@ int32 TEditView::DoKey(int32 keyL) {
         case 0x8D:
             AddCharCmd(int32(key & 0xFFFF));
             break;
+        case kXGKey_F1 + 9:
+            // Shift+F10, the keyboard's right click: the context menu at the text's top left.
+            if (!extend || !i_context_menuP) return kDispatchNotHandled;
+            i_context_menuP->PopUp(this, MakePoint(8, 8));
+            return kDispatchHandled;
         default:
             return kDispatchNotHandled;
         }

@@ -234,6 +234,18 @@ private slots:
         view->DoKey('?');
         Key(kXGKey_PageUp);
         QVERIFY(v->value() == core->GetYScroll() && h->value() == core->GetXScroll());
+        // Shift+F10 opens the context menu from the keys, as the right button does; F10 alone
+        // is not taken.
+        std::vector<int16> menus;
+        XGContextMenu::SetPopUpHook([&](int16 id, XGView*, Point) {
+            menus.push_back(id);
+            return 0;
+        });
+        const int32 f10 = int32(kXGKeySpecialFlag | (kXGKey_F1 + 9));
+        QCOMPARE(view->DoKey(f10), kDispatchNotHandled);
+        QCOMPARE(view->DoKey(f10 | int32(uint32(kXGMod_Shift) << 16)), kDispatchHandled);
+        XGContextMenu::SetPopUpHook({});
+        QCOMPARE(menus, std::vector<int16>{145});
     }
 };
 
