@@ -13,6 +13,7 @@
 #include "CDo.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
+#include "ShownBoard.h"
 #include "TVornController.h"
 #include "TVornModel.h"
 #include "TVornView.h"
@@ -39,28 +40,20 @@ std::string TitleOf(int i) {
     return "item " + std::to_string((int64_t(i) * 7919) % kItems);
 }
 
-struct BigBoard {
-    explicit BigBoard(O_ViewAsType viewAs) {
-        modelP = new TVornModel;
-        modelP->i_prefs.view_as = viewAs;
+struct BigBoard : ShownBoard {
+    explicit BigBoard(O_ViewAsType viewAs) : ShownBoard(Filled(viewAs), tagRECT{0, 0, 1260, 1000}) {
+        QCoreApplication::processEvents();
+    }
+    static TVornModel* Filled(O_ViewAsType viewAs) {
+        auto* boardP = new TVornModel;
+        boardP->i_prefs.view_as = viewAs;
         for (int i = 0; i < kItems; ++i) {
-            CVornItem* itemP = modelP->AddWord(TitleOf(i).c_str());
+            CVornItem* itemP = boardP->AddWord(TitleOf(i).c_str());
             const int col = i % 200, row = i / 200;
             itemP->i_boundsR = tagRECT{col * 60, row * 18, col * 60 + 56, row * 18 + 16};
         }
-        modelP->SetDirty(false);
-        windowP = MakeBoardWindow(new TVornController(modelP));
-        windowP->SetBounds(tagRECT{0, 0, 1260, 1000});
-        windowP->Show();
-        QCoreApplication::processEvents();
-        viewP = TVornView::FromModel(modelP);
-        viewP->DoPeriodic();
-        viewP->SetStacks(false);
-        QCoreApplication::processEvents();
+        return boardP;
     }
-    ~BigBoard() { delete windowP; }
-    BigBoard(const BigBoard&) = delete;
-    BigBoard& operator=(const BigBoard&) = delete;
 
     // Undoes what the iteration did and forgets it, outside the timing.
     void Reset(benchmark::State& state, bool undoB) {
@@ -71,10 +64,6 @@ struct BigBoard {
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
-
-    TVornModel* modelP;
-    XGWindow* windowP;
-    TVornView* viewP;
 };
 
 void RunCommand(benchmark::State& state, O_ViewAsType viewAs, int32 command) {

@@ -11,6 +11,7 @@
 #include "BoardWindow.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
+#include "ShownBoard.h"
 #include "TEditDoc.h"
 #include "TEditForm.h"
 #include "TEditView.h"
@@ -53,29 +54,18 @@ void PostMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::M
         w, new QMouseEvent(type, QPointF(p), QPointF(w->mapToGlobal(p)), b, held, Qt::NoModifier));
 }
 
-// A board in its window, shown, past its start-up tick.
-struct BoardInWindow {
-    explicit BoardInWindow(void (*fill)(TVornModel*)) {
-        modelP = new TVornModel;
-        modelP->i_prefs.view_as = O_ViewAs_FREEFORM;
-        fill(modelP);
-        modelP->SetDirty(false);
-        windowP = MakeBoardWindow(new TVornController(modelP));
-        windowP->SetBounds(tagRECT{0, 0, 1260, 1000});
-        windowP->Show();
-        QCoreApplication::processEvents();
-        viewP = TVornView::FromModel(modelP);
-        viewP->DoPeriodic();
-        viewP->SetFocus();
-        viewP->SetStacks(false);
+// A freeform board filled by `fill`, in its window, shown, past its start-up tick.
+struct BoardInWindow : ShownBoard {
+    explicit BoardInWindow(void (*fill)(TVornModel*)) : ShownBoard(Filled(fill), tagRECT{0, 0, 1260, 1000}) {
         QCoreApplication::processEvents();
     }
-    ~BoardInWindow() { delete windowP; }
+    static TVornModel* Filled(void (*fill)(TVornModel*)) {
+        auto* boardP = new TVornModel;
+        boardP->i_prefs.view_as = O_ViewAs_FREEFORM;
+        fill(boardP);
+        return boardP;
+    }
     QWidget* Widget() const { return viewP->GetWidget(); }
-
-    TVornModel* modelP;
-    XGWindow* windowP;
-    TVornView* viewP;
 };
 
 void FillGrid(TVornModel* modelP) {

@@ -9,11 +9,8 @@
 #include "BoardWindow.h"
 #include "CDo.h"
 #include "CItemArray.h"
-#include "TVornController.h"
-#include "TVornModel.h"
-#include "TVornView.h"
+#include "ShownBoard.h"
 #include "XGFileSpecifier.h"
-#include "XGWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -79,44 +76,25 @@ const std::string& WordsFile() {
     return s_path;
 }
 
-struct EmptyBoard {
-    EmptyBoard() {
-        modelP = new TVornModel;
-        modelP->i_prefs.view_as = O_ViewAs_FLAT_COL;
-        modelP->SetDirty(false);
-        windowP = MakeBoardWindow(new TVornController(modelP));
-        windowP->SetBounds(tagRECT{0, 0, 1260, 1000});
-        windowP->Show();
-        QCoreApplication::processEvents();
-        viewP = TVornView::FromModel(modelP);
-        viewP->DoPeriodic();
-        viewP->SetStacks(false);
-    }
-    ~EmptyBoard() { delete windowP; }
-    EmptyBoard(const EmptyBoard&) = delete;
-    EmptyBoard& operator=(const EmptyBoard&) = delete;
+// An empty flat-column board in its window.
+TVornModel* EmptyBoard() {
+    auto* boardP = new TVornModel;
+    boardP->i_prefs.view_as = O_ViewAs_FLAT_COL;
+    return boardP;
+}
 
-    // Takes the import back and forgets it, outside the timing.
-    void Reset(benchmark::State& state) {
+void RunImport(benchmark::State& state, Vorn_ImportType type, const std::string& path, int expected) {
+    ShownBoard board(EmptyBoard(), tagRECT{0, 0, 1260, 1000});
+    const XGFileSpecifier source(path);
+    for (auto _ : state) {
+        if (!board.viewP->ImportFile(type, source)) state.SkipWithError("the import failed");
+        if (board.modelP->i_list->Count() < expected) state.SkipWithError("items are missing");
+        // The import taken back and forgotten, outside the timing.
         state.PauseTiming();
         gDo->Do(CDo_Type_UNDO);
         gDo->DisposeActiveStacks();
         QCoreApplication::processEvents();
         state.ResumeTiming();
-    }
-
-    TVornModel* modelP;
-    XGWindow* windowP;
-    TVornView* viewP;
-};
-
-void RunImport(benchmark::State& state, Vorn_ImportType type, const std::string& path, int expected) {
-    EmptyBoard board;
-    const XGFileSpecifier source(path);
-    for (auto _ : state) {
-        if (!board.viewP->ImportFile(type, source)) state.SkipWithError("the import failed");
-        if (board.modelP->i_list->Count() < expected) state.SkipWithError("items are missing");
-        board.Reset(state);
     }
 }
 

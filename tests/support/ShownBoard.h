@@ -38,22 +38,14 @@ public:
 
     explicit ShownBoard(const std::vector<ItemSpec>& items = Row("ab"),
                         O_ViewAsType viewAs = O_ViewAs_FREEFORM, yaaf::tagRECT windowR = {0, 0, 640, 480}) {
-        modelP = new TVornModel;
-        modelP->i_prefs.view_as = viewAs;
+        auto* boardP = new TVornModel;
+        boardP->i_prefs.view_as = viewAs;
         for (const ItemSpec& spec : items)
-            modelP->AddWord(spec.title.c_str())->i_boundsR = spec.bounds;
-        modelP->SetDirty(false);
-        windowP = MakeBoardWindow(new TVornController(modelP));
-        if (!windowP) return;
-        windowP->SetBounds(windowR);
-        windowP->Show();
-        QCoreApplication::processEvents();
-        viewP = TVornView::FromModel(modelP);
-        viewP->DoPeriodic();
-        viewP->SetFocus();
-        viewP->SetStacks(false);
-        ev = std::make_unique<ViewEvents>(viewP);
+            boardP->AddWord(spec.title.c_str())->i_boundsR = spec.bounds;
+        Show(boardP, windowR);
     }
+    // A board filled by the caller; its window owns it.
+    ShownBoard(TVornModel* filledP, yaaf::tagRECT windowR) { Show(filledP, windowR); }
     ~ShownBoard() {
         ev.reset();
         delete windowP;
@@ -89,6 +81,22 @@ public:
     yaaf::XGWindow* windowP = nullptr;
     TVornView* viewP = nullptr;
     std::unique_ptr<ViewEvents> ev;
+
+private:
+    void Show(TVornModel* boardP, yaaf::tagRECT windowR) {
+        modelP = boardP;
+        modelP->SetDirty(false);
+        windowP = MakeBoardWindow(new TVornController(modelP));
+        if (!windowP) return;
+        windowP->SetBounds(windowR);
+        windowP->Show();
+        QCoreApplication::processEvents();
+        viewP = TVornView::FromModel(modelP);
+        viewP->DoPeriodic();
+        viewP->SetFocus();
+        viewP->SetStacks(false);
+        ev = std::make_unique<ViewEvents>(viewP);
+    }
 };
 
 // The pop-ups asked for, answered with no command.
