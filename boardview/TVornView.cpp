@@ -440,6 +440,9 @@ void TVornView::RetrieveWindowModel() {
     i_modelP->RetrieveScrollPos(&h, &v);
     if (XGScrollView* svP = GetScrollView()) svP->SetScrollPosition(h, v);
     UpdateScrollInfo();
+    // The counts, also for a window that opens behind another and gets no tick until it comes
+    // to the front.
+    UpdateBars();
     InvalView();
 }
 

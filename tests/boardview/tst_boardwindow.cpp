@@ -18,6 +18,7 @@
 #include "TVornModel.h"
 #include "TestFiles.h"
 #include "VBrowserWindowView.h"
+#include "VInfoBar.h"
 #include "VPathBar.h"
 #include "XGDocument.h"
 #include "XGFileSpecifier.h"
@@ -263,8 +264,12 @@ private slots:
             QVERIFY(w->Close());
             QVERIFY(closing.empty());
         }
-        XGWindow* again = Open(file);
+        XGFileSpecifier spec(file.toStdString());
+        XGWindow* again = TVornApp::InitWindow_Vorn(Vorn_WindowInit_OPEN_FILE, &spec);
         QVERIFY(again);
+        // Its item count shows before any tick reaches the window.
+        QCOMPARE(VBrowserWindowView::FromView(again->GetContentView())->GetInfoBar()->GetNumItems(), 2);
+        Settle();
         QCOMPARE(vorntest::TitleList(BoardOf(again)), std::string("alpha beta"));
         QVERIFY(!BoardOf(again)->IsDocumentDirty());
         QFile::remove(file);
