@@ -4,6 +4,7 @@
 // BM_ExportFile beside the same loop followed by the file Qt makes of it: QImage::save as PNG,
 // or the loop drawn on a QPdfWriter page. The ratios are printed at the end.
 #include "BenchRatio.h"
+#include "GridBoard.h"
 #include "BoardGlobals.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
@@ -30,42 +31,11 @@ using namespace yaaf;
 using namespace vorntest;
 
 namespace {
-constexpr int kItems = 2000;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-constexpr int kCols = 16;
 
-std::string WordFor(int i) {
-    static const char* const kWords[] = {"Cat", "Black dog", "Tree", "Zz", "river", "12", "ab:cd", "Moon"};
-    return std::string(kWords[i % 8]) + std::to_string(i % 97);
-}
-
-// A grid of 16 columns and 125 rows, overlapping like a busy board, all inside the picture.
-tagRECT CellFor(int i, int width, int height) {
-    const int left = (i % kCols) * (kWidth / kCols);
-    const int top = (i / kCols) * ((kHeight - 30) / (kItems / kCols));
-    return tagRECT{left, top, left + width, top + height};
-}
-
-struct Board {
-    Board() : view(kWidth, kHeight) {
-        modelP = new TVornModel;
-        modelP->i_prefs.mode = Vorn_Mode_EDIT;
-        modelP->i_prefs.view_as = O_ViewAs_FREEFORM;
-        controllerP = view.Attach(modelP);
-        for (int i = 0; i < kItems; ++i) {
-            CVornItem* itemP = modelP->AddWord(WordFor(i).c_str());
-            const tagRECT r = itemP->i_boundsR;
-            itemP->i_boundsR = CellFor(i, r.Width(), r.Height());
-        }
-    }
-    CVornOffscreenView view;
-    TVornModel* modelP;
-    TVornController* controllerP;
-};
-
-Board& TheBoard() {
-    static Board* s = new Board;
+vornbench::GridBoard& TheBoard() {
+    static auto* s = new vornbench::GridBoard(kWidth, kHeight);
     return *s;
 }
 
@@ -74,7 +44,7 @@ VornExportFormat FormatOf(const benchmark::State& state) {
 }
 
 void BM_Export(benchmark::State& state) {
-    Board& b = TheBoard();
+    vornbench::GridBoard& b = TheBoard();
     std::vector<uint8> bytes;
     std::string error;
     for (auto _ : state) {
@@ -85,40 +55,13 @@ void BM_Export(benchmark::State& state) {
     state.counters["bytes"] = double(bytes.size());
 }
 
-struct Plain {
-    QRect r;
-    QString text;
-};
-
-std::vector<Plain> PlainItems() {
-    Board& b = TheBoard();
-    std::vector<Plain> items;
-    for (int i = 0; i < kItems; ++i) {
-        const tagRECT r = b.modelP->i_list->GetIndItem(i)->i_boundsR;
-        items.push_back({QRect(r.left, r.top, r.Width(), r.Height()), QString::fromStdString(WordFor(i))});
-    }
-    return items;
-}
-
-void DrawPlain(QPainter& p, const QRect& page, const std::vector<Plain>& items, const QFont& font) {
-    p.fillRect(page, Qt::white);
-    p.setFont(font);
-    const int ascent = QFontMetrics(font, p.device()).ascent();
-    for (const Plain& it : items) {
-        p.fillRect(it.r, Qt::white);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(it.r.left() + 4, it.r.top() + 2 + ascent), it.text);
-        p.drawRect(it.r.adjusted(0, 0, -1, -1));
-    }
-}
-
 void BM_Export_Baseline(benchmark::State& state) {
-    const std::vector<Plain> items = PlainItems();
+    const std::vector<vornbench::PlainItem> items = vornbench::PlainItems(TheBoard());
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    const QFont font = XGFont(TheBoard().modelP->i_prefs.font).GetQFont();
+    const QFont font = vornbench::PlainFont(TheBoard());
     for (auto _ : state) {
         QPainter p(&image);
-        DrawPlain(p, image.rect(), items, font);
+        vornbench::DrawPlain(p, image.rect(), items, font);
     }
 }
 
@@ -127,9 +70,9 @@ void BM_ExportFile(benchmark::State& state) {
 }
 
 void BM_ExportFile_Baseline(benchmark::State& state) {
-    const std::vector<Plain> items = PlainItems();
+    const std::vector<vornbench::PlainItem> items = vornbench::PlainItems(TheBoard());
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    const QFont font = XGFont(TheBoard().modelP->i_prefs.font).GetQFont();
+    const QFont font = vornbench::PlainFont(TheBoard());
     QByteArray bytes;
     for (auto _ : state) {
         bytes.clear();
@@ -138,7 +81,7 @@ void BM_ExportFile_Baseline(benchmark::State& state) {
         if (FormatOf(state) == VornExportFormat::kPNG) {
             {
                 QPainter p(&image);
-                DrawPlain(p, image.rect(), items, font);
+                vornbench::DrawPlain(p, image.rect(), items, font);
             }
             image.save(&buffer, "PNG");
         } else {
@@ -149,7 +92,7 @@ void BM_ExportFile_Baseline(benchmark::State& state) {
                                                     QString(), QPageSize::ExactMatch),
                                           QPageLayout::Portrait, QMarginsF()));
             QPainter p(&pdf);
-            DrawPlain(p, QRect(0, 0, kWidth, kHeight), items, font);
+            vornbench::DrawPlain(p, QRect(0, 0, kWidth, kHeight), items, font);
         }
         benchmark::DoNotOptimize(bytes.data());
     }
