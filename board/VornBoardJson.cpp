@@ -258,14 +258,22 @@ XGJson VornBoard_ToJson(TVornModel& board, int version) {
     return o;
 }
 
-bool VornBoard_FromJson(const XGJson& json, TVornModel& board, std::string& errorZ) {
+namespace {
+// Runs a reader that throws on the first fault, answering the fault's text instead.
+template <typename Read>
+bool ReadCatching(std::string& errorZ, Read read) {
     try {
-        ReadBoard(json, board);
+        read();
     } catch (const JsonError& e) {
         errorZ = e.what;
         return false;
     }
     return true;
+}
+} // namespace
+
+bool VornBoard_FromJson(const XGJson& json, TVornModel& board, std::string& errorZ) {
+    return ReadCatching(errorZ, [&] { ReadBoard(json, board); });
 }
 
 XGJson VornBoard_ItemToJson(CVornItem* itemP) {
@@ -273,22 +281,12 @@ XGJson VornBoard_ItemToJson(CVornItem* itemP) {
 }
 
 bool VornBoard_ItemFromJson(const XGJson& json, CVornItem* itemP, std::string& errorZ) {
-    try {
+    return ReadCatching(errorZ, [&] {
         if (!json.IsObject()) throw JsonError{"an item must be an object"};
         ReadItem(json, itemP);
-    } catch (const JsonError& e) {
-        errorZ = e.what;
-        return false;
-    }
-    return true;
+    });
 }
 
 bool VornBoard_PrefsFromJson(const XGJson& json, TVornModel& board, std::string& errorZ) {
-    try {
-        ReadPrefs(json, board);
-    } catch (const JsonError& e) {
-        errorZ = e.what;
-        return false;
-    }
-    return true;
+    return ReadCatching(errorZ, [&] { ReadPrefs(json, board); });
 }
