@@ -1,7 +1,7 @@
 // Spoken output through a stand-in engine: what is said, in which order and with which
 // settings; the bound on waiting utterances; text that is not UTF-8 or is very long; a service
 // that is missing or stops answering; the preferences of speech and scanning with the Test
-// button. One test makes real audio with espeak-ng when it is installed.
+// button.
 #include "CVornPrefs.h"
 #include "SpeechDouble.h"
 #include "Utilities.h"
@@ -9,9 +9,6 @@
 #include "XGPreferences.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -107,12 +104,11 @@ private slots:
     }
     void queue() {
         QFETCH(Script, script);
-        QFETCH(Texts, said);
         QFETCH(int, dropped);
         ScopedFakeSpeech speech;
         script(speech);
         speech.Drain();
-        QCOMPARE(speech.record->Texts(), said);
+        QTEST(speech.record->Texts(), "said");
         QCOMPARE(XGSpeech::Get().CountDropped(), uint64(dropped));
         QVERIFY(speech.record->problems.empty());
     }
@@ -160,9 +156,8 @@ private slots:
     }
     void speakable() {
         QFETCH(QByteArray, input);
-        QFETCH(QByteArray, expected);
         const std::string out = XGSpeech::Speakable(input.constData());
-        QCOMPARE(QByteArray::fromStdString(out), expected);
+        QTEST(QByteArray::fromStdString(out), "expected");
         QVERIFY(IsValidUtf8(out));
     }
 
@@ -281,8 +276,6 @@ private slots:
     }
     void storedValuesInRange() {
         QFETCH(QString, key);
-        QFETCH(int, interval);
-        QFETCH(int, rate);
         QFETCH(QString, text);
         {
             XGPreferences store(kVornPrefsVendor, kVornPrefsProduct, kVornPrefsVersion);
@@ -291,37 +284,14 @@ private slots:
         }
         ScopedFakeSpeech speech;
         CVornPrefs prefs;
-        QCOMPARE(prefs.i_access.scan_intervalL, interval);
-        QCOMPARE(int(prefs.i_access.speech.rateS), rate);
+        QTEST(prefs.i_access.scan_intervalL, "interval");
+        QTEST(int(prefs.i_access.speech.rateS), "rate");
         XGScopedFormResponder responder([](XGFormDialog& d) {
             // The stored voice, first after Default.
             return d.GetNumber(11) == 1 ? XGFormDialog::kItemOK : XGFormDialog::kItemCancel;
         });
         QCOMPARE(prefs.DoDialog(), 1);
         QCOMPARE(prefs.i_access.speech.voice, std::string("gone voice"));
-    }
-
-    // Real audio, where espeak-ng is installed: the synthesizer the speech service drives
-    // writes a sound file of a sentence as Vorn hands it over, with samples that are not all
-    // silence.
-    void espeakMakesAudio() {
-        const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
-        if (espeak.isEmpty()) QSKIP("espeak-ng is not installed");
-        QTemporaryDir dir;
-        const QString wav = dir.filePath(QStringLiteral("said.wav"));
-        QProcess p;
-        p.start(espeak,
-                {QStringLiteral("-w"), wav, QString::fromStdString(XGSpeech::Speakable("caf\xe9 and tea"))});
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 0);
-        QFile f(wav);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith("RIFF"));
-        int loud = 0;
-        for (qsizetype i = 44; i + 1 < bytes.size(); i += 2)
-            if (std::abs(int(int16(uint8(bytes[i]) | (uint8(bytes[i + 1]) << 8)))) > 1000) ++loud;
-        QVERIFY(loud > 100);
     }
 };
 

@@ -19,7 +19,6 @@
 #include <QtTest>
 
 #include <climits>
-#include <memory>
 
 using namespace yaaf;
 using namespace vorntest;
@@ -28,6 +27,12 @@ namespace {
 
 bool IsWhite(QRgb c) {
     return c == 0xFFFFFF;
+}
+bool IsBlack(QRgb c) {
+    return c == 0;
+}
+bool IsInk(QRgb c) {
+    return !IsWhite(c);
 }
 bool IsBlue(QRgb c) {
     return qBlue(c) > 150 && qRed(c) < 100 && qGreen(c) < 100;
@@ -42,11 +47,6 @@ struct DrawnBoard {
         controllerP = view.Attach(modelP);
     }
     ~DrawnBoard() { delete controllerP; }
-    CVornItem* Word(const char* text, int left, int top) {
-        CVornItem* itemP = modelP->AddWord(text);
-        OffsetRect(itemP->i_boundsR, left - itemP->i_boundsR.left, top - itemP->i_boundsR.top);
-        return itemP;
-    }
     CVornItem* Box(const char* text, const tagRECT& r) {
         CVornItem* itemP = modelP->AddWord(text);
         itemP->i_boundsR = r;
@@ -81,7 +81,23 @@ struct DrawnBoard {
     TVornController* controllerP;
 };
 
+// A freeform board with one item, which the render command is handed next.
 TVornModel* s_nextBoard = nullptr;
+TVornModel* NextBoard(const char* title, const tagRECT& bounds) {
+    s_nextBoard = new TVornModel;
+    s_nextBoard->i_prefs.view_as = O_ViewAs_FREEFORM;
+    auto* itemP = new CVornItem(s_nextBoard, kNoIndex);
+    CVornItem::Vorn_SetText(itemP->i_resource.source.content, title);
+    itemP->i_boundsR = bounds;
+    s_nextBoard->InsertItem(itemP, -1);
+    return s_nextBoard;
+}
+int Render(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    return RunRender(int(argv.size()), argv.data());
+}
 TVornModel* HandOver(const std::string& path, std::string& error) {
     if (path == "missing.2dv") {
         error = "no such file";
@@ -130,9 +146,7 @@ private slots:
         QFETCH(QRect, bounds);
         QFETCH(QRect, screen);
         DrawnBoard b;
-        CVornItem* itemP = b.Word("x", 0, 0);
-        itemP->i_boundsR = tagRECT{bounds.left(), bounds.top(), bounds.right(), bounds.bottom()};
-        itemP->i_auto_boundsR = itemP->i_boundsR;
+        CVornItem* itemP = b.Box("x", tagRECT{bounds.left(), bounds.top(), bounds.right(), bounds.bottom()});
         b.modelP->i_prefs.mode = Vorn_ModeType(mode);
         b.modelP->i_scaleX = sx;
         b.modelP->i_scaleY = sy;
@@ -142,17 +156,13 @@ private slots:
         QCOMPARE(r, (tagRECT{screen.left(), screen.top(), screen.right(), screen.bottom()}));
         b.modelP->i_prefs.mode = Vorn_Mode_EDIT;
     }
-    void emptyFreeformTakesAuto() {
+    // A freeform item without bounds takes its automatic ones; the text box lies inside the item.
+    void boundsAndTextBox() {
         DrawnBoard b;
-        CVornItem* itemP = b.Word("x", 0, 0);
+        CVornItem* itemP = b.Box("x", tagRECT{5, 6, 50, 26});
         itemP->i_boundsR = tagRECT{};
-        itemP->i_auto_boundsR = tagRECT{5, 6, 50, 26};
         QCOMPARE(itemP->GetScreenBounds(), (tagRECT{5, 6, 50, 26}));
         QCOMPARE(itemP->i_boundsR, (tagRECT{5, 6, 50, 26}));
-    }
-    void textBox() {
-        DrawnBoard b;
-        CVornItem* itemP = b.Word("x", 0, 0);
         const tagRECT box = itemP->GetTextBox(tagRECT{0, 0, 100, 30}, false);
         QCOMPARE(box, (tagRECT{4, 2, 91, 28}));
         itemP->i_boundsR = tagRECT{7, 9, 8, 10};
@@ -162,8 +172,7 @@ private slots:
     void sizeToFit() {
         DrawnBoard b;
         auto fit = [&](const char* title, int size, bool drawing = false) {
-            CVornItem* itemP = b.Word("x", 20, 30);
-            CVornItem::Vorn_SetText(itemP->i_resource.source.content, title);
+            CVornItem* itemP = b.Box(title, tagRECT{20, 30, 21, 31});
             itemP->i_font = XGFont("Arial", size);
             b.modelP->i_drawP = drawing ? b.view.GetDraw() : nullptr;
             itemP->SizeToFit();
@@ -183,9 +192,14 @@ private slots:
         // While the board draws, its own drawing object measures, with the same result.
         QCOMPARE(fit("Elephant", 12, true), word);
     }
-    void selectedIsInvertedWithHandles() {
+    // An item is framed; selected, it is inverted with handles; in Go Mode neither shows.
+    void framedOrSelected() {
         DrawnBoard b;
         CVornItem* itemP = b.Box("Hi", tagRECT{50, 40, 150, 80});
+        const QImage framed = b.Draw();
+        QCOMPARE(At(framed, 50, 40), 0u);
+        QCOMPARE(At(framed, 149, 79), 0u);
+        QVERIFY(IsWhite(At(framed, 150, 80)) && IsWhite(At(framed, 140, 75)));
         itemP->i_b.set_selectedB(true);
         const QImage image = b.Draw();
         // The body is inverted: black away from the text, with white ink.
@@ -195,37 +209,24 @@ private slots:
         // Four handles outside the corners: a filled 4 x 4 square in an erased 6 x 6 one.
         const QPoint corners[4] = {{44, 34}, {150, 34}, {44, 80}, {150, 80}};
         for (const QPoint& c : corners) {
-            QCOMPARE(CountPixels(image, QRect(c.x() + 1, c.y() + 1, 4, 4), [](QRgb p) { return p == 0; }),
-                     16);
+            QCOMPARE(CountPixels(image, QRect(c.x() + 1, c.y() + 1, 4, 4), IsBlack), 16);
             QVERIFY(IsWhite(At(image, c.x(), c.y())));
         }
+        CVornItem::Vorn_SetText(itemP->i_resource.source.content, "");
+        b.modelP->SetGoMode(true);
+        const QImage go = b.Draw();
+        QCOMPARE(CountPixels(go, go.rect(), IsInk), 0);
+        b.modelP->SetGoMode(false);
+        QVERIFY(!itemP->i_b.hiddenB());
+        QCOMPARE(At(b.Draw(), 100, 60), 0u);
     }
-    void unselectedIsFramed() {
-        DrawnBoard b;
-        b.Box("", tagRECT{50, 40, 150, 80});
-        const QImage image = b.Draw();
-        QCOMPARE(At(image, 50, 40), 0u);
-        QCOMPARE(At(image, 149, 79), 0u);
-        QVERIFY(IsWhite(At(image, 150, 80)) && IsWhite(At(image, 100, 60)));
-        // The text is drawn in the text box, clipped to it.
+    void textClippedToItsBox() {
         DrawnBoard t;
         t.Box("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMM", tagRECT{50, 40, 100, 60});
         const QImage text = t.Draw();
-        QVERIFY(CountPixels(text, QRect(54, 42, 40, 16), [](QRgb p) { return !IsWhite(p); }) > 20);
-        QCOMPARE(CountPixels(text, QRect(101, 30, 100, 50), [](QRgb p) { return !IsWhite(p); }), 0);
-        QCOMPARE(CountPixels(text, QRect(92, 41, 7, 18), [](QRgb p) { return !IsWhite(p); }), 0);
-    }
-    void goModeDrawsNoSelection() {
-        DrawnBoard b(200, 100);
-        CVornItem* itemP = b.Box("", tagRECT{50, 40, 150, 80});
-        itemP->i_b.set_selectedB(true);
-        b.modelP->SetGoMode(true);
-        const QImage image = b.Draw();
-        QCOMPARE(CountPixels(image, image.rect(), [](QRgb p) { return !IsWhite(p); }), 0);
-        b.modelP->SetGoMode(false);
-        QVERIFY(!itemP->i_b.hiddenB());
-        const QImage edit = b.Draw();
-        QCOMPARE(At(edit, 100, 60), 0u);
+        QVERIFY(CountPixels(text, QRect(54, 42, 40, 16), IsInk) > 20);
+        QCOMPARE(CountPixels(text, QRect(101, 30, 100, 50), IsInk), 0);
+        QCOMPARE(CountPixels(text, QRect(92, 41, 7, 18), IsInk), 0);
     }
     void polygonOutline() {
         DrawnBoard b;
@@ -244,9 +245,8 @@ private slots:
         image = b.Draw();
         QVERIFY(IsWhite(At(image, 110, 110)));
         QVERIFY(IsWhite(At(image, 190, 190)));
-        QVERIFY(CountPixels(image, QRect(148, 148, 5, 5), [](QRgb p) { return p == 0; }) >
-                0);                            // the slanted edge
-        QVERIFY(IsWhite(At(image, 199, 199))); // no rectangle frame
+        QVERIFY(CountPixels(image, QRect(148, 148, 5, 5), IsBlack) > 0); // the slanted edge
+        QVERIFY(IsWhite(At(image, 199, 199)));                           // no rectangle frame
     }
     void hilightTwiceRestores() {
         DrawnBoard b;
@@ -265,24 +265,15 @@ private slots:
         b.modelP->i_drawP = nullptr;
         QCOMPARE(b.view.GetPicture()->GetImage(), before);
     }
-    void regions() {
+    // The outline of a polygon item as drawn: polygonOutline.
+    void blitRegion() {
         DrawnBoard b;
         CVornItem* itemP = b.Box("r", tagRECT{10, 10, 50, 30});
-        QVERIFY(!itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
         XGRegion blit; // each call adds the item's area as drawn now
         itemP->GetBlitRgn(&blit);
         b.modelP->i_scrollH = 5;
         itemP->GetBlitRgn(&blit);
         QCOMPARE(blit.GetBounds(), (tagRECT{8, 8, 57, 32}));
-        itemP->CreateNewRgn();
-        for (int i = 0; i < kVornRgnPoints; ++i)
-            itemP->i_rgnP->pts[i] = Point{int16(i < 8 ? 0 : 100), int16(i % 2 ? 0 : 100)};
-        std::unique_ptr<XGRegion> rgn(itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
-        QVERIFY(rgn);
-        QCOMPARE(rgn->GetBounds(), (tagRECT{10, 10, 50, 30}));
-        itemP->i_b.set_rgnB(false);
-        QVERIFY(!itemP->GetOutlineRgn(tagRECT{10, 10, 50, 30}));
-        b.modelP->i_scrollH = 0;
     }
     void missingAndLoadingTexts() {
         DrawnBoard b(300, 60);
@@ -304,7 +295,7 @@ private slots:
         const QImage loading = b.Draw();
         itemP->i_finished_loadB = true;
         QVERIFY(loading != image);
-        QVERIFY(CountPixels(loading, QRect(14, 12, 200, 30), [](QRgb p) { return !IsWhite(p); }) > 20);
+        QVERIFY(CountPixels(loading, QRect(14, 12, 200, 30), IsInk) > 20);
     }
     void pilcrowInGoMode() {
         DrawnBoard b(200, 100);
@@ -316,7 +307,7 @@ private slots:
         const QImage go = b.Draw();
         QVERIFY(CountPixels(go, QRect(10, 10, 50, 30), IsBlue) > 5);
         QCOMPARE(CountPixels(go, QRect(70, 10, 80, 30), IsBlue), 0);
-        QVERIFY(CountPixels(go, QRect(70, 10, 80, 30), [](QRgb p) { return p == 0; }) > 5);
+        QVERIFY(CountPixels(go, QRect(70, 10, 80, 30), IsBlack) > 5);
         b.modelP->SetGoMode(false);
         // Flat columns show the line break as an empty line, in Go Mode too.
         b.modelP->i_prefs.view_as = O_ViewAs_FLAT_COL;
@@ -412,51 +403,30 @@ private slots:
         const std::string out = dir.filePath("board.png").toStdString();
         SetRenderBoardLoader(&HandOver);
         // The Edit Mode window size is the default size.
-        auto* m = new TVornModel;
-        m->i_prefs.view_as = O_ViewAs_FREEFORM;
+        TVornModel* m = NextBoard("Rendered", tagRECT{10, 10, 110, 40});
         m->i_prefs.mode = Vorn_Mode_GO; // stored in Go Mode: still drawn in Edit Mode
         m->i_prefs.wind_edit.posR = tagRECT{100, 100, 420, 340};
-        CVornItem* itemP = new CVornItem(m, kNoIndex);
-        CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Rendered");
-        itemP->i_boundsR = tagRECT{10, 10, 110, 40};
-        m->InsertItem(itemP, -1);
-        s_nextBoard = m;
-        char* args[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str()};
-        QCOMPARE(RunRender(3, args), 0);
+        QCOMPARE(Render({"render", "in.2dv", out}), 0);
         QImage image(QString::fromStdString(out));
         QCOMPARE(image.size(), QSize(320, 240));
         QCOMPARE(At(image, 10, 10), 0u);
         QVERIFY(IsWhite(At(image, 200, 200)));
 
         // Go Mode at a given size: the board stretched to it, without frames.
-        auto* g = new TVornModel;
-        g->i_prefs.view_as = O_ViewAs_FREEFORM;
-        itemP = new CVornItem(g, kNoIndex);
-        CVornItem::Vorn_SetText(itemP->i_resource.source.content, "Go");
-        itemP->i_boundsR = tagRECT{0, 0, 320, 240};
-        g->InsertItem(itemP, -1);
-        s_nextBoard = g;
-        char* goArgs[] = {(char*)"render", (char*)"in.2dv", (char*)out.c_str(),
-                          (char*)"--go",   (char*)"--size", (char*)"160x120"};
-        QCOMPARE(RunRender(6, goArgs), 0);
+        NextBoard("Go", tagRECT{0, 0, 320, 240});
+        QCOMPARE(Render({"render", "in.2dv", out, "--go", "--size", "160x120"}), 0);
         const QImage go(QString::fromStdString(out));
         QCOMPARE(go.size(), QSize(160, 120));
         QVERIFY(IsWhite(At(go, 0, 0)));
-        QVERIFY(CountPixels(go, go.rect(), [](QRgb p) { return p == 0; }) > 5); // the title
+        QVERIFY(CountPixels(go, go.rect(), IsBlack) > 5); // the title
 
         // Bad use.
-        char* missing[] = {(char*)"render", (char*)"missing.2dv", (char*)out.c_str()};
-        QCOMPARE(RunRender(3, missing), 1);
-        char* badSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"12by5"};
-        QCOMPARE(RunRender(5, badSize), 2);
-        char* zeroSize[] = {(char*)"render", (char*)"a", (char*)"b", (char*)"--size", (char*)"0x5"};
-        QCOMPARE(RunRender(5, zeroSize), 2);
-        char* tooFew[] = {(char*)"render", (char*)"a"};
-        QCOMPARE(RunRender(2, tooFew), 2);
+        QCOMPARE(Render({"render", "missing.2dv", out}), 1);
+        QCOMPARE(Render({"render", "a", "b", "--size", "12by5"}), 2);
+        QCOMPARE(Render({"render", "a", "b", "--size", "0x5"}), 2);
+        QCOMPARE(Render({"render", "a"}), 2);
         s_nextBoard = new TVornModel;
-        const std::string badOut = dir.filePath("no/such/folder/x.png").toStdString();
-        char* badPath[] = {(char*)"render", (char*)"in.2dv", (char*)badOut.c_str()};
-        QCOMPARE(RunRender(3, badPath), 1);
+        QCOMPARE(Render({"render", "in.2dv", dir.filePath("no/such/folder/x.png").toStdString()}), 1);
     }
 };
 

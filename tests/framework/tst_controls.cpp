@@ -1,14 +1,12 @@
 // The control views of the layouts: the scroll view with its bars, wheel and page keys, the
-// column header, the list and the pop-up control, and their kinds in the view factory.
+// column header, the list and the pop-up control.
 
-#include "XGAppCore.h"
 #include "XGControlMessages.h"
 #include "XGHeader.h"
 #include "XGKeyboard.h"
 #include "XGListControl.h"
 #include "XGPopControl.h"
 #include "XGScrollView.h"
-#include "XGViewFactory.h"
 #include "XGWindow.h"
 
 #include <QApplication>
@@ -219,16 +217,6 @@ private slots:
         QVERIFY(!scroller->GetContentView());
         scroller->SetScrollPosition(0, 0);
         scroller->Relayout();
-    }
-
-    void factoryMakesTheControlViews() {
-        XGAppCore app;
-        for (FourCharCode kind :
-             {FourCharCode('scrv'), FourCharCode('head'), FourCharCode('list'), FourCharCode('popm')}) {
-            std::unique_ptr<XGView> made(XGViewFactory::Create(kind));
-            QVERIFY(made);
-            QCOMPARE(made->GetKind(), kind);
-        }
     }
 
     void headerColumnsAndReports() {

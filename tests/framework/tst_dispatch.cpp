@@ -189,27 +189,19 @@ private slots:
         QCOMPARE(send.CountReceivers(), size_t(4));
     }
 
-    void broadcastSkipsReceiversAddedDuringSend() {
+    void broadcastSkipsLateAndDestroyedReceivers() {
         XGSend send;
         DerivedNode a("a"), late("late");
         send.AddReceiver(&a);
         send.AddReceiver(&a); // no effect the second time
         a.fOnPing = [&] { send.AddReceiver(&late); };
-        send.SendMessage('ping');
+        {
+            DerivedNode gone("gone");
+            send.AddReceiver(&gone);
+        }
+        send.SendMessage('ping'); // must not touch the destroyed receiver
         QCOMPARE(g_trace, (std::vector<std::string>{"a:derived", "a:base"}));
         QCOMPARE(send.CountReceivers(), size_t(2)); // the late one hears the next message
-    }
-
-    void receiverLeavesSendersWhenDestroyed() {
-        XGSend send;
-        {
-            DerivedNode a("a");
-            send.AddReceiver(&a);
-            QCOMPARE(a.fSend.size(), size_t(1));
-        }
-        QCOMPARE(send.CountReceivers(), size_t(0));
-        send.SendMessage('ping'); // must not touch the destroyed receiver
-        QVERIFY(g_trace.empty());
     }
 
     void triggerDestroyedBeforeOrDuringPass() {

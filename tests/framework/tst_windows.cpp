@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,10 +36,6 @@ class RecView : public XGView {
 public:
     explicit RecView(std::string name, XGView* parent = nullptr) : XGView(parent), fName(std::move(name)) {}
 
-    int32 Test(int32, void*) {
-        gLog.push_back(fName);
-        return kDispatchNotHandled;
-    }
     int32 Peri(int32, void*) {
         gLog.push_back(fName + ":peri");
         return kDispatchNotHandled;
@@ -52,31 +49,23 @@ public:
     std::vector<uint32> fKeys;
     bool fHandleProbe = false;
     std::vector<int> fClicks;
+    Point fLastWhere;
 
 protected:
     void DoMouseDown(Point where, uint16, int clicks) override {
         fClicks.push_back(clicks);
         fLastWhere = where;
     }
-
-public:
-    Point fLastWhere;
 };
 
 YAAF_DISPATCH_BEGIN(RecView)
-YAAF_DISPATCH_ENTRY('test', RecView, Test)
 YAAF_DISPATCH_ENTRY('peri', RecView, Peri)
 YAAF_DISPATCH_ENTRY('keye', RecView, Key)
 YAAF_DISPATCH_END(RecView, XGView)
 
 class RecWindow : public XGWindow {
-    YAAF_DECLARE_DISPATCH()
 public:
     explicit RecWindow(XGForm* form, bool visible = true) : XGWindow(form, visible) {}
-    int32 Test(int32, void*) {
-        gLog.push_back("window");
-        return kDispatchNotHandled;
-    }
     void TriggerEvent(uint32 value) override {
         fTriggers.push_back(value);
         XGWindow::TriggerEvent(value);
@@ -84,45 +73,10 @@ public:
     std::vector<uint32> fTriggers;
 };
 
-YAAF_DISPATCH_BEGIN(RecWindow)
-YAAF_DISPATCH_ENTRY('test', RecWindow, Test)
-YAAF_DISPATCH_END(RecWindow, XGWindow)
-
-class RecForm : public XGDocForm {
-    YAAF_DECLARE_DISPATCH()
-public:
-    using XGDocForm::XGDocForm;
-    int32 Test(int32, void*) {
-        gLog.push_back("form");
-        return kDispatchNotHandled;
-    }
-};
-
-YAAF_DISPATCH_BEGIN(RecForm)
-YAAF_DISPATCH_ENTRY('test', RecForm, Test)
-YAAF_DISPATCH_END(RecForm, XGDocForm)
-
-class RecDoc : public XGDocument {
-    YAAF_DECLARE_DISPATCH()
-public:
-    int32 Test(int32, void*) {
-        gLog.push_back("document");
-        return kDispatchNotHandled;
-    }
-};
-
-YAAF_DISPATCH_BEGIN(RecDoc)
-YAAF_DISPATCH_ENTRY('test', RecDoc, Test)
-YAAF_DISPATCH_END(RecDoc, XGDocument)
-
 class TestApp : public XGAppMultiWindow {
     YAAF_DECLARE_DISPATCH()
 public:
     TestApp() : XGAppMultiWindow("Vorn") {}
-    int32 Test(int32, void*) {
-        gLog.push_back("application");
-        return kDispatchNotHandled;
-    }
     int32 Peri(int32, void*) {
         ++fPeri;
         if (fPeriHook) fPeriHook(fPeri);
@@ -133,18 +87,26 @@ public:
 };
 
 YAAF_DISPATCH_BEGIN(TestApp)
-YAAF_DISPATCH_ENTRY('test', TestApp, Test)
 YAAF_DISPATCH_ENTRY('peri', TestApp, Peri)
 YAAF_DISPATCH_END(TestApp, XGAppMultiWindow)
 
 // A window with a document, a form and a content view, shown by one trigger pass.
-RecWindow* MakeDocWindow(RecDoc** docOut = nullptr, bool show = true) {
-    auto* doc = new RecDoc;
-    auto* window = new RecWindow(new RecForm(doc));
+RecWindow* MakeDocWindow(XGDocument** docOut = nullptr) {
+    auto* doc = new XGDocument;
+    auto* window = new RecWindow(new XGDocForm(doc));
     if (docOut) *docOut = doc;
-    if (show) XGEventTrigger::Periodic();
+    XGEventTrigger::Periodic();
     return window;
 }
+
+// The application with one such window in front, whose content holds a focused view.
+struct Front {
+    Front() { view->SetFocus(); }
+    TestApp app;
+    XGDocument* doc = nullptr;
+    RecWindow* window = MakeDocWindow(&doc);
+    RecView* view = new RecView("view", window->GetContentView());
+};
 
 } // namespace
 
@@ -160,35 +122,32 @@ private slots:
     void cleanup() { QCOMPARE(XGWindow::GetWindows().size(), size_t(0)); }
 
     void chainRunsFromViewToApplication() {
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* root = new RecView("root");
-        window->SetContentView(root);
-        auto* child = new RecView("child", root);
-        child->SetFocus();
-        QCOMPARE(gFocus, static_cast<XGDispatch*>(child));
-        QCOMPARE(XGDispatch::SendDispatch('test'), kDispatchNotHandled);
-        const std::vector<std::string> expected = {"child", "root",     "window",
-                                                   "form",  "document", "application"};
-        QCOMPARE(gLog, expected);
-        QCOMPARE(child->GetWindow(), static_cast<XGWindow*>(window));
+        Front f;
+        std::vector<XGDispatch*> chain;
+        for (XGDispatch* d = gFocus; d; d = d->GetParentDispatch())
+            chain.push_back(d);
+        const std::vector<XGDispatch*> expected = {
+            f.view, f.window->GetContentView(), f.window, f.window->GetForm(), f.doc, &f.app};
+        QCOMPARE(chain, expected);
+        QCOMPARE(f.view->GetWindow(), static_cast<XGWindow*>(f.window));
     }
 
-    void periReachesApplicationPastFocusedViews() {
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* view = new RecView("view", window->GetContentView());
-        view->SetFocus();
-        QVERIFY(window->IsFront());
-        app.RunOnce();
-        QCOMPARE(gFocus, static_cast<XGDispatch*>(view)); // the focus stays inside the front window
-        QCOMPARE(app.fPeri, 1);
+    void inputReachesTheFrontView() {
+        Front f;
+        QVERIFY(f.window->IsFront());
+        f.app.RunOnce();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(f.view)); // the focus stays inside the front window
+        QCOMPARE(f.app.fPeri, 1); // 'peri' reaches the application past the focused view
         QCOMPARE(gLog, std::vector<std::string>{"view:peri"});
+        // Special keys count as handled even when nobody takes them.
+        QVERIFY(XGKeyboard::HandleKeyPress(Qt::Key_Home, 0, u""));
+        QVERIFY(!XGKeyboard::HandleKeyPress(Qt::Key_A, 0, u"a"));
+        QCOMPARE(f.view->fKeys, (std::vector<uint32>{0x80000086u, 'a'}));
     }
 
     void triggersDeliverTheLargerValueOnce() {
         TestApp app;
-        auto* window = new RecWindow(new RecForm(new RecDoc), false);
+        auto* window = new RecWindow(new XGDocForm(new XGDocument), false);
         window->SetTrigger(0);
         window->SetTrigger(1);
         window->SetTrigger(0); // the larger value stays
@@ -266,10 +225,9 @@ private slots:
     void tabFallsBackToCharacterOnlyWhenUnhandled() {
         QFETCH(bool, handleProbe);
         QFETCH(std::vector<uint32>, received);
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* outer = new RecView("outer", window->GetContentView());
-        auto* view = new RecView("view", outer);
+        Front f;
+        auto* outer = f.view;
+        auto* view = new RecView("inner", outer);
         view->SetFocusable(true);
         view->fHandleProbe = handleProbe;
         view->SetFocus();
@@ -280,24 +238,14 @@ private slots:
         QCOMPARE(outer->fKeys, handleProbe ? std::vector<uint32>{} : received);
     }
 
-    void specialKeysCountAsHandled() {
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* view = new RecView("view", window->GetContentView());
-        view->SetFocus();
-        QVERIFY(XGKeyboard::HandleKeyPress(Qt::Key_Home, 0, u""));
-        QVERIFY(!XGKeyboard::HandleKeyPress(Qt::Key_A, 0, u"a"));
-        QCOMPARE(view->fKeys, (std::vector<uint32>{0x80000086u, 'a'}));
-    }
-
     void untitledNames() {
-        RecDoc first, second;
+        XGDocument first, second;
         QCOMPARE(first.GetDocumentName(), std::string("untitled"));
         QCOMPARE(second.GetDocumentName(), std::string("untitled 2"));
         XGDocument::RewindUntitledCounter();
-        RecDoc third;
+        XGDocument third;
         QCOMPARE(third.GetDocumentName(), std::string("untitled 2"));
-        RecDoc named;
+        XGDocument named;
         named.SetFile(XGFileSpecifier("/tmp/some folder/plan.2dv"));
         QCOMPARE(named.GetDocumentName(), std::string("plan.2dv"));
         QCOMPARE(XGDocument::GetUntitledCounter(), 3);
@@ -307,7 +255,7 @@ private slots:
 
     void refusingWindowKeepsQuitFromFinishing() {
         TestApp app;
-        RecDoc* dirtyDoc = nullptr;
+        XGDocument* dirtyDoc = nullptr;
         auto* dirty = MakeDocWindow(&dirtyDoc);
         MakeDocWindow(); // in front: closed before the refusal
         dirtyDoc->SetDirty(true);
@@ -333,27 +281,10 @@ private slots:
     }
 
     void closeButtonAsksTheDocument() {
-        TestApp app;
-        RecDoc* doc = nullptr;
-        auto* window = MakeDocWindow(&doc);
-        auto* sub = dynamic_cast<QMdiSubWindow*>(window->GetFrameWidget());
-        QVERIFY(sub);
-        doc->SetDirty(true);
-        sub->close();
-        QCOMPARE(XGWindow::GetWindows().size(), size_t(1));
-        doc->SetDirty(false);
-        QPointer<QMdiSubWindow> guard(sub);
-        sub->close();
-        QVERIFY(XGWindow::GetWindows().empty());
-        app.PostEvent();
-        QVERIFY(guard.isNull());
-    }
-
-    void closeShortcutIsNotControlW() {
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* sub = dynamic_cast<QMdiSubWindow*>(window->GetFrameWidget());
+        Front f;
+        auto* sub = dynamic_cast<QMdiSubWindow*>(f.window->GetFrameWidget());
         QVERIFY(sub && sub->systemMenu());
+        // Its system menu closes with Ctrl+F4 only: Ctrl+W is the application's.
         bool sawCtrlF4 = false;
         for (QAction* action : sub->systemMenu()->actions()) {
             for (const QKeySequence& k : action->shortcuts()) {
@@ -362,13 +293,21 @@ private slots:
             }
         }
         QVERIFY(sawCtrlF4);
-        window->Close();
+        f.doc->SetDirty(true);
+        sub->close();
+        QCOMPARE(XGWindow::GetWindows().size(), size_t(1));
+        f.doc->SetDirty(false);
+        QPointer<QMdiSubWindow> guard(sub);
+        sub->close();
+        QVERIFY(XGWindow::GetWindows().empty());
+        f.app.PostEvent();
+        QVERIFY(guard.isNull());
     }
 
     void mainFrameCloseQuitsOnlyWhenWindowsClose() {
-        TestApp app;
-        RecDoc* doc = nullptr;
-        MakeDocWindow(&doc);
+        Front f;
+        TestApp& app = f.app;
+        XGDocument* doc = f.doc;
         QPointer<QMainWindow> frame(app.GetMainFrame());
         QVERIFY(frame);
         QCOMPARE(frame->windowTitle(), QString("Vorn"));
@@ -385,35 +324,32 @@ private slots:
     }
 
     void focusFallsToApplicationWhenFocusedViewDies() {
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* view = new RecView("view", window->GetContentView());
-        view->SetFocus();
-        QCOMPARE(window->GetFocusView(), static_cast<XGView*>(view));
-        delete view;
-        QCOMPARE(gFocus, static_cast<XGDispatch*>(&app));
-        QCOMPARE(window->GetFocusView(), nullptr);
+        Front f;
+        QCOMPARE(f.window->GetFocusView(), static_cast<XGView*>(f.view));
+        delete f.view;
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(&f.app));
+        QCOMPARE(f.window->GetFocusView(), nullptr);
         // After the next event the front window takes it again.
-        app.PostEvent();
-        QCOMPARE(gFocus, static_cast<XGDispatch*>(window));
-        window->Close();
-        app.PostEvent();
-        QCOMPARE(gFocus, static_cast<XGDispatch*>(&app));
+        f.app.PostEvent();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(f.window));
+        f.window->Close();
+        f.app.PostEvent();
+        QCOMPARE(gFocus, static_cast<XGDispatch*>(&f.app));
     }
 
+    // Runs after the key tests: after this double click the left button stays in the button state
+    // that keys report.
     void mouseReachesTheView() {
-        TestApp app;
-        auto* window = MakeDocWindow();
-        auto* view = new RecView("view", window->GetContentView());
-        view->SetBounds({10, 20, 110, 70});
-        QTest::mouseClick(view->GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 7));
-        QTest::mouseDClick(view->GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 7));
-        QCOMPARE(view->fClicks.back(), 2);
-        QCOMPARE(view->fLastWhere, (Point{7, 5}));
+        Front f;
+        f.view->SetBounds({10, 20, 110, 70});
+        QTest::mouseClick(f.view->GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 7));
+        QTest::mouseDClick(f.view->GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 7));
+        QCOMPARE(f.view->fClicks.back(), 2);
+        QCOMPARE(f.view->fLastWhere, (Point{7, 5}));
     }
 
     void windowWithoutFrameIsTopLevel() {
-        auto* window = new XGWindow(new XGDocForm(new RecDoc), true);
+        auto* window = new XGWindow(new XGDocForm(new XGDocument), true);
         XGEventTrigger::Periodic();
         QVERIFY(window->GetFrameWidget()->isWindow());
         QCOMPARE(window->GetParentDispatch(), window->GetForm());
@@ -428,15 +364,19 @@ private slots:
     void factoriesMakeByKind() {
         TestApp app;
         QVERIFY(XGViewFactory::IsRegistered('view'));
+        for (FourCharCode kind : {'scrv', 'head', 'list', 'popm'}) { // the control views of the layouts
+            std::unique_ptr<XGView> control(XGViewFactory::Create(kind));
+            QVERIFY(control && control->GetKind() == kind);
+        }
         XGViewFactory::Register('recv', [] { return new RecView("made"); });
         XGView* made = XGViewFactory::Create('recv');
         QVERIFY(dynamic_cast<RecView*>(made));
         delete made;
         QCOMPARE(XGViewFactory::Create('none'), nullptr);
-        XGWindow* window = XGWindowFactory::Create('wind', new RecForm(new RecDoc));
+        XGWindow* window = XGWindowFactory::Create('wind', new XGDocForm(new XGDocument));
         QVERIFY(window && window->GetDocument());
         window->Close();
-        QCOMPARE(XGWindowFactory::Create('none', new RecForm(new RecDoc)), nullptr);
+        QCOMPARE(XGWindowFactory::Create('none', new XGDocForm(new XGDocument)), nullptr);
     }
 };
 

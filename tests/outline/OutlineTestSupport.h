@@ -1,7 +1,7 @@
 #pragma once
 // What the outline tests share: topics that count launches or fill their children on a worker
-// thread, a document that counts invalidations, trees of topics, and a browser window view
-// built around an outline view in a given mode.
+// thread, a document that counts invalidations, trees of topics, a browser window view built
+// around an outline view in a given mode, and special keys.
 
 #include "COutlineDocLink.h"
 #include "CTopic.h"
@@ -10,6 +10,7 @@
 #include "VBrowserWindowView.h"
 #include "VOutline.h"
 #include "VOutlineBrowser.h"
+#include "XGKeyboard.h"
 #include "XGWindow.h"
 
 #include <QString>
@@ -106,7 +107,8 @@ inline void AddChildren(CTopicList* listP, int count, int depth) {
 
 // A browser window view (not in a window) holding the content of a mode for a list.
 struct BrowserFixture {
-    BrowserFixture(CTopicList* listP, O_ViewAsType mode, COutlineDocLink* doc = nullptr, int w = 800, int h = 600) {
+    BrowserFixture(CTopicList* listP, O_ViewAsType mode, COutlineDocLink* doc = nullptr, int w = 800,
+                   int h = 600) {
         RegisterOutlineViews();
         owned = std::make_unique<VBrowserWindowView>();
         bw = owned.get();
@@ -133,6 +135,19 @@ struct BrowserFixture {
     VBrowserWindowView* bw = nullptr;
     VOutline* outline = nullptr;
 };
+
+// "<prefix><first>", "<prefix><first + 1>", ... `count` names.
+inline std::vector<std::string> Numbered(const std::string& prefix, int count, int first = 0) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back(prefix + std::to_string(first + i));
+    return names;
+}
+
+// The key message of a special key, as a view's DoKey takes it.
+inline yaaf::int32 Key(yaaf::uint16 code) {
+    return yaaf::int32(yaaf::kXGKeySpecialFlag | code);
+}
 
 inline QStringList Names(const CTopicList* listP) {
     QStringList names;

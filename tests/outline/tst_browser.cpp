@@ -11,9 +11,10 @@
 #include "CTopic_Host.h"
 #include "CTopic_Volumes.h"
 #include "HostInfo.h"
-#include "LaunchRecorder.h"
 #include "OutlineTask.h"
 #include "OutlineTestSupport.h"
+#include "TestFiles.h"
+#include "UndoCheck.h"
 #include "XGFileSpecifier.h"
 #include "XGHostInfo.h"
 #include "XGPlatform.h"
@@ -57,12 +58,6 @@ const CTopic* Find(const CTopicList* listP, const std::string& name) {
     return nullptr;
 }
 
-void WriteFile(const QString& path) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("x");
-}
-
 } // namespace
 
 class TestBrowser : public QObject {
@@ -95,9 +90,9 @@ private slots:
         const QString root = fDir.filePath("tree");
         QVERIFY(QDir().mkpath(root + "/Alpha/inner"));
         QVERIFY(QDir().mkpath(root + "/locked"));
-        WriteFile(root + "/beta.txt");
-        WriteFile(root + "/Tool.app");
-        WriteFile(root + "/.hidden");
+        QVERIFY(WriteFile(root + "/beta.txt", "x"));
+        QVERIFY(WriteFile(root + "/Tool.app", "x"));
+        QVERIFY(WriteFile(root + "/.hidden", "x"));
         const QByteArray rootBytes = QFile::encodeName(root);
         const std::string latin1 = rootBytes.toStdString() + "/caf\xE9.txt";
         const int fd = ::open(latin1.c_str(), O_CREAT | O_WRONLY, 0644);
@@ -128,6 +123,11 @@ private slots:
         QVERIFY(!dynamic_cast<const CTopic_Folder*>(Find(kids, "dangling")));
         for (int i = 0; i < kids->Count(); ++i)
             QCOMPARE(kids->GetIndItem(i)->i_indexL, i);
+        // Twirled shut and open again: the list is not empty, nothing is listed again.
+        QVERIFY(WriteFile(root + "/later.txt", "x"));
+        folderP->Init_Subtopics();
+        QVERIFY(WaitForChildren(folderP, -1));
+        QCOMPARE(kids->Count(), 8);
 
         // The link in a circle opens like any folder, one level at a time.
         auto* upP = const_cast<CTopic_Folder*>(dynamic_cast<const CTopic_Folder*>(Find(kids, "up")));
@@ -159,29 +159,12 @@ private slots:
             QVERIFY(::unlink(name.c_str()) == 0);
     }
 
-    void aFolderFillsOnce() {
-        const QString root = fDir.filePath("once");
-        QVERIFY(QDir().mkpath(root));
-        WriteFile(root + "/a");
-        WriteFile(root + "/b");
-        OwnedList list;
-        auto* folderP = new CTopic_Folder("once", list.get(), XGFileSpecifier(root.toStdString()));
-        list->Insert(folderP, -1, true);
-        folderP->Init_Subtopics();
-        QVERIFY(WaitForChildren(folderP, 2));
-        WriteFile(root + "/c");
-        // Twirled shut and open again: the list is not empty, nothing is listed again.
-        folderP->Init_Subtopics();
-        QVERIFY(WaitForChildren(folderP, -1));
-        QCOMPARE(Names(folderP->i_childrenP), QStringList({"a", "b"}));
-    }
-
     // Going while a large folder is read: the worker stops after the entry it is at.
     void closingDuringAReadEndsIt() {
         const QString root = fDir.filePath("many");
         QVERIFY(QDir().mkpath(root));
         for (int i = 0; i < 3000; ++i)
-            WriteFile(root + QString("/f%1").arg(i));
+            QVERIFY(WriteFile(root + QString("/f%1").arg(i), "x"));
         QElapsedTimer t;
         t.start();
         {
@@ -193,14 +176,6 @@ private slots:
         QVERIFY(t.elapsed() < 5000);
         // What was handed over and not yet taken in went with the topic.
         QCoreApplication::processEvents();
-    }
-
-    void launchGoesToTheDesktop() {
-        LaunchRecorder recorder;
-        const std::string path = fDir.filePath("launch me.txt").toStdString();
-        CTopic_File fileTopic("launch me.txt", nullptr, XGFileSpecifier(path));
-        fileTopic.Launch();
-        QCOMPARE(recorder.launched, std::vector<std::string>({"file:launch me.txt"}));
     }
 
     // The desktop gets the file's own bytes, percent-encoded, whatever its name holds.
@@ -228,22 +203,17 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("root");
         QTest::addColumn<bool>("left");
-        QTest::newRow("root disk") << "ext4"
-                                   << "/" << false;
-        QTest::newRow("usb stick") << "vfat"
-                                   << "/media/me/STICK" << false;
-        QTest::newRow("container root") << "overlay"
-                                        << "/" << false;
-        QTest::newRow("proc") << "proc"
-                              << "/proc" << true;
-        QTest::newRow("snap package") << "squashfs"
-                                      << "/snap/core/1" << true;
-        QTest::newRow("run") << "ext4"
-                             << "/run/user/1000/doc" << true;
-        QTest::newRow("dev, not devices") << "ext4"
-                                          << "/devices" << false;
-        QTest::newRow("tmpfs") << "tmpfs"
-                               << "/tmp" << true;
+        const auto row = [](const char* name, const char* type, const char* root, bool left) {
+            QTest::newRow(name) << QString(type) << QString(root) << left;
+        };
+        row("root disk", "ext4", "/", false);
+        row("usb stick", "vfat", "/media/me/STICK", false);
+        row("container root", "overlay", "/", false);
+        row("proc", "proc", "/proc", true);
+        row("snap package", "squashfs", "/snap/core/1", true);
+        row("run", "ext4", "/run/user/1000/doc", true);
+        row("dev, not devices", "ext4", "/devices", false);
+        row("tmpfs", "tmpfs", "/tmp", true);
     }
     void systemVolumesAreLeftOut() {
         QFETCH(QString, type);
@@ -252,15 +222,12 @@ private slots:
         QCOMPARE(XGIsSystemVolume(type.toStdString(), root.toStdString()), left);
     }
 
-    void machineVolumesHaveNames() {
-        for (const XGVolumeInfo& v : XGMountedVolumes()) {
+    // Volumes in name order; one without a label still shows, one without a root does not.
+    void volumesAreListedByName() {
+        for (const XGVolumeInfo& v : XGMountedVolumes()) { // those of the machine all have names
             QVERIFY(!v.displayName.empty());
             QVERIFY(!XGIsSystemVolume(v.fsType, v.rootPath));
         }
-    }
-
-    // Volumes in name order; one without a label still shows, one without a root does not.
-    void volumesAreListedByName() {
         std::vector<Host_VolRec> volumes(4);
         const char* names[] = {"Zeta", "", "alpha", "Gone"};
         const QString roots[] = {fDir.path(), fDir.path(), fDir.path(), QString()};
@@ -280,12 +247,11 @@ private slots:
         QVERIFY(dynamic_cast<CTopic_Folder*>(volsP->i_childrenP->GetIndItem(0)));
     }
 
-    void theHostsTree() {
+    void theHostsTreeAndTheGetInfoOutline() {
         OwnedList list;
         CTopic_Host* hostP = CTopic_Host::AddHost(list.get());
         QCOMPARE(list->Count(), 1);
         QCOMPARE(hostP->GetNameRef(), Host_GetMachineName());
-        QCOMPARE(hostP->i_iconKind, FourCharCode('MaIc'));
         QCOMPARE(Names(hostP->i_childrenP), QStringList({"Volumes", "Devices", "Network", "Services"}));
         QVERIFY(dynamic_cast<CTopic_Volumes*>(hostP->i_childrenP->GetIndItem(0)));
         QVERIFY(Host_CountTopicsBelow(hostP) > 150);
@@ -298,16 +264,13 @@ private slots:
         const int before = Host_CountTopicsBelow(hostP);
         hostP->Init_Subtopics();
         QCOMPARE(Host_CountTopicsBelow(hostP), before);
-        CTopic_Host other("elsewhere.example", nullptr);
-        QCOMPARE(other.i_iconKind, FourCharCode('srvr'));
-    }
 
-    void theGetInfoOutlineHasFormFields() {
+        // The get-info outline instead has form fields.
         CTopic_Host::s_get_info_outlineB = true;
         CTopic_Host::s_get_info_type = Vorn_Outline_GET_INFO_3;
         std::strcpy(CTopic_Host::s_get_info_nameAC, "Apple");
-        OwnedList list;
-        CTopic_Host* hostP = CTopic_Host::AddHost(list.get());
+        OwnedList infoList;
+        hostP = CTopic_Host::AddHost(infoList.get());
         CTopic_Host::s_get_info_outlineB = false;
         QCOMPARE(Names(hostP->i_childrenP), QStringList({"Title", "Icon", "Content / Link", "Sync List",
                                                          "Item Properties", "Document Properties"}));
@@ -352,7 +315,7 @@ private slots:
                  QString("Untitled Outline %1").arg(doc.GetUntitledNumber()));
         QVERIFY(!doc.DoOpenDocument(XGFileSpecifier(fDir.path().toStdString())));
         const QString saved = fDir.filePath("saved.hvs");
-        WriteFile(saved);
+        QVERIFY(WriteFile(saved, "x"));
         QVERIFY(!doc.DoOpenDocument(XGFileSpecifier(saved.toStdString())));
         QVERIFY(!doc.HasFile());
         doc.i_flags = kOutlineFlag_ALWAYS_DIRTY;
@@ -385,41 +348,28 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QStringList, after);
         CDo engine;
-        CDo* oldDo = gDo;
-        gDo = &engine;
+        CDo* const oldDo = std::exchange(gDo, &engine);
+        const auto restore = qScopeGuard([&] { gDo = oldDo; });
         DoStacksOwner stacks;
         engine.SetActiveStacks(stacks.GetStacks());
-        {
-            COutlineModel doc;
-            doc.Init_Subtopics();
-            CTopicList* listP = doc.i_listP;
-            for (const char* n : {"a", "b", "c"})
-                AddTopic(listP, n);
-            auto* selP = new CTopicList(nullptr, nullptr);
-            CTopicList* otherP = nullptr;
-            void* dataP = nullptr;
-            CTopic* b = listP->GetIndItem(1);
-            if (kind == O_Task_INSERT) {
-                auto* t = new CTopic("new", listP, 3);
-                selP->Insert(t, -1, false);
-            } else {
-                selP->Insert(b, -1, false);
-            }
-            if (kind == O_Task_EXCHANGE) {
-                otherP = new CTopicList(nullptr, nullptr);
-                otherP->Insert(new CTopic("B2", listP, 1), -1, false);
-            }
-            if (kind == O_Task_RENAME) dataP = new std::string("renamed");
-            const QStringList before = Names(listP);
-            QVERIFY(OutlineTask_Do(listP, O_TaskKind(kind), selP, otherP, dataP, "Task"));
-            QCOMPARE(Names(listP), after);
-            engine.Do(CDo_Type_UNDO);
-            QCOMPARE(Names(listP), before);
-            engine.Do(CDo_Type_REDO);
-            QCOMPARE(Names(listP), after);
-            engine.DisposeActiveStacks();
+        COutlineModel doc;
+        doc.Init_Subtopics();
+        CTopicList* listP = doc.i_listP;
+        for (const char* n : {"a", "b", "c"})
+            AddTopic(listP, n);
+        // The tasks hold topics of the document: they go first.
+        const auto dispose = qScopeGuard([&] { engine.DisposeActiveStacks(); });
+        auto* selP = new CTopicList(nullptr, nullptr);
+        selP->Insert(kind == O_Task_INSERT ? new CTopic("new", listP, 3) : listP->GetIndItem(1), -1, false);
+        CTopicList* otherP = nullptr;
+        if (kind == O_Task_EXCHANGE) {
+            otherP = new CTopicList(nullptr, nullptr);
+            otherP->Insert(new CTopic("B2", listP, 1), -1, false);
         }
-        gDo = oldDo;
+        void* dataP = kind == O_Task_RENAME ? new std::string("renamed") : nullptr;
+        VORN_CHECK_UNDOABLE(
+            [&] { return Names(listP); },
+            [&] { QVERIFY(OutlineTask_Do(listP, O_TaskKind(kind), selP, otherP, dataP, "Task")); }, after);
     }
 };
 

@@ -40,10 +40,6 @@ constexpr int32 kCmd_NewVorn = 17665;
 constexpr int32 kCmd_NewBrowser = 17669;
 constexpr int32 kCmd_ConvertToOutline = 15;
 
-int32 Key(uint16 code) {
-    return int32(kXGKeySpecialFlag | code);
-}
-
 TVornController* BoardFormOf(XGWindow* w) {
     return w ? dynamic_cast<TVornController*>(w->GetForm()) : nullptr;
 }
@@ -248,18 +244,6 @@ private slots:
         QCOMPARE(selP->Count(), 3);
     }
 
-    // In Go Mode the outline modes are greyed; conversion into an outline window is not.
-    void outlineCommandsFollowTheMode() {
-        XGWindow* w = NewBoard({"one"});
-        QVERIFY(XGGetCommandStatus(kCmd_ConvertToOutline).enable);
-        SendToBoard(w, 17921);
-        Settle();
-        QCOMPARE(BoardFormOf(w)->GetModel()->GetMode(), Vorn_Mode_GO);
-        for (int32 cmd : {3, 4, 5, 8})
-            QVERIFY(!XGGetCommandStatus(cmd).enable);
-        QVERIFY(XGGetCommandStatus(kCmd_ConvertToOutline).enable);
-    }
-
     // The target list holds every board topic list while it lives, and no longer.
     void theTargetListFollowsBoards() {
         const int32 start = gRtlP->Count();
@@ -302,9 +286,9 @@ private slots:
         QCOMPARE(gRtlP->Count(), start);
     }
 
-    // A new outline's window shows both bars, and a board list made later changes none.
     // What the menus show beside a board's entries: a dash for a selection locked only in part,
-    // a bullet for the mode and the view in force, a check for a setting that is on.
+    // a bullet for the mode and the view in force, a check for a setting that is on; which of
+    // them Go Mode greys.
     void boardMenusShowTheirMarks() {
         XGWindow* w = NewBoard({"a", "b"});
         TVornModel* m = BoardFormOf(w)->GetModel();
@@ -328,8 +312,17 @@ private slots:
         SendToBoard(w, 18953); // the dash locks all
         bar->UpdateStatus();
         QCOMPARE(bar->ItemMark(18953), char(0x12));
+        // In Go Mode the outline modes are greyed; conversion into an outline window is not.
+        QVERIFY(XGGetCommandStatus(kCmd_ConvertToOutline).enable);
+        SendToBoard(w, 17921);
+        Settle();
+        QCOMPARE(m->GetMode(), Vorn_Mode_GO);
+        for (int32 cmd : {3, 4, 5, 8})
+            QVERIFY(!XGGetCommandStatus(cmd).enable);
+        QVERIFY(XGGetCommandStatus(kCmd_ConvertToOutline).enable);
     }
 
+    // A new outline's window shows both bars.
     void outlineWindowsShowTheirBars() {
         XGWindow* w = TVornApp::InitWindow_Vorn(Vorn_WindowInit_NEW_NEW_VORN);
         Settle();

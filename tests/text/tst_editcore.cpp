@@ -4,7 +4,6 @@
 
 #include "XGEditCore.h"
 #include "XGEditText.h"
-#include "XGHandle.h"
 #include "XGInlineEdit.h"
 #include "XGKeyboard.h"
 #include "XGTextBuffer.h"
@@ -12,11 +11,9 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +38,16 @@ struct Engine {
         return out;
     }
     std::string Text() const { return buffer.ToString(); }
+    void Reset(const std::string& text) {
+        buffer.SetText(text.data(), int32(text.size()));
+        core.SetText(&buffer);
+    }
+    // A click a little into the character at offset on the first line.
+    void Click(int32 offset, uint16 flags) {
+        const int16 x = int16(core.FindPixel(offset) + 3);
+        core.DoMouseDown(Point{4, x}, flags);
+        core.DoMouseUp(Point{4, x}, 0);
+    }
     // The selection as "start-end@head".
     QString Sel() const {
         return QString("%1-%2@%3").arg(core.GetSelStart()).arg(core.GetSelEnd()).arg(core.GetSelHead());
@@ -159,20 +166,15 @@ private slots:
         const int32 charWidth = TestFont().TextWidth("x");
         const int32 perLine = (200 - 10) / charWidth;
         std::string word(size_t(perLine - 2), 'a');
-        std::string text = word + " bbbb cc";
-        narrow.buffer.SetText(text.data(), int32(text.size()));
-        narrow.core.SetText(&narrow.buffer);
+        narrow.Reset(word + " bbbb cc");
         QCOMPARE(narrow.core.GetNumLines(), 2);
         QCOMPARE(narrow.core.GetLineOffset(1), int32(word.size()) + 1);
-        const std::string longWord(size_t(perLine * 2 + 3), 'q');
-        narrow.buffer.SetText(longWord.data(), int32(longWord.size()));
-        narrow.core.SetText(&narrow.buffer);
+        narrow.Reset(std::string(size_t(perLine * 2 + 3), 'q'));
         QCOMPARE(narrow.core.GetNumLines(), 3);
         QCOMPARE(narrow.core.GetLineLength(0), perLine);
         // Trailing blanks never push a line over: they stay on it.
         const std::string spaces = word + "          x";
-        narrow.buffer.SetText(spaces.data(), int32(spaces.size()));
-        narrow.core.SetText(&narrow.buffer);
+        narrow.Reset(spaces);
         QCOMPARE(narrow.core.GetNumLines(), 2);
         QCOMPARE(narrow.core.GetLineOffset(1), int32(spaces.size()) - 1);
         // However narrow the area, every line keeps at least one character.
@@ -189,54 +191,63 @@ private slots:
         }
         QCOMPARE(e.core.FindOffset(0, 100000), 6); // past the end: before the line feed
         QCOMPARE(e.core.FindOffset(1, -5), 7);
+        Engine nul(std::string("a\0z", 3)); // a NUL takes room, so the caret shows beside it
+        QVERIFY(nul.core.FindPixel(2) > nul.core.FindPixel(1));
     }
-    void upDownKeepPixelPosition() {
-        Engine e("abcdef\nab\nabcdef");
-        e.core.Select(5, 5);
-        e.core.DoDownArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 9); // the end of the short line
-        e.core.DoDownArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 15); // back at the remembered column
-        e.core.DoUpArrow(false);
-        e.core.DoUpArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 5);
-        // Any other move forgets the column.
-        e.core.DoRightArrow(false);
-        QCOMPARE(e.core.GetPixelPos(), -1);
-        e.core.Select(16, 16);
-        e.core.DoDownArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 16);
-    }
-    void shiftExtendsSelection() {
-        Engine e("hello world");
-        e.core.Select(5, 5);
-        e.core.DoKey(SpecialKey(kXGKey_Right, true));
-        e.core.DoKey(SpecialKey(kXGKey_Right, true));
-        QCOMPARE(e.Sel(), QString("5-7@7"));
-        for (int i = 0; i < 3; ++i)
-            e.core.DoKey(SpecialKey(kXGKey_Left, true));
-        QCOMPARE(e.Sel(), QString("4-5@4"));
-        e.core.DoKey(SpecialKey(kXGKey_Right)); // collapses to the end
-        QCOMPARE(e.Sel().left(3), QString("5-5"));
-        // Shift-click extends from the far end.
-        e.core.Select(2, 4);
-        const int32 x = e.core.FindPixel(9) + 2; // the text starts 2 pixels in
-        e.core.DoMouseDown(Point{5, int16(x)}, kXGEditMouse_Shift);
-        e.core.DoMouseUp(Point{5, int16(x)}, 0);
-        QCOMPARE(e.Sel().left(3), QString("2-9"));
-    }
-    void wordSelectionOnDoubleClick() {
-        Engine e("one, two_three x9y");
-        const auto clickAt = [&](int32 offset, uint16 flags) {
-            const int16 x = int16(e.core.FindPixel(offset) + 3);
-            e.core.DoMouseDown(Point{4, x}, flags);
-            e.core.DoMouseUp(Point{4, x}, 0);
+    // Keys as letters: l r u d move the caret, L R extend the selection, b is Backspace. Up and
+    // down keep the caret's column over a shorter line; any other move forgets it. A byte that is
+    // not UTF-8 is one character.
+    void keys_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("sel");
+        QTest::addColumn<QByteArray>("after"); // the text, when the keys change it
+        const QByteArray lines("abcdef\nab\nabcdef"), words("hello world");
+        const QByteArray odd = QByteArray("a\xC3\xA9\xE9") + '\0' + 'z';
+        const auto row = [](const char* name, const QByteArray& text, int caret, const char* keys,
+                            const char* sel, const QByteArray& after = {}) {
+            QTest::newRow(name) << text << caret << QByteArray(keys) << QString(sel) << after;
         };
-        clickAt(1, kXGEditMouse_DoubleClick);
+        row("down to the end of a short line", lines, 5, "d", "9-9@9");
+        row("down again at the remembered column", lines, 5, "dd", "15-15@15");
+        row("and back up", lines, 5, "dduu", "5-5@5");
+        row("a move sideways forgets the column", lines, 5, "ddruu", "6-6@6");
+        row("down on the last line stays", lines, 16, "d", "16-16@16");
+        row("shift extends", words, 5, "RR", "5-7@7");
+        row("shift back past the anchor", words, 5, "RRLLL", "4-5@4");
+        row("an arrow collapses to the end", words, 5, "RRLLLr", "5-5@5");
+        row("over both bytes of a UTF-8 character", odd, 1, "r", "3-3@3");
+        row("over a byte that is not UTF-8", odd, 1, "rr", "4-4@4");
+        row("and back", odd, 1, "rrll", "1-1@1");
+        row("backspace takes the whole character", odd, 3, "b", "1-1@1", QByteArray("a\xE9") + '\0' + 'z');
+    }
+    void keys() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, caret);
+        QFETCH(QByteArray, keys);
+        QFETCH(QByteArray, after);
+        Engine e(text.toStdString());
+        e.core.Select(caret, caret);
+        const char* const letters = "lrud";
+        const uint16 codes[] = {kXGKey_Left, kXGKey_Right, kXGKey_Up, kXGKey_Down};
+        for (char k : keys) {
+            if (k == 'b')
+                e.core.DoKey(kXGChar_Backspace);
+            else
+                e.core.DoKey(
+                    SpecialKey(codes[std::strchr(letters, std::tolower(k)) - letters], std::isupper(k)));
+        }
+        QTEST(e.Sel(), "sel");
+        QCOMPARE(QByteArray::fromStdString(e.Text()), after.isEmpty() ? text : after);
+    }
+    void mouseSelection() {
+        Engine e("one, two_three x9y");
+        e.Click(1, kXGEditMouse_DoubleClick);
         QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("one"));
-        clickAt(10, kXGEditMouse_DoubleClick);
+        e.Click(10, kXGEditMouse_DoubleClick);
         QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("three"));
-        clickAt(16, kXGEditMouse_DoubleClick);
+        e.Click(16, kXGEditMouse_DoubleClick);
         QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("x9y"));
         // Dragging after a double click grows by whole words.
         const int16 from = int16(e.core.FindPixel(1) + 3);
@@ -244,6 +255,10 @@ private slots:
         e.core.DoMouseMove(Point{4, int16(e.core.FindPixel(6) + 3)}, kXGEditMouse_ButtonDown);
         e.core.DoMouseUp(Point{4, int16(e.core.FindPixel(6) + 3)}, 0);
         QCOMPARE(QString::fromStdString(e.core.GetSelectedText()), QString("one, two"));
+        // Shift-click extends from the far end.
+        e.core.Select(2, 4);
+        e.Click(9, kXGEditMouse_Shift);
+        QCOMPARE(e.Sel().left(3), QString("2-9"));
     }
     void autoIndent_data() {
         QTest::addColumn<bool>("autoIndent");
@@ -280,24 +295,6 @@ private slots:
         mid.core.SetTabStop(4);
         QCOMPARE(mid.core.FindPixel(3), 4 * space); // to the next stop, not a whole tab further
     }
-    void utf8AndInvalidBytes() {
-        // "é" in UTF-8, then a lone Latin-1 byte, then a NUL.
-        const std::string text = std::string("a\xC3\xA9") + "\xE9" + std::string(1, '\0') + "z";
-        Engine e(text);
-        e.core.Select(1, 1);
-        e.core.DoRightArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 3); // over both bytes of é
-        e.core.DoRightArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 4); // a byte that is not UTF-8 is one character
-        e.core.DoLeftArrow(false);
-        e.core.DoLeftArrow(false);
-        QCOMPARE(e.core.GetSelStart(), 1);
-        // Backspace takes the whole character.
-        e.core.Select(3, 3);
-        e.core.DoKey(kXGChar_Backspace);
-        QCOMPARE(e.Text(), std::string("a\xE9") + std::string(1, '\0') + "z");
-        QVERIFY(e.core.FindPixel(3) > e.core.FindPixel(2));
-    }
     void fieldEditorAndPassword() {
         Engine e("");
         e.core.SetFieldEditor(true);
@@ -313,23 +310,7 @@ private slots:
         QVERIFY(!e.core.CanCut());
         QCOMPARE(e.core.FindPixel(2), 2 * TestFont().TextWidth("*"));
     }
-    void scrollKeepsCaretVisible() {
-        std::string text;
-        for (int i = 0; i < 500; ++i)
-            text += "line " + std::to_string(i) + "\n";
-        Engine e(text);
-        const int32 height = e.core.GetLineHeight();
-        e.core.Select(int32(text.size()), int32(text.size()));
-        e.core.ScrollInRange();
-        const int32 caretTop = (e.core.GetNumLines() - 1) * height;
-        const int32 top = e.core.GetYScroll() * e.core.GetPixelStep();
-        QVERIFY(caretTop >= top);
-        QVERIFY(caretTop + height <= top + 300);
-        QVERIFY(caretTop + height > top + 300 - height); // the least scroll that shows it
-        e.core.Select(0, 0);
-        e.core.ScrollInRange();
-        QCOMPARE(e.core.GetYScroll(), 0);
-    }
+    // Scrolling the caret into view: tst_textwindow, through the text view that asks for it.
     void drawingShowsTheText() {
         auto render = [](const std::string& text) {
             Engine e(text, 200);
@@ -344,32 +325,8 @@ private slots:
         QVERIFY(render("abc\ndef") != render("xyz\nuvw"));
         QVERIFY(render("abc") != render(""));
     }
-    void selectionRecords() {
-        Engine e("abcdef");
-        EditSelection sel;
-        sel.sel_startL = 1;
-        sel.sel_endL = 3;
-        e.core.GetSelection(sel, true);
-        QCOMPARE(e.Text(), std::string("adef"));
-        QVERIFY(sel.clipH);
-        QCOMPARE(std::string(sel.clipH->GetData(), size_t(sel.clipH->GetSize())), std::string("bc"));
-        sel.sel_headL = 3;
-        e.core.SetSelection(sel, true);
-        QCOMPARE(e.Text(), std::string("abcdef"));
-        QVERIFY(!sel.clipH);
-        QCOMPARE(e.core.GetSelStart(), 3);
-        e.core.SetSelection(sel, false);
-        QCOMPARE(e.Sel(), QString("1-3@3"));
-    }
-    void inlineEditorCloses_data() {
-        QTest::addColumn<uint32>("key");
-        QTest::addColumn<int>("result");
-        QTest::newRow("return") << uint32('\r') << int(kXGInline_Accepted);
-        QTest::newRow("escape") << uint32(kXGKeySpecialFlag | kXGKey_Escape) << int(kXGInline_Cancelled);
-    }
+    // Escape and a click elsewhere on a board's item: tst_boardview.
     void inlineEditorCloses() {
-        QFETCH(uint32, key);
-        QFETCH(int, result);
         OwnerView owner;
         auto* editor = new XGInlineEdit(&owner, tagRECT{2, 2, 120, 22}, TestFont(), "old name", false, 7);
         owner.editor = editor;
@@ -378,10 +335,10 @@ private slots:
         // Typing replaces the selected text.
         QCOMPARE(XGDispatch::SendDispatch('keye', 'n', nullptr), kDispatchHandled);
         QCOMPARE(XGDispatch::SendDispatch('keye', 'u', nullptr), kDispatchHandled);
-        QCOMPARE(XGDispatch::SendDispatch('keye', int32(key), nullptr), kDispatchHandled);
+        QCOMPARE(XGDispatch::SendDispatch('keye', '\r', nullptr), kDispatchHandled);
         QCOMPARE(owner.closes.size(), size_t(1));
         QCOMPARE(owner.closes[0].first, 7);
-        QCOMPARE(owner.closes[0].second, result);
+        QCOMPARE(owner.closes[0].second, int(kXGInline_Accepted));
         QCOMPARE(QString::fromStdString(owner.text), QString("nu"));
         // Losing the focus afterwards does not close it a second time.
         owner.SetFocus();

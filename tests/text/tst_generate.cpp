@@ -4,18 +4,14 @@
 #include "AlertRecorder.h"
 #include "BoardFakes.h"
 #include "BoardGlobals.h"
+#include "BoardProbes.h"
 #include "BoardRegistration.h"
 #include "CDocumentKinds.h"
-#include "TEditDoc.h"
-#include "TEditForm.h"
-#include "TEditView.h"
 #include "TestFiles.h"
-#include "TextPrefs.h"
+#include "TextFixture.h"
 #include "TextRegistration.h"
-#include "TextWindow.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,14 +49,11 @@ private slots:
         QFETCH(bool, sepLines);
         QFETCH(bool, content);
         QFETCH(QByteArray, bytes);
-        XGDocForm* formP = nullptr;
-        XGWindow* textWindow = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &formP);
-        auto* form = dynamic_cast<TEditForm*>(formP);
-        QVERIFY(textWindow && form);
-        TEditView* view = form->GetView();
-        form->GetModel()->fText.SetText("ab", 2);
-        view->InitEdit(&form->GetModel()->fText);
-        view->GetEditCore()->Select(1, 1);
+        TextFixture text;
+        QVERIFY(text.window);
+        TEditView* view = text.View();
+        text.SetText("ab");
+        text.Core()->Select(1, 1);
         {
             BoardWindow board;
             board.viewP->SetStacks(false); // the board's window is the active one
@@ -82,18 +75,16 @@ private slots:
             item->Generate();
             QCOMPARE(gDo->GetActiveStacks(), board.viewP->GetStacks()); // given back
             QCOMPARE(gDo->GetGroupLevel(), 0);
-            QCOMPARE(board.modelP->i_target_controllerP, static_cast<XGDocForm*>(form)); // remembered
+            QCOMPARE(board.modelP->i_target_controllerP, static_cast<XGDocForm*>(text.form)); // remembered
         }
-        QCOMPARE(QByteArray::fromStdString(form->GetModel()->fText.ToString()), "a" + bytes + "b");
-        QCOMPARE(view->GetEditCore()->GetSelStart(), 1 + int(bytes.size()));
-        QCOMPARE(CDo::CountTasks(view->i_do_stacks.stack[CDo_Type_UNDO]), 1);
+        QCOMPARE(QByteArray::fromStdString(text.Text()), "a" + bytes + "b");
+        QCOMPARE(text.Core()->GetSelStart(), 1 + int(bytes.size()));
+        QCOMPARE(text.UndoUnits(), 1);
         view->SetFocus();
-        char undo[kCDo_MenuTextSize];
-        QCOMPARE(QByteArray(gDo->GetString(CDo_Type_UNDO, undo)), QByteArray("Undo Insert Generated Info"));
+        QCOMPARE(UndoText(), std::string("Undo Insert Generated Info"));
         gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(QByteArray::fromStdString(form->GetModel()->fText.ToString()), QByteArray("ab"));
-        form->GetModel()->SetDirty(false);
-        textWindow->Close();
+        QCOMPARE(text.Text(), std::string("ab"));
+        text.Close();
         QCOMPARE(gVornListP->GetSharedTarget(), static_cast<XGDocForm*>(nullptr)); // the form took itself out
     }
 
@@ -125,12 +116,10 @@ private slots:
     // The right button pops up the context menu of layout 145; its Set Generator Target reaches
     // the registry. The menu is answered from inside its own loop, as a user would.
     void contextMenuSetsTheTarget() {
-        XGDocForm* formP = nullptr;
-        XGWindow* window = OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &formP);
-        QVERIFY(window);
-        auto* form = static_cast<TEditForm*>(formP);
+        TextFixture text;
+        QVERIFY(text.window);
         gVornListP->SetTarget(nullptr);
-        QWidget* widget = form->GetView()->GetWidget();
+        QWidget* widget = text.View()->GetWidget();
         QStringList titles;
         bool answered = false;
         QTimer::singleShot(0, [&] {
@@ -150,8 +139,7 @@ private slots:
         QVERIFY(answered);
         QCOMPARE(titles.first(), QString("Edit Title"));
         QVERIFY(titles.contains("Copy\tCtrl+C"));
-        QCOMPARE(gVornListP->GetSharedTarget(), formP);
-        window->Close();
+        QCOMPARE(gVornListP->GetSharedTarget(), static_cast<XGDocForm*>(text.form));
     }
 
     void generateWithAutoSave() {
@@ -159,15 +147,13 @@ private slots:
         const QString path = dir.filePath("target.txt");
         QVERIFY(WriteFile(path, "x\r\n"));
         const XGFileSpecifier spec(path.toStdString());
-        XGDocForm* formP = nullptr;
-        XGWindow* textWindow = OpenTextWindow(Vorn_WindowInit_OPEN_FILE, &spec, &formP);
-        QVERIFY(textWindow);
-        auto* form = static_cast<TEditForm*>(formP);
-        form->GetView()->GetEditCore()->Select(2, 2);
+        TextFixture text(&spec);
+        QVERIFY(text.window);
+        text.Core()->Select(2, 2);
         {
             BoardWindow board;
             board.viewP->SetStacks(false);
-            gVornListP->SetTarget(form);
+            gVornListP->SetTarget(text.form);
             board.modelP->i_target_controllerP = nullptr;
             Vorn_PrefBoolsRec& p = board.modelP->i_prefs.b;
             p = Vorn_PrefBoolsRec{};
@@ -177,9 +163,8 @@ private slots:
             board.modelP->AddWord("Cat")->Generate();
         }
         QCOMPARE(ReadFile(path), QByteArray("x\r\nDog\r\nCat\r\n"));
-        QVERIFY(!form->GetModel()->IsDirty());
-        QCOMPARE(CDo::CountTasks(form->GetView()->i_do_stacks.stack[CDo_Type_UNDO]), 2);
-        textWindow->Close();
+        QVERIFY(!text.Doc()->IsDirty());
+        QCOMPARE(text.UndoUnits(), 2);
     }
 };
 

@@ -3,36 +3,25 @@
 // arriving from a generator as one undo unit.
 
 #include "AlertRecorder.h"
-#include "CDo.h"
-#include "CDoTask.h"
+#include "BoardProbes.h"
 #include "CDocumentKinds.h"
-#include "TEditDoc.h"
-#include "TEditForm.h"
-#include "TEditView.h"
+#include "SaveAnswer.h"
 #include "TestFiles.h"
+#include "TextFixture.h"
 #include "TextPrefs.h"
 #include "TextRegistration.h"
-#include "TextWindow.h"
 #include "UndoCheck.h"
 #include "XGAlert.h"
 #include "XGFormDialog.h"
-#include "XGKeyboard.h"
 #include "XGMenuBar.h"
 #include "XGPreferences.h"
 #include "XGPrint.h"
-#include "XGStdDialogs.h"
 #include "XGTextScrap.h"
-#include "XGWindow.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-#include <string>
 #include <tuple>
 
 using namespace yaaf;
@@ -43,47 +32,6 @@ namespace {
 QString Fixture(const char* name) {
     return QString(VORN_TEST_DATA) + "/text/" + name;
 }
-
-// One text window for a test; closed without questions at the end.
-struct TextWindow {
-    explicit TextWindow(const XGFileSpecifier* file = nullptr) {
-        XGDocForm* outForm = nullptr;
-        window = OpenTextWindow(file ? Vorn_WindowInit_OPEN_FILE : Vorn_WindowInit_NEW_TEXT, file, &outForm);
-        form = dynamic_cast<TEditForm*>(outForm);
-        if (!window) return;
-        window->Show();
-        window->SetBounds(tagRECT{0, 0, 500, 400});
-        QCoreApplication::processEvents();
-        View()->SetFocus();
-    }
-    ~TextWindow() {
-        if (!window) return;
-        Doc()->SetDirty(false);
-        window->Close();
-    }
-    TEditView* View() const { return form->GetView(); }
-    TEditDoc* Doc() const { return form->GetModel(); }
-    XGEditCore* Core() const { return View()->GetEditCore(); }
-    std::string Text() const { return Doc()->fText.ToString(); }
-    void SetText(const std::string& text) {
-        Doc()->fText.SetText(text.data(), int32(text.size()));
-        View()->InitEdit(&Doc()->fText);
-    }
-    // Backspace, 0x8D and forward Delete go in as the key handler hands them on.
-    void Type(const std::string& text) {
-        for (char c : text) {
-            const uint8 key = uint8(c);
-            if (key == kXGChar_Backspace || key == 0x8D || key == kXGKey_Delete)
-                View()->AddCharCmd(key);
-            else
-                View()->DoKey(key);
-        }
-    }
-    int32 UndoUnits() const { return CDo::CountTasks(View()->i_do_stacks.stack[CDo_Type_UNDO]); }
-
-    XGWindow* window = nullptr;
-    TEditForm* form = nullptr;
-};
 
 } // namespace
 
@@ -130,25 +78,16 @@ private slots:
         const int32 size = TEditDoc::ConvertLineEnds(bytes.data(), int32(bytes.size()));
         QCOMPARE(bytes.left(size), text);
     }
-    void fixtureReadsAndWritesCRLF() {
-        const XGFileSpecifier spec(Fixture("mixed_line_ends.txt").toStdString());
-        TextWindow w(&spec);
-        QVERIFY(w.window);
-        QCOMPARE(QByteArray::fromStdString(w.Text()), QByteArray("a\nb\nc\nd\ne\n\nf\n\ng"));
-        QCOMPARE(w.Core()->GetNumLines(), 9);
-        QCOMPARE(QString::fromStdString(w.window->GetName()), QString("mixed_line_ends.txt"));
-        const QString out = fDir.filePath("out.txt");
-        QVERIFY(w.Doc()->DoWriteDocument(XGFileSpecifier(out.toStdString())));
-        QCOMPARE(ReadFile(out), QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf\r\n\r\ng"));
-    }
+    // Line ends are written as CR LF: autoSaveAfterEachChange.
     void notTextRoundTripsByteForByte() {
         const QString path = fDir.filePath("copy.txt");
         const QByteArray original = ReadFile(Fixture("not_text_crlf.txt"));
         QVERIFY(!original.isEmpty());
         QVERIFY(WriteFile(path, original));
         const XGFileSpecifier spec(path.toStdString());
-        TextWindow w(&spec);
+        TextFixture w(&spec);
         QVERIFY(w.window);
+        QCOMPARE(QString::fromStdString(w.window->GetName()), QString("copy.txt"));
         QVERIFY(w.Text().find('\r') == std::string::npos);
         // Move about and type and delete something, so the text went through the engine.
         w.Core()->Select(3, 3);
@@ -176,27 +115,22 @@ private slots:
         QVERIFY(QString::fromStdString(XGRecentAlerts()[0].text).contains(QFileInfo(full).fileName()));
     }
     void saveFailureKeepsDocumentDirty() {
-        TextWindow w;
+        TextFixture w;
         w.Type("abc");
         QVERIFY(w.Doc()->IsDirty());
         for (const std::string& target :
              {fDir.filePath("missing folder/x.txt").toStdString(), std::string("/proc/vorn-x.txt")}) {
             XGClearRecentAlerts();
-            XGSaveResponder previous =
-                XGSetSaveResponder([&](const std::string&, const std::string&, std::string& path) {
-                    path = target;
-                    return true;
-                });
+            SaveAnswer save(QString::fromStdString(target));
             QVERIFY(!w.Doc()->DoDocumentSave());
-            XGSetSaveResponder(previous);
             QVERIFY(w.Doc()->IsDirty() && !w.Doc()->IsDocumentNamed());
             QVERIFY(XGRecentAlerts().size() == 1 && XGRecentAlerts()[0].title == "Write File Error");
         }
     }
     // Save As, its dialog and the name a saved text takes: tst_textwindow.
     void untitledNamesAndCancelledSave() {
-        TextWindow a;
-        TextWindow b;
+        TextFixture a;
+        TextFixture b;
         const int16 n = a.Doc()->fIndex;
         QCOMPARE(QString::fromStdString(b.window->GetName()), QString("Untitled Text %1").arg(n + 1));
         // A cancelled dialog leaves the document unsaved.
@@ -204,9 +138,6 @@ private slots:
         a.Type("x");
         QVERIFY(!a.Doc()->DoDocumentSave());
         QVERIFY(a.Doc()->IsDirty());
-        XGFileSpecifier spec(fDir.filePath("notes.TXT").toStdString());
-        TEditDoc::AppendExtension(spec);
-        QCOMPARE(QString::fromStdString(spec.GetName()), QString("notes.txt"));
     }
     // Each edit gets one pass of do, check, undo back to the text and selection before, redo.
     // Keys: "\b" is Backspace, "\x85" forward Delete; a word goes in as a generator's does.
@@ -253,7 +184,7 @@ private slots:
         TextPrefsRec prefs;
         prefs.autoIndentB = autoIndent;
         WriteTextPrefs(prefs);
-        TextWindow w;
+        TextFixture w;
         w.SetText(text.toStdString());
         w.Core()->Select(from, to);
         // Undoing a forward delete leaves the caret after the text it puts back: there only the
@@ -307,7 +238,7 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, start);
         QFETCH(int, end);
-        TextWindow w;
+        TextFixture w;
         w.SetText(text.toStdString());
         w.Core()->Select(from, from);
         int responses = 0;
@@ -322,7 +253,7 @@ private slots:
         QCOMPARE(w.Core()->GetSelEnd(), end);
     }
     void replaceReplacesTheSelection() {
-        TextWindow w;
+        TextFixture w;
         w.SetText("cat dog cat");
         w.View()->SetFindText("cat", " lion,");
         w.Core()->Select(0, 0);
@@ -333,14 +264,13 @@ private slots:
         w.View()->DoMenuCommand(kTextCmd_Replace);
         QCOMPARE(QString::fromStdString(w.Text()), QString(" lion, dog  lion,"));
         QCOMPARE(w.UndoUnits(), 2);
-        char menu[kCDo_MenuTextSize];
-        QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Replace Text"));
+        QCOMPARE(QString::fromStdString(UndoText()), QString("Undo Replace Text"));
         gDo->Do(CDo_Type_UNDO);
         gDo->Do(CDo_Type_UNDO);
         QCOMPARE(QString::fromStdString(w.Text()), QString("cat dog cat"));
     }
     void gotoLine() {
-        TextWindow w;
+        TextFixture w;
         w.SetText("one\ntwo\nthree\n");
         for (const auto& [line, start, end] :
              {std::tuple{3, 8, 13}, std::tuple{1, 0, 3}, std::tuple{99, 14, 14}}) {
@@ -367,7 +297,7 @@ private slots:
     void textPreferencesTabSize() {
         QFETCH(int, entered);
         QFETCH(int, applied);
-        TextWindow w;
+        TextFixture w;
         XGScopedFormResponder answer([&](XGFormDialog& d) {
             d.SetNumber(kTextPrefsItem_TabSize, entered);
             d.Click(kTextPrefsItem_WordWrap);
@@ -380,11 +310,12 @@ private slots:
         const TextPrefsRec stored = ReadTextPrefs();
         QVERIFY(stored.tabStopL == entered && stored.wordWrapB && stored.autoSaveB);
         SetAutoSaveText(false);
-        QCOMPARE(TextWindow().Core()->GetTabStop(), applied); // a new window takes the stored options
+        QCOMPARE(TextFixture().Core()->GetTabStop(), applied); // a new window takes the stored options
     }
-    void biggerTwiceThenUndo() {
-        TextWindow w;
-        TextWindow other;
+    // Font changes reach every text window and the stored font, each as one unit of undo.
+    void fontCommands() {
+        TextFixture w;
+        TextFixture other;
         const int32 size = w.View()->GetFont().GetSize();
         w.View()->SetFocus();
         w.View()->DoMenuCommand(kTextCmd_Bigger);
@@ -392,37 +323,31 @@ private slots:
         QCOMPARE(w.View()->GetFont().GetSize(), size + 2);
         QCOMPARE(other.View()->GetFont().GetSize(), size + 2); // every text window
         QCOMPARE(w.UndoUnits(), 1);
-        char menu[kCDo_MenuTextSize];
-        QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Set Font Size"));
+        QCOMPARE(QString::fromStdString(UndoText()), QString("Undo Set Font Size"));
         gDo->Do(CDo_Type_UNDO);
         QCOMPARE(w.View()->GetFont().GetSize(), size);
         QCOMPARE(other.View()->GetFont().GetSize(), size);
-    }
-    void fontMenuItemChosenThroughTheMenu() {
-        // A font menu item travels as 'menu' 74 with its 1-based position in the data.
-        const std::string second = XGGetFontMenuItemText(2);
-        if (second.empty()) QSKIP("fewer than two font families installed");
-        TextWindow w;
-        w.View()->SetFocus();
-        QCOMPARE(XGSendMenuCommand(kTextCmd_FontItem, 2), kDispatchHandled);
-        QCOMPARE(w.View()->GetFont().GetName(), second);
-    }
-    void absoluteFontChangeRestores() {
-        TextWindow w;
+
         w.View()->DoMenuCommand(kTextCmd_Size9 + 1); // 12 point
         w.View()->DoMenuCommand(kTextCmd_Plain + 1); // bold
         QVERIFY(w.View()->GetFont().GetStyle() & kXGStyle_Bold);
         QVERIFY(ReadTextFontPrefs().styleS & kXGStyle_Bold);
-        QCOMPARE(TextWindow().View()->GetFont().GetSize(), 12); // a new window shows the stored font
+        QCOMPARE(TextFixture().View()->GetFont().GetSize(), 12); // a new window shows the stored font
         w.View()->SetFocus();
         gDo->Do(CDo_Type_UNDO);
         gDo->Do(CDo_Type_UNDO);
         QCOMPARE(w.View()->GetFont().GetSize(), 8);
         QVERIFY(!(w.View()->GetFont().GetStyle() & kXGStyle_Bold));
         QCOMPARE(ReadTextFontPrefs().sizeS, int16(0)); // the default font again
+        // A font menu item travels as 'menu' 74 with its 1-based position in the data.
+        const std::string second = XGGetFontMenuItemText(2);
+        if (second.empty()) QSKIP("fewer than two font families installed");
+        w.View()->SetFocus();
+        QCOMPARE(XGSendMenuCommand(kTextCmd_FontItem, 2), kDispatchHandled);
+        QCOMPARE(w.View()->GetFont().GetName(), second);
     }
     void clipboardCommands() {
-        TextWindow w;
+        TextFixture w;
         w.SetText("one two");
         w.Core()->Select(0, 4);
         XGSMenuStatus status;
@@ -431,8 +356,7 @@ private slots:
         w.View()->DoMenuCommand(kTextCmd_Cut);
         QCOMPARE(QString::fromStdString(w.Text()), QString("two"));
         QCOMPARE(QString::fromStdString(XGScrapGetText()), QString("one "));
-        char menu[kCDo_MenuTextSize];
-        QCOMPARE(QString(gDo->GetString(CDo_Type_UNDO, menu)), QString("Undo Cut Text"));
+        QCOMPARE(QString::fromStdString(UndoText()), QString("Undo Cut Text"));
         status = XGSMenuStatus();
         w.View()->DoGetMenuStatus(kTextCmd_Copy, &status);
         QVERIFY(!status.enable);
@@ -452,7 +376,7 @@ private slots:
         const QString path = fDir.filePath("auto.txt");
         QVERIFY(WriteFile(path, "a\r\n"));
         const XGFileSpecifier spec(path.toStdString());
-        TextWindow w(&spec);
+        TextFixture w(&spec);
         SetAutoSaveText(true);
         w.Core()->Select(2, 2);
         w.Type("b");
@@ -461,7 +385,7 @@ private slots:
         QVERIFY(!w.Doc()->IsDirty());
     }
     void printsEveryPage() {
-        TextWindow w;
+        TextFixture w;
         std::string text;
         for (int i = 0; i < 400; ++i)
             text += "Line " + std::to_string(i) + " of a text that is longer than one page\n";

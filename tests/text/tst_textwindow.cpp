@@ -3,6 +3,7 @@
 // the scroll bars that stay in step with the caret, the page keys and the wheel.
 
 #include "CVornPrefs.h"
+#include "SaveAnswer.h"
 #include "TEditDoc.h"
 #include "TEditForm.h"
 #include "TEditView.h"
@@ -14,7 +15,6 @@
 #include "XGKeyboard.h"
 #include "XGMenuBar.h"
 #include "XGScrollView.h"
-#include "XGStdDialogs.h"
 #include "XGWindow.h"
 
 #include <QApplication>
@@ -115,31 +115,26 @@ private slots:
         auto marked = [&] {
             return frame->isWindowModified() == window->IsModified() ? int(window->IsModified()) : -1;
         };
+        // The marks after Undo and after Redo, as "undone redone".
+        auto undoRedo = [&] {
+            gDo->Do(CDo_Type_UNDO);
+            const int undone = marked();
+            gDo->Do(CDo_Type_REDO);
+            return QString("%1 %2").arg(undone).arg(marked());
+        };
         QVERIFY(!frame->isWindowModified());
         form->GetView()->DoKey('a');
         form->GetView()->DoKey('b');
         QCOMPARE(marked(), 1);
-        gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(marked(), 0);
-        gDo->Do(CDo_Type_REDO);
-        QCOMPARE(marked(), 1);
+        QCOMPARE(undoRedo(), QString("0 1"));
         // Saved: clean; more typing merges into the saved task, and undoing it all is a change.
-        const QString path = fDir.filePath("marked.txt");
-        XGSaveResponder previous =
-            XGSetSaveResponder([&](const std::string&, const std::string&, std::string& out) {
-                out = path.toStdString();
-                return true;
-            });
+        vorntest::SaveAnswer save(fDir.filePath("marked.txt"));
         QVERIFY(form->GetModel()->DoDocumentSave());
-        XGSetSaveResponder(previous);
         QCOMPARE(marked(), 0);
         QCOMPARE(frame->windowTitle(), QString("marked.txt[*]"));
         form->GetView()->DoKey('c');
         QCOMPARE(marked(), 1);
-        gDo->Do(CDo_Type_UNDO);
-        QCOMPARE(marked(), 1);
-        gDo->Do(CDo_Type_REDO);
-        QCOMPARE(marked(), 1);
+        QCOMPARE(undoRedo(), QString("1 1"));
         // A font change is the view's: the document stays as saved.
         QVERIFY(form->GetModel()->DoDocumentSave());
         form->GetView()->DoMenuCommand(kTextCmd_Bigger);
@@ -161,17 +156,12 @@ private slots:
         QFETCH(QString, written);
         TEditForm* form = NewText();
         form->GetView()->DoKey('x');
-        XGSaveDialogSpec asked;
-        XGSaveRequestResponder previous = XGSetSaveRequestResponder(
-            [&](const XGSaveDialogSpec& spec, const std::string&, std::string& out) {
-                asked = spec;
-                out = fDir.filePath(typed).toStdString();
-                return true;
-            });
-        QVERIFY(form->GetModel()->DoDocumentSave());
-        XGSetSaveRequestResponder(previous);
-        QCOMPARE(QString::fromStdString(asked.title), QString("Save TEXT Document As"));
-        QCOMPARE(asked.filters, std::vector<std::string>{"Text Documents (*.txt *.text)"});
+        {
+            vorntest::SaveAnswer save(fDir.filePath(typed));
+            QVERIFY(form->GetModel()->DoDocumentSave());
+            QCOMPARE(QString::fromStdString(save.asked.title), QString("Save TEXT Document As"));
+            QCOMPARE(save.asked.filters, std::vector<std::string>{"Text Documents (*.txt *.text)"});
+        }
         QCOMPARE(QString::fromStdString(form->GetWindow()->GetName()), written);
         QVERIFY(QFileInfo::exists(fDir.filePath(written)));
         // The name that was written is one Vorn opens (the window of a file already open comes
