@@ -546,13 +546,13 @@ tagRECT CVornItem::GetItemHandle(const tagRECT* rectP, int16 type) {
     const tagRECT& r = *rectP;
     switch (type) {
     case 2:
-        return tagRECT{r.left - 6, r.top - 6, r.left, r.top};
+        return tagRECT{r.left - kHandleReach, r.top - kHandleReach, r.left, r.top};
     case 3:
-        return tagRECT{r.right, r.top - 6, r.right + 6, r.top};
+        return tagRECT{r.right, r.top - kHandleReach, r.right + kHandleReach, r.top};
     case 4:
-        return tagRECT{r.left - 6, r.bottom, r.left, r.bottom + 6};
+        return tagRECT{r.left - kHandleReach, r.bottom, r.left, r.bottom + kHandleReach};
     case 5:
-        return tagRECT{r.right, r.bottom, r.right + 6, r.bottom + 6};
+        return tagRECT{r.right, r.bottom, r.right + kHandleReach, r.bottom + kHandleReach};
     default:
         return r;
     }

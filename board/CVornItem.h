@@ -187,6 +187,8 @@ public:
     // Go Mode and numerology.
     void Generate();
     yaaf::int32 Numerology_Sum();
+    // How far a selected item's handles reach outside its bounds.
+    static constexpr yaaf::int32 kHandleReach = 6;
     static yaaf::tagRECT GetItemHandle(const yaaf::tagRECT* rectP, yaaf::int16 type);
 
     // Geometry (board coordinates in, view coordinates out).

@@ -380,8 +380,11 @@ uint16 CVornItem::CB_Iterate(CItemArray* list, int32 index, int16 taType, void* 
         if (!i_vornP) break;
         const tagRECT r = GetScreenBounds();
         const auto* areaP = static_cast<const tagRECT*>(cbData);
+        // A selected item's handles stand outside its bounds and are drawn with it.
+        tagRECT reach = r;
+        if (i_b.selectedB()) InsetRect(reach, -kHandleReach, -kHandleReach);
         tagRECT sect;
-        if (i_vornP->GetMode() == Vorn_Mode_GO || !areaP || SectRect(r, *areaP, sect)) DrawSource(&r);
+        if (i_vornP->GetMode() == Vorn_Mode_GO || !areaP || SectRect(reach, *areaP, sect)) DrawSource(&r);
         break;
     }
     case ItemA_Iterate_HIT_TEST:

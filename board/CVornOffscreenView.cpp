@@ -75,3 +75,14 @@ void CVornOffscreenView::DrawBoard(const tagRECT* updateRP) {
     if (i_modelP) i_modelP->Draw(drawP, updateRP, Vorn_Mode_NONE);
     i_offsP->SetInvalid(false);
 }
+
+void CVornOffscreenView::DrawBand(const tagRECT& bandR) {
+    XGDraw* drawP = GetDraw();
+    if (!drawP) return;
+    drawP->ClearClip();
+    drawP->SetBaseClip(bandR);
+    drawP->EraseRect(bandR);
+    if (i_modelP) i_modelP->Draw(drawP, &bandR, Vorn_Mode_NONE);
+    drawP->ClearBaseClip();
+    i_offsP->SetInvalid(false);
+}

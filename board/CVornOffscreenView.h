@@ -30,6 +30,10 @@ public:
     // Erases the buffer and draws the board in its current mode (an update area limits what
     // Edit Mode draws).
     void DrawBoard(const yaaf::tagRECT* updateRP = nullptr);
+    // Erases and draws only the band, leaving the rest of the buffer as it is: a board drawn
+    // band after band from the top can be taken away (encoded) a band at a time. Edit Mode only
+    // draws the items that reach into the band.
+    void DrawBand(const yaaf::tagRECT& bandR);
     // The buffer (valid while the view lives); null when it could not be allocated.
     const yaaf::XGPicture* GetPicture() const;
     yaaf::XGDraw* GetDraw();

@@ -55,6 +55,21 @@ void LoadPictures(TVornModel& board, int32 waitMs) {
     board.Idle();
 }
 
+// The heights of the bands a picture is drawn in for encoding: a thin first one, so that the
+// encoding starts soon, a few even ones, and a thin last one, as only the encoding of the last
+// waits after the drawing. Each band boundary draws the items across it twice, so there are few.
+std::vector<int32> BandHeights(int32 height) {
+    constexpr int32 kEvenBands = 5;
+    constexpr int32 kMinRows = 64;
+    if (height < kMinRows * (kEvenBands + 2)) return {height};
+    const int32 thin = height / 16;
+    std::vector<int32> rows{thin};
+    rows.insert(rows.end(), kEvenBands, (height - 2 * thin) / kEvenBands);
+    rows.back() += (height - 2 * thin) % kEvenBands;
+    rows.push_back(thin);
+    return rows;
+}
+
 } // namespace
 
 VornExportFormat VornExport_FormatFromName(const std::string& name) {
@@ -121,13 +136,26 @@ std::unique_ptr<TVornModel> VornExport_CopyBoard(TVornModel& board) {
 bool VornExport_Render(CVornOffscreenView& view, TVornModel& board, VornExportFormat format,
                        std::vector<uint8>& out, std::string& errorZ) {
     if (format == VornExportFormat::kPNG) {
-        view.DrawBoard();
         const XGPicture* pictureP = view.GetPicture();
         if (!pictureP) {
             errorZ = "nothing was drawn";
             return false;
         }
-        return XGEncodePicture(*pictureP, "png", out, errorZ);
+        // Encoded while it is drawn: band after band in Edit Mode, which draws only the items
+        // that reach into a band (Go Mode draws every item whatever the band).
+        XGPictureEncoder encoder(*pictureP);
+        const tagRECT content = view.GetContentRect();
+        if (board.GetMode() == Vorn_Mode_GO) {
+            view.DrawBoard();
+        } else {
+            int32 top = content.top;
+            for (const int32 rows : BandHeights(content.Height())) {
+                view.DrawBand(tagRECT{content.left, top, content.right, top + rows});
+                top += rows;
+                encoder.RowsDone(top - content.top);
+            }
+        }
+        return encoder.Finish(out, errorZ);
     }
     if (format != VornExportFormat::kPDF && format != VornExportFormat::kSVG) {
         errorZ = "not a drawing format";

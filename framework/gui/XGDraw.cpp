@@ -3,9 +3,12 @@
 #include "XGPicture.h"
 #include "XGRegion.h"
 #include "XGRegionData.h"
+#include "XGTextExtents.h"
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStringList>
 
@@ -23,9 +26,14 @@ QRect ToQRect(const tagRECT& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+bool IsVector(QPainter* painter) {
+    const QPaintEngine* engine = painter->paintEngine();
+    return engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::SVG);
+}
+
 } // namespace
 
-XGDraw::XGDraw(QPainter* painter) : fPainter(painter) {
+XGDraw::XGDraw(QPainter* painter) : fPainter(painter), fVectorB(IsVector(painter)) {
     fPainter->setFont(fFont.GetQFont());
     fMetrics = std::make_unique<QFontMetrics>(fFont.GetQFont(), fPainter->device());
     ApplyPen();
@@ -33,6 +41,7 @@ XGDraw::XGDraw(QPainter* painter) : fPainter(painter) {
 
 XGDraw::XGDraw(QImage* image) : fOwnedPainter(std::make_unique<QPainter>(image)) {
     fPainter = fOwnedPainter.get();
+    fVectorB = IsVector(fPainter);
     fPainter->setFont(fFont.GetQFont());
     fMetrics = std::make_unique<QFontMetrics>(fFont.GetQFont(), fPainter->device());
     ApplyPen();
@@ -40,10 +49,17 @@ XGDraw::XGDraw(QImage* image) : fOwnedPainter(std::make_unique<QPainter>(image))
 
 XGDraw::~XGDraw() = default;
 
+QPainter* XGDraw::GetPainter() {
+    ApplyClip();
+    return fPainter;
+}
+
 void XGDraw::ApplyPen() {
     QPen pen(ToQColor(fPenColor));
     pen.setWidth(fPenWidth);
     pen.setCapStyle(Qt::SquareCap);
+    // Square corners where a page strokes a rectangle.
+    pen.setJoinStyle(Qt::MiterJoin);
     fPainter->setPen(pen);
 }
 
@@ -52,6 +68,12 @@ void XGDraw::SetFont(const XGFont& font) {
     fFont = font;
     fPainter->setFont(fFont.GetQFont());
     *fMetrics = QFontMetrics(fFont.GetQFont(), fPainter->device());
+    fExtents = nullptr;
+}
+
+const XGTextExtent& XGDraw::Extent(const QString& line) {
+    if (!fExtents) fExtents = &XGTextExtents::For(fFont, fPainter->device()->logicalDpiY());
+    return fExtents->Get(line, *fMetrics);
 }
 
 void XGDraw::SetTextColor(XGColor color) {
@@ -82,6 +104,7 @@ void XGDraw::EraseRect(const tagRECT& r) {
 
 void XGDraw::FillRect(const tagRECT& r, XGColor color) {
     if (r.right <= r.left || r.bottom <= r.top) return;
+    ApplyClip();
     fPainter->fillRect(ToQRect(r), ToQColor(color));
 }
 
@@ -89,15 +112,37 @@ void XGDraw::FrameRect(const tagRECT& r) {
     if (r.right <= r.left || r.bottom <= r.top) return;
     const int32 w = fPenWidth;
     const QColor c = ToQColor(fPenColor);
+    ApplyClip();
     // Four bands rather than a stroked path, so the border stays inside the rectangle exactly.
-    fPainter->fillRect(QRect(r.left, r.top, r.Width(), std::min(w, r.Height())), c);
-    fPainter->fillRect(QRect(r.left, std::max(r.top, r.bottom - w), r.Width(), std::min(w, r.Height())), c);
-    fPainter->fillRect(QRect(r.left, r.top, std::min(w, r.Width()), r.Height()), c);
-    fPainter->fillRect(QRect(std::max(r.left, r.right - w), r.top, std::min(w, r.Width()), r.Height()), c);
+    const QRect bands[4] = {
+        QRect(r.left, r.top, r.Width(), std::min(w, r.Height())),
+        QRect(r.left, std::max(r.top, r.bottom - w), r.Width(), std::min(w, r.Height())),
+        QRect(r.left, r.top, std::min(w, r.Width()), r.Height()),
+        QRect(std::max(r.left, r.right - w), r.top, std::min(w, r.Width()), r.Height()),
+    };
+    if (!fVectorB) {
+        for (const QRect& band : bands)
+            fPainter->fillRect(band, c);
+        return;
+    }
+    // On a page the pen draws the border as one stroked rectangle, its middle half a pen width
+    // inside, which covers the bands exactly: fills would write the drawing state around them.
+    if (r.Width() > 2 * w && r.Height() > 2 * w) {
+        if (fPainter->brush().style() != Qt::NoBrush) fPainter->setBrush(Qt::NoBrush);
+        const qreal half = w / 2.0;
+        fPainter->drawRect(QRectF(r.left + half, r.top + half, r.Width() - w, r.Height() - w));
+        return;
+    }
+    fPainter->setPen(Qt::NoPen);
+    fPainter->setBrush(c);
+    fPainter->drawRects(bands, 4);
+    fPainter->setBrush(Qt::NoBrush);
+    ApplyPen();
 }
 
 void XGDraw::InvertRect(const tagRECT& r) {
     if (r.right <= r.left || r.bottom <= r.top) return;
+    ApplyClip();
     fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_Difference);
     fPainter->fillRect(ToQRect(r), Qt::white);
@@ -110,45 +155,72 @@ void XGDraw::MoveTo(int32 x, int32 y) {
 }
 
 void XGDraw::LineTo(int32 x, int32 y) {
+    ApplyClip();
     fPainter->drawLine(fPenX, fPenY, x, y);
     fPenX = x;
     fPenY = y;
 }
 
 void XGDraw::SetClip(const tagRECT& r) {
-    if (!fHasBaseClip) {
-        fPainter->setClipRect(ToQRect(r));
-        return;
+    tagRECT sect = r;
+    if (fHasBaseClip) {
+        sect = tagRECT{std::max(r.left, fBaseClip.left), std::max(r.top, fBaseClip.top),
+                       std::min(r.right, fBaseClip.right), std::min(r.bottom, fBaseClip.bottom)};
+        if (sect.right < sect.left) sect.right = sect.left;
+        if (sect.bottom < sect.top) sect.bottom = sect.top;
     }
-    tagRECT sect{std::max(r.left, fBaseClip.left), std::max(r.top, fBaseClip.top),
-                 std::min(r.right, fBaseClip.right), std::min(r.bottom, fBaseClip.bottom)};
-    if (sect.right < sect.left) sect.right = sect.left;
-    if (sect.bottom < sect.top) sect.bottom = sect.top;
-    fPainter->setClipRect(ToQRect(sect));
+    // One already on the painter is replaced at once, as what follows may reach past it.
+    fClip = sect;
+    if (fClipState == ClipState::kNone) fClipState = ClipState::kPending;
+    else if (fClipState == ClipState::kApplied) fPainter->setClipRect(ToQRect(sect));
+}
+
+void XGDraw::ApplyClip() {
+    if (fClipState != ClipState::kPending) return;
+    fPainter->setClipRect(ToQRect(fClip));
+    fClipState = ClipState::kApplied;
 }
 
 void XGDraw::ClearClip() {
-    if (fHasBaseClip)
-        fPainter->setClipRect(ToQRect(fBaseClip));
-    else
-        fPainter->setClipping(false);
+    if (fClipState == ClipState::kApplied) {
+        if (fHasBaseClip)
+            fPainter->setClipRect(ToQRect(fBaseClip));
+        else
+            fPainter->setClipping(false);
+    }
+    fClipState = ClipState::kNone;
 }
 
 void XGDraw::SetBaseClip(const tagRECT& r) {
     fHasBaseClip = true;
     fBaseClip = r;
+    fClipState = ClipState::kNone;
     fPainter->setClipRect(ToQRect(r));
 }
 
 void XGDraw::ClearBaseClip() {
     fHasBaseClip = false;
+    fClipState = ClipState::kNone;
     fPainter->setClipping(false);
 }
 
-void XGDraw::DrawLine(int32 x, int32 y, const QString& line) {
-    fPainter->setPen(ToQColor(fTextColor));
+bool XGDraw::InsideClip(int32 x, int32 y, const XGTextExtent& extent) const {
+    if (!extent.boundedB) return false;
+    const QFontMetrics& fm = *fMetrics;
+    // A pixel more each way for the smoothing of the edges.
+    const int32 left = x - extent.overhangLeft - 1;
+    const int32 right = x + extent.advance + extent.overhangRight + 1;
+    return left >= fClip.left && right <= fClip.right && y - fm.ascent() >= fClip.top &&
+           y + fm.descent() <= fClip.bottom;
+}
+
+void XGDraw::DrawLine(int32 x, int32 y, const QString& line, const XGTextExtent* extent) {
+    if (fClipState == ClipState::kPending && !InsideClip(x, y, extent ? *extent : Extent(line))) ApplyClip();
+    // Text takes the pen's colour; the pen is changed only when the text's differs.
+    const bool ownColourB = !(fTextColor == fPenColor);
+    if (ownColourB) fPainter->setPen(ToQColor(fTextColor));
     fPainter->drawText(QPoint(x, y), line);
-    ApplyPen();
+    if (ownColourB) ApplyPen();
 }
 
 namespace {
@@ -209,10 +281,14 @@ void XGDraw::DrawWrap(const std::string& text, const tagRECT& r, int32 length) {
     const int width = r.right - r.left;
     const int ascent = fm.ascent();
     // The usual case: one line that fits.
-    if (!all.contains(QChar('\n')) && !all.contains(QChar('\r')) && fm.horizontalAdvance(all) <= width) {
-        DrawLine(r.left, r.top + ascent, all);
-        return;
+    if (!all.contains(QChar('\n')) && !all.contains(QChar('\r'))) {
+        const XGTextExtent& extent = Extent(all);
+        if (extent.advance <= width) {
+            DrawLine(r.left, r.top + ascent, all, &extent);
+            return;
+        }
     }
+    ApplyClip();
     QStringList lines;
     for (const QString& para : Paragraphs(all))
         WrapParagraph(para, fm, width, lines);
@@ -256,6 +332,7 @@ void XGDraw::InvertFrameRect(const tagRECT& r) {
     const int32 wide = r.right - r.left;
     const int32 high = r.bottom - r.top;
     const int32 w = std::min({fPenWidth, wide, high});
+    ApplyClip();
     fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_Difference);
     // Top and bottom bands across the whole width, the sides between them: no pixel twice.
@@ -278,14 +355,17 @@ void XGDraw::PaintRect(const tagRECT& r) {
 }
 
 void XGDraw::EraseRgn(const XGRegion& rgn) {
+    ApplyClip();
     fPainter->fillPath(rgn.GetData().Path(), ToQColor(fBackColor));
 }
 
 void XGDraw::PaintRgn(const XGRegion& rgn) {
+    ApplyClip();
     fPainter->fillPath(rgn.GetData().Path(), ToQColor(fPenColor));
 }
 
 void XGDraw::FrameRgn(const XGRegion& rgn) {
+    ApplyClip();
     fPainter->save();
     QPen pen(ToQColor(fPenColor));
     pen.setWidth(fPenWidth);
@@ -298,6 +378,7 @@ void XGDraw::FrameRgn(const XGRegion& rgn) {
 }
 
 void XGDraw::InvertRgn(const XGRegion& rgn) {
+    ApplyClip();
     fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_Difference);
     fPainter->fillPath(rgn.GetData().Path(), Qt::white);
@@ -308,6 +389,7 @@ void XGDraw::DrawPicture(const XGPicture& picture, const tagRECT& dstR, const ta
     if (!picture.IsValid() || dstR.right <= dstR.left || dstR.bottom <= dstR.top) return;
     const QRect src = srcR ? ToQRect(*srcR) : picture.GetImage().rect();
     if (src.width() <= 0 || src.height() <= 0) return;
+    ApplyClip();
     if (xorB) {
         fPainter->save();
         fPainter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -317,6 +399,8 @@ void XGDraw::DrawPicture(const XGPicture& picture, const tagRECT& dstR, const ta
 }
 
 void XGDraw::SetOrigin(int32 dh, int32 dv) {
+    // A clip is placed where it was given, before the move.
+    ApplyClip();
     fPainter->translate(dh - fOriginH, dv - fOriginV);
     fOriginH = dh;
     fOriginV = dv;

@@ -17,6 +17,8 @@ namespace yaaf {
 
 class XGPicture;
 class XGRegion;
+class XGTextExtents;
+struct XGTextExtent;
 
 struct XGColor {
     uint8 red = 0;
@@ -104,14 +106,22 @@ public:
     int32 GetPenWidth() const { return fPenWidth; }
     XGColor GetTextColor() const { return fTextColor; }
 
-    // For framework code that needs more than this interface.
-    QPainter* GetPainter() const { return fPainter; }
+    // For framework code that needs more than this interface (with any clip in force).
+    QPainter* GetPainter();
 
 private:
     void ApplyPen();
-    void DrawLine(int32 x, int32 y, const QString& line);
+    // Draws one line of text, measured (when it was) as `extent`.
+    void DrawLine(int32 x, int32 y, const QString& line, const XGTextExtent* extent = nullptr);
+    // Measures through the remembered extents of the current font.
+    const XGTextExtent& Extent(const QString& line);
+    // Puts a clip that was set but not yet needed on the painter.
+    void ApplyClip();
+    // Whether a line of text at (x, y) stays inside the clip that waits (false when unsure).
+    bool InsideClip(int32 x, int32 y, const XGTextExtent& extent) const;
 
     std::unique_ptr<QFontMetrics> fMetrics;
+    XGTextExtents* fExtents = nullptr; // of the current font, found when first needed
     QPainter* fPainter;
     std::unique_ptr<QPainter> fOwnedPainter;
     XGFont fFont;
@@ -125,6 +135,14 @@ private:
     int32 fOriginV = 0;
     bool fHasBaseClip = false;
     tagRECT fBaseClip;
+    // A clip reaches the painter only when something drawn could pass its edges: boards clip
+    // every item's text, which nearly always fits, and on a page (PDF, SVG) each clip is written
+    // out again with all the drawing state it resets.
+    enum class ClipState : uint8 { kNone, kPending, kApplied };
+    ClipState fClipState = ClipState::kNone;
+    tagRECT fClip;
+    // Pages get their drawing state written with every change of pen or brush.
+    bool fVectorB = false;
 };
 
 } // namespace yaaf

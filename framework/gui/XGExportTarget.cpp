@@ -13,7 +13,11 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 namespace yaaf {
 
@@ -69,6 +73,125 @@ bool XGEncodePicture(const XGPicture& picture, const char* format, std::vector<u
         return false;
     }
     Take(bytes, out);
+    return true;
+}
+
+// The worker compresses rows as they are handed over, a few at a time. When the drawing ends,
+// the rows it has not yet taken are split: it goes on with the upper half while the caller
+// compresses the lower half as a second part, and the parts are joined.
+struct XGPictureEncoder::Impl {
+    // Rows the worker takes at once.
+    static constexpr int32 kBatch = 16;
+    // Fewer rows left than this are not worth a second part.
+    static constexpr int32 kMinSplit = 32;
+
+    const XGPicture& picture;
+    std::unique_ptr<XGPngRowEncoder> first; // null when the pixels cannot be taken as they are
+    const uint32* pixels = nullptr;
+    int32 height = 0;
+    int32 stride = 0;
+    std::mutex mutex;
+    std::condition_variable wake;
+    int32 ready = 0;      // rows handed over
+    int32 taken = 0;      // rows the worker has taken
+    int32 limit = 0;      // where the worker's part ends
+    bool abortB = false;
+    bool failedB = false; // a pixel that could not be taken as it is
+    std::thread worker;
+
+    explicit Impl(const XGPicture& p) : picture(p) {}
+
+    const uint32* Line(int32 y) const { return pixels + size_t(y) * size_t(stride); }
+
+    bool Encode(XGPngRowEncoder& part, int32 from, int32 to) const {
+        for (int32 y = from; y < to; ++y)
+            if (!part.AddRow(Line(y), y ? Line(y - 1) : nullptr)) return false;
+        return true;
+    }
+
+    void Run() {
+        for (;;) {
+            int32 from, to;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                wake.wait(lock, [&] { return abortB || taken >= limit || ready > taken; });
+                if (abortB) return;
+                if (taken >= limit) break;
+                from = taken;
+                to = std::min({ready, limit, taken + kBatch});
+                taken = to;
+            }
+            if (!Encode(*first, from, to)) {
+                std::lock_guard<std::mutex> lock(mutex);
+                failedB = true;
+                return;
+            }
+        }
+        first->End(limit >= height);
+    }
+};
+
+XGPictureEncoder::XGPictureEncoder(const XGPicture& picture) : fImpl(std::make_unique<Impl>(picture)) {
+    Impl& d = *fImpl;
+    if (!picture.IsValid()) return;
+    const QImage& image = picture.GetImage();
+    const QImage::Format format = image.format();
+    const bool premultipliedB = format == QImage::Format_ARGB32_Premultiplied;
+    if (!premultipliedB && format != QImage::Format_RGB32 && format != QImage::Format_ARGB32) return;
+    d.pixels = reinterpret_cast<const uint32*>(image.constBits());
+    d.height = d.limit = image.height();
+    d.stride = int32(image.bytesPerLine() / 4);
+    d.first = std::make_unique<XGPngRowEncoder>(image.width(), image.height(), premultipliedB);
+    d.worker = std::thread([&d] { d.Run(); });
+}
+
+XGPictureEncoder::~XGPictureEncoder() {
+    Impl& d = *fImpl;
+    if (!d.worker.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(d.mutex);
+        d.abortB = true;
+    }
+    d.wake.notify_one();
+    d.worker.join();
+}
+
+void XGPictureEncoder::RowsDone(int32 rows) {
+    Impl& d = *fImpl;
+    if (!d.worker.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(d.mutex);
+        d.ready = std::clamp(rows, d.ready, d.height);
+    }
+    d.wake.notify_one();
+}
+
+bool XGPictureEncoder::Finish(std::vector<uint8>& out, std::string& error) {
+    Impl& d = *fImpl;
+    if (!d.worker.joinable()) return XGEncodePicture(d.picture, "png", out, error);
+    int32 split;
+    {
+        std::lock_guard<std::mutex> lock(d.mutex);
+        d.ready = d.height;
+        const int32 left = d.height - d.taken;
+        split = left >= Impl::kMinSplit && !d.failedB ? d.taken + left / 2 : d.height;
+        d.limit = split;
+    }
+    d.wake.notify_one();
+    std::unique_ptr<XGPngRowEncoder> second;
+    bool failedB = false;
+    if (split < d.height) {
+        const QImage& image = d.picture.GetImage();
+        second = std::make_unique<XGPngRowEncoder>(image.width(), d.height - split,
+                                                   image.format() == QImage::Format_ARGB32_Premultiplied,
+                                                   false);
+        failedB = !d.Encode(*second, split, d.height);
+        if (!failedB) second->End(true);
+    }
+    d.worker.join();
+    if (failedB || d.failedB) return XGEncodePicture(d.picture, "png", out, error);
+    d.first->Join(second ? std::vector<const XGPngRowEncoder*>{second.get()} : std::vector<const XGPngRowEncoder*>{},
+                  out);
     return true;
 }
 

@@ -20,6 +20,26 @@ class XGPicture;
 bool XGEncodePicture(const XGPicture& picture, const char* format, std::vector<uint8>& out,
                      std::string& error, int32 quality = -1);
 
+// Encodes a picture as PNG (the quick encoder) while it is still being drawn: rows handed over
+// as final are encoded on a thread of its own, so that drawing and encoding overlap. Rows must
+// be drawn from the top down and not touched once handed over.
+class XGPictureEncoder {
+public:
+    explicit XGPictureEncoder(const XGPicture& picture);
+    ~XGPictureEncoder();
+    XGPictureEncoder(const XGPictureEncoder&) = delete;
+    XGPictureEncoder& operator=(const XGPictureEncoder&) = delete;
+
+    // The rows above `rows` are final.
+    void RowsDone(int32 rows);
+    // After the drawing: the file's bytes; false with a reason when nothing was made.
+    bool Finish(std::vector<uint8>& out, std::string& error);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> fImpl;
+};
+
 enum class XGVectorFormat : uint8 { kPDF, kSVG };
 
 // One page of width by height drawing units, one unit being one screen pixel (96 to the inch),

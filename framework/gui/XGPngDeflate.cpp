@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
+#include <memory>
 #include <queue>
 
 #include <zlib.h>
@@ -17,7 +19,7 @@ constexpr int kMaxCodeLengthBits = 7;
 constexpr int kMaxMatch = 258;
 constexpr int kMinMatch = 3;
 // Tokens gathered before a block is written: bounds the memory a large picture takes.
-constexpr size_t kBlockTokens = size_t(1) << 18;
+constexpr size_t kBlockTokens = size_t(1) << 15;
 constexpr uint64 kAdlerBase = 65521;
 
 constexpr uint16 kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
@@ -54,29 +56,46 @@ const LengthTable& Lengths() {
 
 class BitWriter {
 public:
-    explicit BitWriter(std::vector<uint8>& out) : fOut(out) {}
+    // Appends to `out` (which may hold bytes already) until Flush.
+    explicit BitWriter(std::vector<uint8>& out) : fOut(out), fPos(out.size()) {}
     // At most 31 bits at a time.
     void Put(uint32 bits, int count) {
         fAcc |= uint64(bits) << fCount;
         fCount += count;
         if (fCount >= 32) {
-            const uint8 bytes[4] = {uint8(fAcc), uint8(fAcc >> 8), uint8(fAcc >> 16), uint8(fAcc >> 24)};
-            fOut.insert(fOut.end(), bytes, bytes + 4);
+            if (fPos + 4 > fOut.size()) fOut.resize(fOut.size() + fOut.size() / 2 + 4096);
+            uint8* p = fOut.data() + fPos;
+            p[0] = uint8(fAcc);
+            p[1] = uint8(fAcc >> 8);
+            p[2] = uint8(fAcc >> 16);
+            p[3] = uint8(fAcc >> 24);
+            fPos += 4;
             fAcc >>= 32;
             fCount -= 32;
         }
     }
+    // Writes what is left to whole bytes and gives `out` its written size.
     void Flush() {
+        fOut.resize(fPos);
         for (; fCount > 0; fCount -= 8) {
             fOut.push_back(uint8(fAcc));
             fAcc >>= 8;
         }
         fAcc = 0;
         fCount = 0;
+        fPos = fOut.size();
+    }
+    // Bytes written so far (whole ones).
+    size_t Written() const { return fPos; }
+    // Whole bytes after a Flush.
+    void Append(std::initializer_list<uint8> bytes) {
+        fOut.insert(fOut.end(), bytes);
+        fPos = fOut.size();
     }
 
 private:
     std::vector<uint8>& fOut;
+    size_t fPos;
     uint64 fAcc = 0;
     int fCount = 0;
 };
@@ -247,16 +266,25 @@ public:
         return true;
     }
 
-    void Finish() {
-        WriteBlock(true);
+    // Ends the data; with more to follow (from another deflater) on a whole byte with an empty
+    // stored block, where the next one's blocks can go on.
+    void Finish(bool last) {
+        WriteBlock(last);
+        if (!last) fBits.Put(0, 3); // not final, stored
         fBits.Flush();
+        if (!last) fBits.Append({0x00, 0x00, 0xFF, 0xFF});
     }
 
     uint32 Adler() const { return uint32(fAdler); }
+    // The bytes compressed so far, before compression.
+    uint64 Raw() const { return fRaw; }
+    // Bytes of the output that are final.
+    size_t Written() const { return fBits.Written(); }
 
 private:
     // n zero bytes.
     void Zeros(size_t n) {
+        fRaw += n;
         const uint64 s1 = fAdler & 0xFFFF, s2 = fAdler >> 16;
         fAdler = uLong(((s2 + (n % kAdlerBase) * s1) % kAdlerBase) << 16 | s1);
         if (fLast != 0) {
@@ -270,6 +298,7 @@ private:
 
     // Bytes as they come: runs of one byte and repeats of the pixel before become matches.
     void Bytes(const uint8* f, size_t n) {
+        fRaw += n;
         fAdler = adler32(fAdler, f, uInt(n));
         size_t i = 0;
         while (i < n) {
@@ -323,6 +352,7 @@ private:
     BitWriter fBits;
     std::vector<uint32> fTokens;
     uLong fAdler = adler32(0, nullptr, 0);
+    uint64 fRaw = 0;
     int fLast = -1; // the last byte of the stream, -1 before the first
     std::vector<uint8> fRow;
 };
@@ -415,31 +445,104 @@ void PutChunk(std::vector<uint8>& out, const char* type, const uint8* data, size
 
 } // namespace
 
+// The first part makes the file in one buffer as the rows come: signature, header, then the
+// picture data's chunk, whose length and check sum are filled in at the end. Each part brings
+// the check sum of its own bytes up to date as they grow, so that little of it is left for the
+// end, and the parts' sums are combined.
+struct XGPngRowEncoder::Impl {
+    Impl(int32 w, int32 h, bool opaque) : width(w), height(h), opaqueOnly(opaque) {}
+    int32 width, height;
+    bool opaqueOnly;
+    std::vector<uint8> bytes;
+    size_t idatAt = 0;  // the first part: where the picture data's chunk (its length) begins
+    size_t crcFrom = 0; // where the bytes the check sum covers begin
+    size_t crcDone = 0; // up to where `crc` has taken them
+    uLong crc = 0;
+    std::unique_ptr<Deflater> deflater;
+
+    void UpdateCrc(size_t upTo) {
+        crc = crc32(crc, bytes.data() + crcDone, uInt(upTo - crcDone));
+        crcDone = upTo;
+    }
+};
+
+XGPngRowEncoder::XGPngRowEncoder(int32 width, int32 height, bool opaqueOnly, bool firstB)
+    : fImpl(std::make_unique<Impl>(std::max(width, 0), std::max(height, 0), opaqueOnly)) {
+    Impl& d = *fImpl;
+    const size_t rowBytes = size_t(d.width) * 3 + 1;
+    d.bytes.reserve(rowBytes * size_t(d.height) / 8 + 1024);
+    if (firstB) {
+        static const uint8 kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        d.bytes.assign(kSignature, kSignature + 8);
+        std::vector<uint8> header;
+        PutBE32(header, uint32(d.width));
+        PutBE32(header, uint32(d.height));
+        header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, truecolour, deflate, adaptive, none
+        PutChunk(d.bytes, "IHDR", header.data(), header.size());
+        d.idatAt = d.bytes.size();
+        PutBE32(d.bytes, 0);
+        d.bytes.insert(d.bytes.end(), {'I', 'D', 'A', 'T'});
+        d.bytes.push_back(0x78); // deflate with a 32 KiB window, no dictionary
+        d.bytes.push_back(0x01);
+        d.crcFrom = d.crcDone = d.idatAt + 4;
+    }
+    d.deflater = std::make_unique<Deflater>(d.bytes);
+}
+
+XGPngRowEncoder::~XGPngRowEncoder() = default;
+
+bool XGPngRowEncoder::AddRow(const uint32* line, const uint32* above) {
+    Impl& d = *fImpl;
+    if (!d.deflater->AddRow(line, above, d.width, d.opaqueOnly)) return false;
+    const size_t written = d.deflater->Written();
+    if (written - d.crcDone >= (size_t(1) << 16)) d.UpdateCrc(written);
+    return true;
+}
+
+void XGPngRowEncoder::End(bool lastB) {
+    Impl& d = *fImpl;
+    d.deflater->Finish(lastB);
+    d.UpdateCrc(d.bytes.size());
+}
+
+void XGPngRowEncoder::Join(const std::vector<const XGPngRowEncoder*>& later, std::vector<uint8>& out) {
+    Impl& d = *fImpl;
+    uLong adler = d.deflater->Adler(), crc = d.crc;
+    size_t total = d.bytes.size() + 16;
+    for (const XGPngRowEncoder* partP : later)
+        total += partP->fImpl->bytes.size();
+    d.bytes.reserve(total);
+    for (const XGPngRowEncoder* partP : later) {
+        const Impl& p = *partP->fImpl;
+        adler = adler32_combine(adler, p.deflater->Adler(), z_off_t(p.deflater->Raw()));
+        crc = crc32_combine(crc, p.crc, z_off_t(p.bytes.size()));
+        d.bytes.insert(d.bytes.end(), p.bytes.begin(), p.bytes.end());
+    }
+    const size_t adlerAt = d.bytes.size();
+    PutBE32(d.bytes, uint32(adler));
+    crc = crc32(crc, d.bytes.data() + adlerAt, 4);
+    const uint32 length = uint32(d.bytes.size() - d.idatAt - 8);
+    for (int i = 0; i < 4; ++i)
+        d.bytes[d.idatAt + size_t(i)] = uint8(length >> (24 - 8 * i));
+    PutBE32(d.bytes, uint32(crc));
+    PutChunk(d.bytes, "IEND", nullptr, 0);
+    out.swap(d.bytes);
+    d.bytes.clear();
+}
+
+void XGPngRowEncoder::Finish(std::vector<uint8>& out) {
+    End(true);
+    Join({}, out);
+}
+
 bool XGEncodeRowsPNG(const uint32* pixels, int32 width, int32 height, int32 stride, bool opaqueOnly,
                      std::vector<uint8>& out) {
-    const size_t rowBytes = size_t(std::max(width, 0)) * 3 + 1;
-    std::vector<uint8> idat;
-    idat.reserve(rowBytes * size_t(std::max(height, 0)) / 8 + 1024);
-    idat.push_back(0x78); // deflate with a 32 KiB window, no dictionary
-    idat.push_back(0x01);
-    {
-        Deflater deflater(idat);
-        for (int32 y = 0; y < height; ++y) {
-            const uint32* line = pixels + size_t(y) * size_t(stride);
-            if (!deflater.AddRow(line, y ? line - stride : nullptr, width, opaqueOnly)) return false;
-        }
-        deflater.Finish();
-        PutBE32(idat, deflater.Adler());
+    XGPngRowEncoder encoder(width, height, opaqueOnly);
+    for (int32 y = 0; y < height; ++y) {
+        const uint32* line = pixels + size_t(y) * size_t(stride);
+        if (!encoder.AddRow(line, y ? line - stride : nullptr)) return false;
     }
-    static const uint8 kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    out.assign(kSignature, kSignature + 8);
-    std::vector<uint8> header;
-    PutBE32(header, uint32(width));
-    PutBE32(header, uint32(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, truecolour, deflate, adaptive, none
-    PutChunk(out, "IHDR", header.data(), header.size());
-    PutChunk(out, "IDAT", idat.data(), idat.size());
-    PutChunk(out, "IEND", nullptr, 0);
+    encoder.Finish(out);
     return true;
 }
 

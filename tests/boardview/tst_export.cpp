@@ -18,6 +18,7 @@
 #include "XGFileDialog.h"
 #include "XGFileSpecifier.h"
 #include "XGJson.h"
+#include "XGPicture.h"
 #include "XGSizeDialog.h"
 #include "XGStdDialogs.h"
 #include "XGZip.h"
@@ -330,9 +331,37 @@ private slots:
         QVERIFY2(thin > 5 && wide > thin * 2, qPrintable(QString("%1 %2").arg(wide).arg(thin)));
     }
 
+    // A PNG is drawn band after band while it is encoded: items across the bands' edges,
+    // selected ones (inverted) and titles too long for their items come out as one drawing.
+    void pngBandsMatchOneDrawing() {
+        QString items;
+        for (int i = 0; i < 120; ++i) {
+            const int left = (i % 6) * 65, top = (i / 6) * 29 + 3;
+            items += QString(R"(%1{"bounds":[%2,%3,%4,%5],"flags":%6,"source":{"type":1,"text":"%7"}})")
+                         .arg(i ? "," : "")
+                         .arg(left).arg(top).arg(left + 60 + i % 3 * 20).arg(top + 34)
+                         .arg(i % 7 == 0 ? 128 : 0)
+                         .arg(i % 5 == 0 ? "a title far too long for its item" : "Black dog");
+        }
+        auto board = Make(qPrintable(R"({"prefs":{"view_as":4},"items":[)" + items + "]}"));
+        QVERIFY(board);
+        CVornOffscreenView view(400, 600);
+        TVornModel* modelP = board.release();
+        std::unique_ptr<TVornController> controller(view.Attach(modelP));
+        std::vector<uint8> bytes;
+        std::string error;
+        QVERIFY2(VornExport_Render(view, *modelP, VornExportFormat::kPNG, bytes, error), error.c_str());
+        const QImage banded = QImage::fromData(bytes.data(), int(bytes.size()), "PNG");
+        view.DrawBoard();
+        const QImage whole = view.GetPicture()->GetImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(banded.convertToFormat(QImage::Format_RGB32), whole);
+        QVERIFY(DarkPixels(whole, whole.rect()) > 10000);
+        controller.reset();
+    }
+
     // 2dv -> OBZ -> 2dv: the same board; the linked board comes along once, saved beside the
     // new board and linked back to it; the picture that is still where it was is linked there.
-    void packageRoundTrip() {
+    void obfRoundTrips() {
         MakeLinkedBoards();
         auto a = Load(Path("a.2dv"));
         QVERIFY(a);
@@ -378,22 +407,17 @@ private slots:
             QString::fromStdString(b->i_list->GetIndItem(0)->i_resource.dest.content.u.fileP->GetFullPath()),
             newRoot);
         QCOMPARE(QDir(Path("back")).entryList(QDir::Files), (QStringList{"a.2dv", "b.2dv"}));
-    }
 
-    // A single OBF carries its picture inside: gone from its place, it is saved beside the board.
-    void singleFileCarriesPictures() {
-        MakeLinkedBoards();
-        auto a = Load(Path("a.2dv"));
-        std::string error;
+        // A single OBF carries its picture inside: gone from its place, it is saved beside the board.
         QVERIFY2(VornOBF_Export(*a, VornExportFormat::kOBF, Path("a.obf").toStdString(), error),
                  error.c_str());
         QVERIFY(QFile::remove(Path("pic.png")));
         QVERIFY(QDir(i_dir.path()).mkpath("single"));
-        TVornModel imported;
-        QVERIFY(VornOBF_Import(imported, XGFileSpecifier(Path("a.obf").toStdString()),
+        TVornModel single;
+        QVERIFY(VornOBF_Import(single, XGFileSpecifier(Path("a.obf").toStdString()),
                                Path("single").toStdString(), error));
-        QCOMPARE(imported.i_list->Count(), a->i_list->Count());
-        const Vorn_LinkContent& s = imported.i_list->GetIndItem(2)->i_resource.source.content;
+        QCOMPARE(single.i_list->Count(), a->i_list->Count());
+        const Vorn_LinkContent& s = single.i_list->GetIndItem(2)->i_resource.source.content;
         QCOMPARE(int(s.type), int(LinkType_PICT_FILE));
         const QString saved = QString::fromStdString(s.u.fileP->GetFullPath());
         QVERIFY2(saved.startsWith(Path("single/a pictures/")), qPrintable(saved));
@@ -401,7 +425,7 @@ private slots:
         QVERIFY(pic.load(saved));
         QCOMPARE(pic.pixel(0, 0), qRgb(0, 0, 255));
         // The link to another board stays as the board held it: a single file carries no boards.
-        QCOMPARE(imported.i_list->GetIndItem(1)->i_resource.dest.content.u.fileP->GetFullPath(),
+        QCOMPARE(single.i_list->GetIndItem(1)->i_resource.dest.content.u.fileP->GetFullPath(),
                  Path("b.2dv").toStdString());
     }
 

@@ -5,6 +5,7 @@
 #include "XGExportTarget.h"
 #include "XGFont.h"
 #include "XGPicture.h"
+#include "XGPngDeflate.h"
 #include "XGRegion.h"
 
 #include <QBuffer>
@@ -56,16 +57,19 @@ private slots:
         QCOMPARE(At(image, 5, 5), qRgb(10, 200, 30) & 0xFFFFFF);
         QCOMPARE(CountNonWhite(image, image.rect()), 1);
     }
-    void invertFrameWithPen_data() {
+    void framesStayInside_data() {
+        QTest::addColumn<bool>("invert");
         QTest::addColumn<int>("pen");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::newRow("pen 1") << 1 << 10 << 8;
-        QTest::newRow("pen 2") << 2 << 10 << 8;
-        QTest::newRow("pen 2 thin") << 2 << 3 << 3;
-        QTest::newRow("pen 3 square") << 3 << 12 << 12;
+        QTest::newRow("frame") << false << 1 << 10 << 7;
+        QTest::newRow("invert pen 1") << true << 1 << 10 << 8;
+        QTest::newRow("invert pen 2") << true << 2 << 10 << 8;
+        QTest::newRow("invert pen 2 thin") << true << 2 << 3 << 3;
+        QTest::newRow("invert pen 3 square") << true << 3 << 12 << 12;
     }
-    void invertFrameWithPen() {
+    void framesStayInside() {
+        QFETCH(bool, invert);
         QFETCH(int, pen);
         QFETCH(int, width);
         QFETCH(int, height);
@@ -73,8 +77,8 @@ private slots:
         XGDraw draw(&image);
         draw.SetPenWidth(pen);
         const tagRECT r{5, 5, 5 + width, 5 + height};
-        draw.InvertFrameRect(r);
-        // Every pixel within the pen width of an edge is black (inverted once), the rest white.
+        invert ? draw.InvertFrameRect(r) : draw.FrameRect(r);
+        // Every pixel within the pen width of an edge is black, the rest white.
         for (int y = 0; y < 40; ++y) {
             for (int x = 0; x < 40; ++x) {
                 const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -83,18 +87,10 @@ private slots:
                 QCOMPARE(At(image, x, y), border ? 0u : 0xFFFFFFu);
             }
         }
-        draw.InvertFrameRect(r);
-        QCOMPARE(CountNonWhite(image, image.rect()), 0);
-    }
-    void frameStaysInside() {
-        QImage image = White(30, 30);
-        XGDraw draw(&image);
-        draw.FrameRect(tagRECT{5, 5, 15, 12});
-        QCOMPARE(At(image, 5, 5), 0u);
-        QCOMPARE(At(image, 14, 11), 0u);
-        QCOMPARE(At(image, 15, 12), 0xFFFFFFu);
-        QCOMPARE(At(image, 8, 8), 0xFFFFFFu);
-        QCOMPARE(CountNonWhite(image, image.rect()), 2 * 10 + 2 * 5);
+        if (invert) {
+            draw.InvertFrameRect(r);
+            QCOMPARE(CountNonWhite(image, image.rect()), 0);
+        }
     }
     void emptyAndInvertedRectsDrawNothing() {
         QImage image = White(30, 30);
@@ -132,29 +128,27 @@ private slots:
         rgn.Offset(5, -5);
         QCOMPARE(rgn.GetBounds(), (tagRECT{5, -5, 45, 35}));
     }
-    void regionOfZeroPoints() {
-        Point pts[16] = {};
-        XGRegion rgn;
-        rgn.SetFromPolyLine(pts, 16);
-        QVERIFY(rgn.IsEmpty());
-        rgn.Map(tagRECT{10, 10, 50, 50}); // bounds of no area: left as it is
-        QVERIFY(rgn.IsEmpty());
-        QVERIFY(!rgn.Contains(0, 0));
+    void regionDrawing() {
+        // A region of zero points is empty, also mapped, and draws nothing.
+        Point zeros[16] = {};
+        XGRegion none;
+        none.SetFromPolyLine(zeros, 16);
+        none.Map(tagRECT{10, 10, 50, 50}); // bounds of no area: left as it is
+        QVERIFY(none.IsEmpty());
+        QVERIFY(!none.Contains(0, 0));
         QImage image = White(20, 20);
         XGDraw draw(&image);
-        draw.EraseRgn(rgn);
-        draw.InvertRgn(rgn);
-        draw.PaintRgn(rgn);
+        draw.EraseRgn(none);
+        draw.InvertRgn(none);
+        draw.PaintRgn(none);
         QCOMPARE(CountNonWhite(image, image.rect()), 0);
-        draw.FrameRgn(rgn); // a degenerate outline may leave a dot, but must not fail
-    }
-    void regionDrawing() {
+        draw.FrameRgn(none); // a degenerate outline may leave a dot, but must not fail
+        image.fill(Qt::white);
+
         const Point pts[4] = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
         XGRegion rgn;
         rgn.SetFromPolyLine(pts, 4);
         rgn.Map(tagRECT{4, 4, 14, 14});
-        QImage image = White(20, 20);
-        XGDraw draw(&image);
         draw.InvertRgn(rgn);
         QCOMPARE(CountColour(image, 0x000000, image.rect()), 100);
         QCOMPARE(At(image, 4, 4), 0u);
@@ -238,14 +232,9 @@ private slots:
         const tagRECT src{1, 0, 2, 1};
         draw.DrawPicture(picture, tagRECT{0, 0, 5, 5}, &src);
         QCOMPARE(At(image, 2, 2), 0x00FF00u);
-    }
-    void xorPicture() {
-        XGPicture picture;
-        QVERIFY(picture.Allocate(4, 4));
+        // Drawn with exclusive or, twice: what was there comes back.
         picture.Fill(0x0F, 0xF0, 0x33);
-        QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
         image.fill(qRgb(0xFF, 0xFF, 0x00));
-        XGDraw draw(&image);
         draw.DrawPicture(picture, tagRECT{0, 0, 4, 4}, nullptr, true);
         QCOMPARE(At(image, 1, 1), qRgb(0xF0, 0x0F, 0x33) & 0xFFFFFF);
         draw.DrawPicture(picture, tagRECT{0, 0, 4, 4}, nullptr, true);
@@ -262,6 +251,55 @@ private slots:
         draw.SetOrigin(0, 0);
         draw.PaintRect(tagRECT{20, 20, 21, 21});
         QCOMPARE(At(image, 20, 20), 0u);
+    }
+    // A clip reaches the painter only when something drawn could pass it; what is drawn must
+    // look as if it always did.
+    void clips_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("clipRight");
+        QTest::newRow("fits") << "Black dog" << 190;
+        QTest::newRow("too long") << "Black dog and a long tail" << 60;
+        QTest::newRow("combining mark") << QString("Cafe\u0301 noir") << 60;
+    }
+    void clips() {
+        QFETCH(QString, text);
+        QFETCH(int, clipRight);
+        const tagRECT clip{10, 10, clipRight, 40};
+        const std::string utf8 = text.toStdString();
+        QImage clipped = White(200, 50), plain = White(200, 50);
+        {
+            XGDraw draw(&clipped);
+            draw.SetFont(XGFont("Arial", 12));
+            draw.SetClip(clip);
+            draw.DrawText(12, 28, utf8);
+            draw.ClearClip();
+            draw.PaintRect(tagRECT{0, 45, 200, 50}); // no clip after ClearClip
+        }
+        {
+            XGDraw draw(&plain);
+            draw.SetFont(XGFont("Arial", 12));
+            draw.DrawText(12, 28, utf8);
+            draw.PaintRect(tagRECT{0, 45, 200, 50});
+        }
+        const QRect inside(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+        QCOMPARE(clipped.copy(inside), plain.copy(inside));
+        QCOMPARE(CountNonWhite(clipped, QRect(clip.right, 0, 200, 45)), 0);
+        QCOMPARE(CountColour(clipped, 0, QRect(0, 45, 200, 5)), 200 * 5);
+        if (clipRight == 190) QCOMPARE(clipped, plain);
+    }
+    void clipStaysWhereItWasSet() {
+        QImage image = White(30, 30);
+        XGDraw draw(&image);
+        draw.SetClip(tagRECT{0, 0, 10, 10});
+        draw.SetOrigin(5, 5);
+        draw.PaintRect(tagRECT{0, 0, 20, 20});
+        QCOMPARE(CountColour(image, 0, image.rect()), 25);
+        QCOMPARE(At(image, 9, 9), 0u);
+        // A clip set while another is in force replaces it at once.
+        draw.SetClip(tagRECT{15, 15, 20, 20});
+        draw.PaintRect(tagRECT{0, 0, 30, 30});
+        QCOMPARE(CountColour(image, 0, image.rect()), 25 + 25);
+        QCOMPARE(At(image, 24, 24), 0u);
     }
     void pictureFormats_data() {
         QTest::addColumn<QByteArray>("format");
@@ -343,7 +381,25 @@ private slots:
         QVERIFY(back.loadFromData(bytes.data(), int(bytes.size()), "PNG"));
         QCOMPARE(back.size(), image.size());
         QVERIFY(!back.hasAlphaChannel());
-        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), image.convertToFormat(QImage::Format_RGB32));
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), rgb);
+        // In parts made one beside the other and joined, as an export does on two threads.
+        const auto row = [&rgb](int y) { return reinterpret_cast<const uint32*>(rgb.constScanLine(y)); };
+        for (const int parts : {2, 3}) {
+            if (rgb.height() < parts) continue;
+            std::vector<std::unique_ptr<XGPngRowEncoder>> encoders;
+            std::vector<const XGPngRowEncoder*> later;
+            for (int i = 0; i < parts; ++i) {
+                encoders.push_back(std::make_unique<XGPngRowEncoder>(rgb.width(), rgb.height(), false, i == 0));
+                for (int y = rgb.height() * i / parts; y < rgb.height() * (i + 1) / parts; ++y)
+                    QVERIFY(encoders.back()->AddRow(row(y), y ? row(y - 1) : nullptr));
+                encoders.back()->End(i == parts - 1);
+                if (i) later.push_back(encoders.back().get());
+            }
+            encoders.front()->Join(later, bytes);
+            QVERIFY(back.loadFromData(bytes.data(), int(bytes.size()), "PNG"));
+            QCOMPARE(back.convertToFormat(QImage::Format_RGB32), rgb);
+        }
     }
 
     void iconIs32() {
