@@ -7,7 +7,9 @@
 #include "CDocumentKinds.h"
 #include "CVornPrefs.h"
 #include "GGlobals.h"
+#include "LaunchRecorder.h"
 #include "LoopbackServer.h"
+#include "RunningApp.h"
 #include "TestFiles.h"
 #include "TVornApp.h"
 #include "VornWindowInit.h"
@@ -22,7 +24,6 @@
 #include "XGView.h"
 #include "XGWindow.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace yaaf;
@@ -48,12 +49,6 @@ public:
     int32 fAnswerCommand = 0;
 };
 
-std::vector<std::string> s_urls;
-bool RecordURL(const char* url) {
-    s_urls.emplace_back(url);
-    return true;
-}
-
 // A stand-in document kind that counts what the window maker does with it.
 struct FakeDoc : public XGDocument {
     bool ReadDocument() override { return true; }
@@ -78,22 +73,9 @@ YAAF_DISPATCH_ENTRY('keye', KeyView, Key)
 YAAF_DISPATCH_ENTRY('menu', KeyView, Menu)
 YAAF_DISPATCH_END(KeyView, XGView)
 
-class TestAppShell : public QObject {
+class TestAppShell : public QObject, vorntest::RunningApp {
     Q_OBJECT
-    TVornApp* fApp = nullptr;
-    QTemporaryDir fDir;
-
-    void Settle() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-            fApp->PostEvent();
-        }
-    }
-    void CloseAll() {
-        while (!XGWindow::GetWindows().empty())
-            delete XGWindow::GetWindows().front();
-        Settle();
-    }
+    vorntest::LaunchRecorder fLaunches; // no test opens a browser
     std::string WriteFile(const char* name, const char* text) {
         vorntest::WriteFile(fDir.filePath(name), text);
         return fDir.filePath(name).toStdString();
@@ -103,7 +85,6 @@ private slots:
     void initTestCase() {
         qputenv("VORN_UPDATE_SERVER", "127.0.0.1:1");
         qputenv("XDG_DATA_HOME", QDir(fDir.filePath("data")).absolutePath().toUtf8());
-        XGSetLaunchURLHook(RecordURL);
         CDocumentKinds& kinds = GetDocumentKinds();
         kinds.text.makeDocument = [] { return static_cast<XGDocument*>(new FakeDoc()); };
         kinds.text.openFile = [](XGDocument* d, const XGFileSpecifier& f) {
@@ -121,17 +102,11 @@ private slots:
             ++s_printed;
             return true;
         };
-        fApp = new TVornApp();
-        // A run that failed half-way may have kept a reduced menu bar in the settings.
-        gVornPrefsP->i_prefs.b.player_onlyB = false;
-        fApp->Init();
-        Settle();
+        StartApp();
     }
     void cleanupTestCase() {
-        if (fApp) CloseAll();
-        delete fApp;
+        StopApp();
         QVERIFY(!g);
-        XGSetLaunchURLHook(nullptr);
     }
 
     void menuBarAndToolbar() {
@@ -252,15 +227,16 @@ private slots:
     }
 
     void applicationCommands() {
-        s_urls.clear();
+        std::vector<std::string>& urls = fLaunches.launched;
+        urls.clear();
         QCOMPARE(XGSendMenuCommand(18689), kDispatchHandled);
         QCOMPARE(XGSendMenuCommand(18691), kDispatchHandled);
         QCOMPARE(XGSendMenuCommand(18692), kDispatchHandled);
-        QCOMPARE(s_urls.size(), size_t(3));
-        QVERIFY(QString::fromStdString(s_urls[0]).endsWith("/vorn/help/"));
-        QVERIFY(QString::fromStdString(s_urls[1]).startsWith("mailto:"));
-        QVERIFY(QString::fromStdString(s_urls[1]).endsWith("?subject=Vorn Feedback"));
-        QVERIFY(QString::fromStdString(s_urls[2]).endsWith("/vorn/feedback/formmail.html"));
+        QCOMPARE(urls.size(), size_t(3));
+        QVERIFY(QString::fromStdString(urls[0]).endsWith("/vorn/help/"));
+        QVERIFY(QString::fromStdString(urls[1]).startsWith("mailto:"));
+        QVERIFY(QString::fromStdString(urls[1]).endsWith("?subject=Vorn Feedback"));
+        QVERIFY(QString::fromStdString(urls[2]).endsWith("/vorn/feedback/formmail.html"));
         // Logging toggles and shows its check.
         const bool before = gVornPrefsP->Get_Logging();
         QCOMPARE(XGSendMenuCommand(108), kDispatchHandled);

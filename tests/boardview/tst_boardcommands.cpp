@@ -407,7 +407,12 @@ const std::vector<CommandCase>& Cases() {
              CVornItem::Vorn_SetText(b.Item("c")->i_resource.source.content, "   7: c");
          }},
         {"Repair of font sizes swaps their bytes back", 119, Free, "", "", true, false, kNone,
-         [](Board& b) { QVERIFY(b.modelP->i_prefs.font.size == 12 && b.Item("a")->i_font.GetSize() == 9); }, false, "abc", [](Board& b) { b.modelP->i_prefs.font.size = 0x0C00, b.Item("a")->i_font.SetSize(0x0900); }},
+         [](Board& b) { QVERIFY(b.modelP->i_prefs.font.size == 12 && b.Item("a")->i_font.GetSize() == 9); },
+         false, "abc",
+         [](Board& b) {
+             b.modelP->i_prefs.font.size = 0x0C00;
+             b.Item("a")->i_font.SetSize(0x0900);
+         }},
         // Generating, the target and the window.
         {"Set Generator Target, also in Go Mode", 17931, FreeGo, "", "", true, false, kCheck,
          [](Board& b) { QVERIFY(b.viewP->IsGeneratorTarget()); }, false},

@@ -4,6 +4,7 @@
 // kept in the board.
 
 #include "AlertRecorder.h"
+#include "BoardInApp.h"
 #include "BoardProbes.h"
 #include "BoardRegistration.h"
 #include "BoardViewRegistration.h"
@@ -16,6 +17,7 @@
 #include "TVornApp.h"
 #include "TVornController.h"
 #include "TVornModel.h"
+#include "SaveAnswer.h"
 #include "TestFiles.h"
 #include "VBrowserWindowView.h"
 #include "VInfoBar.h"
@@ -26,7 +28,6 @@
 #include "XGMenuBar.h"
 #include "XGPreferences.h"
 #include "XGPrint.h"
-#include "XGStdDialogs.h"
 #include "XGToolbarView.h"
 #include "XGView.h"
 #include "XGWindow.h"
@@ -34,90 +35,22 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 
 using namespace yaaf;
+using namespace vorntest;
 
 namespace {
 
-constexpr int32 kCmd_NewVorn = 17665;
 constexpr int32 kCmd_Save = 17675;
 constexpr int32 kCmd_PageSetup = 35;
 constexpr int32 kCmd_Print = 36;
 
-TVornController* FormOf(XGWindow* w) {
-    return w ? dynamic_cast<TVornController*>(w->GetForm()) : nullptr;
-}
-
-TVornModel* BoardOf(XGWindow* w) {
-    TVornController* c = FormOf(w);
-    return c ? c->GetModel() : nullptr;
-}
-
-XGView* BoardViewOf(XGWindow* w) {
-    return w && w->GetContentView() ? w->GetContentView()->FindView(kVornViewID_Board) : nullptr;
-}
-
-CVornViewLink* LinkOf(XGWindow* w) {
-    return dynamic_cast<CVornViewLink*>(BoardViewOf(w));
-}
-
-int32 SendToBoard(XGWindow* w, int32 command) {
-    return BoardViewOf(w)->DoDispatch('menu', command, nullptr, true);
-}
-
-// Answers the save dialog with a name (none: Cancel) and keeps what it was asked.
-struct SaveAnswer {
-    explicit SaveAnswer(QString answerPath) : path(std::move(answerPath)) {
-        previous = XGSetSaveRequestResponder(
-            [this](const XGSaveDialogSpec& spec, const std::string&, std::string& out) {
-                asked = spec;
-                ++count;
-                out = path.toStdString();
-                return !path.isEmpty();
-            });
-    }
-    ~SaveAnswer() { XGSetSaveRequestResponder(previous); }
-    QString path;
-    XGSaveDialogSpec asked;
-    int count = 0;
-    XGSaveRequestResponder previous;
-};
-
 } // namespace
 
-class TestBoardWindow : public QObject {
+class TestBoardWindow : public QObject, RunningBoardApp {
     Q_OBJECT
-    TVornApp* fApp = nullptr;
-    QTemporaryDir fDir;
-
-    // As the run loop goes on after the event that opened a window: that event's post-event
-    // pass, then a few more events.
-    void Settle() {
-        fApp->PostEvent();
-        for (int i = 0; i < 3; ++i) {
-            fApp->PreEvent();
-            QCoreApplication::processEvents();
-            fApp->PostEvent();
-        }
-    }
-    void CloseAll() {
-        vorntest::AlertRecorder dontSave(0);
-        while (!XGWindow::GetWindows().empty())
-            delete XGWindow::GetWindows().front();
-        Settle();
-    }
-    QString Path(const char* name) const { return fDir.filePath(name); }
-
-    XGWindow* NewBoard(const QStringList& words = {}) {
-        fApp->DoMenuCommand(kCmd_NewVorn);
-        XGWindow* w = XGWindow::GetFrontWindow();
-        for (const QString& word : words)
-            LinkOf(w)->AddWordCmd(word.toUtf8().constData(), "Add Item");
-        return w;
-    }
 
     // A board file written without a window.
     QString WriteBoard(const char* name, const QStringList& words, Vorn_ModeType mode = Vorn_Mode_EDIT) {
@@ -149,21 +82,17 @@ class TestBoardWindow : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(fDir.isValid());
-        qputenv("VORN_UPDATE_SERVER", "127.0.0.1:1");
         // Each run starts from the settings of a new installation, not from the last run's.
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
         QVERIFY2(!config.isEmpty(), "runs with a configuration folder of its own (ctest sets one)");
         QDir(config + "/Quorvale").removeRecursively();
         RegisterBoardDocuments();
         RegisterBoardWindows();
-        fApp = new TVornApp();
-        fApp->Init();
-        Settle();
+        StartApp();
     }
     void cleanupTestCase() {
-        if (fApp) CloseAll();
+        StopApp();
         XGSetPrintToFile({});
-        delete fApp;
     }
     void cleanup() { CloseAll(); }
 
@@ -171,7 +100,6 @@ private slots:
         QVERIFY(XGGetCommandStatus(kCmd_NewVorn).enable);
         const size_t before = XGWindow::GetWindows().size();
         XGWindow* w = NewBoard();
-        Settle();
         QCOMPARE(XGWindow::GetWindows().size(), before + 1);
         QVERIFY(w && w->IsVisible() && w->IsFront());
         QVERIFY(QString::fromStdString(w->GetName()).startsWith("Untitled Vorn"));
@@ -235,10 +163,9 @@ private slots:
         QFETCH(int, replace);
         QFETCH(QString, expected);
         const QString taken = Path((answer + ".2dv").toUtf8().constData());
-        if (replace >= 0) QVERIFY(vorntest::WriteFile(taken, "not a board"));
-        vorntest::AlertRecorder alerts(replace);
+        if (replace >= 0) QVERIFY(WriteFile(taken, "not a board"));
+        AlertRecorder alerts(replace);
         XGWindow* w = NewBoard({"alpha", "beta"});
-        Settle();
         QVERIFY(BoardOf(w)->IsDocumentDirty());
         QVERIFY(w->IsModified());
         const std::string untitled = w->GetName();
@@ -257,7 +184,7 @@ private slots:
             QVERIFY(BoardOf(w)->IsDocumentDirty());
             QCOMPARE(w->GetName(), untitled);
             QCOMPARE(QDir(fDir.path()).entryList(QDir::Files), filesBefore);
-            if (replace >= 0) QCOMPARE(vorntest::ReadFile(taken), QByteArray("not a board"));
+            if (replace >= 0) QCOMPARE(ReadFile(taken), QByteArray("not a board"));
             QFile::remove(taken);
             return;
         }
@@ -277,7 +204,7 @@ private slots:
         // Its item count shows before any tick reaches the window.
         QCOMPARE(VBrowserWindowView::FromView(again->GetContentView())->GetInfoBar()->GetNumItems(), 2);
         Settle();
-        QCOMPARE(vorntest::TitleList(BoardOf(again)), std::string("alpha beta"));
+        QCOMPARE(TitleList(BoardOf(again)), std::string("alpha beta"));
         QVERIFY(!BoardOf(again)->IsDocumentDirty());
         QFile::remove(file);
     }
@@ -286,7 +213,7 @@ private slots:
         const QString folder = Path("pictures");
         QVERIFY(QDir().mkpath(folder));
         for (const char* name : {"cat.png", "dog.png"})
-            QVERIFY(vorntest::WriteFile(folder + "/" + name, {}));
+            QVERIFY(WriteFile(folder + "/" + name, {}));
         XGWindow* w = Open(folder);
         QVERIFY(w);
         TVornModel* board = BoardOf(w);
@@ -341,7 +268,7 @@ private slots:
         const QString empty = WriteBoard("print-empty.2dv", {});
         const QString full =
             WriteBoard("print-full.2dv", {"Printed words", "on a page"}, Vorn_ModeType(mode));
-        vorntest::AlertRecorder alerts;
+        AlertRecorder alerts;
         auto print = [&](const QString& board, const QString& pdf) -> qint64 {
             XGSetPrintToFile(pdf.toStdString());
             if (route == "command") {
@@ -383,11 +310,10 @@ private slots:
         QFETCH(bool, closed);
         QFETCH(bool, saved);
         XGWindow* w = NewBoard(changed ? QStringList{"unsaved"} : QStringList{});
-        Settle();
         const size_t count = XGWindow::GetWindows().size();
         const QString file = Path("asked.2dv");
         SaveAnswer save(file);
-        vorntest::AlertRecorder alerts(button);
+        AlertRecorder alerts(button);
         QCOMPARE(w->Close(), closed);
         QCOMPARE(alerts.Count("Save Changes?"), changed ? 1 : 0);
         QCOMPARE(XGWindow::GetWindows().size(), closed ? count - 1 : count);
@@ -414,7 +340,7 @@ private slots:
             const tagRECT pict = m->GetFirstPict()->i_boundsR;
             QCOMPARE(m->i_scaleX, double(board->GetWidth()) / pict.Width());
             QCOMPARE(m->i_scaleY, double(board->GetHeight()) / pict.Height());
-            QVERIFY(vorntest::DarkPixels(shot, shot.rect()) > 0);
+            QVERIFY(DarkPixels(shot, shot.rect()) > 0);
         }
     }
 
@@ -446,7 +372,7 @@ private slots:
         QCOMPARE(reread.i_prefs.wind_edit.posR, (tagRECT{50, 60, 450, 360}));
 
         // A board whose target window moves opens its next target window there.
-        m->i_target_controllerP = FormOf(target);
+        m->i_target_controllerP = BoardFormOf(target);
         target->SetBounds(tagRECT{200, 150, 700, 550});
         Settle();
         QCOMPARE(m->i_prefs.wind_gen.posR, (tagRECT{200, 150, 700, 550}));

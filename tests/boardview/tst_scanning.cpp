@@ -8,10 +8,8 @@
 #include "ManualClock.h"
 #include "ShownBoard.h"
 #include "SpeechDouble.h"
-#include "TEditDoc.h"
-#include "TextWindow.h"
+#include "TextFixture.h"
 #include "VornScanner.h"
-#include "XGDocForm.h"
 
 #include <QImage>
 #include <QtTest>
@@ -53,15 +51,15 @@ std::vector<ItemSpec> Places(const Specs& specs) {
 // preferences and time in the test's hands.
 struct ScanBoard {
     explicit ScanBoard(const Specs& specs, O_ViewAsType viewAs = O_ViewAs_FREEFORM, bool scanB = true)
-        : prefs(scanB), textWindow(OpenTextWindow(Vorn_WindowInit_NEW_TEXT, nullptr, &textFormP)),
-          board(Places(specs), viewAs), modelP(board.modelP), viewP(board.viewP), ev(board.ev.get()) {
+        : prefs(scanB), board(Places(specs), viewAs), modelP(board.modelP), viewP(board.viewP),
+          ev(board.ev.get()) {
         for (size_t i = 0; i < specs.size(); ++i) {
             CVornItem* itemP = modelP->i_list->GetIndItem(int32(i));
             if (specs[i].find("/h") != std::string::npos) itemP->i_b.set_hiddenB(true);
             if (specs[i].find("/l") != std::string::npos) itemP->i_b.set_lockedB(true);
         }
         modelP->i_prefs.b.set_sep_linesB(false); // generated words end in a blank
-        modelP->i_target_controllerP = textFormP;
+        modelP->i_target_controllerP = text.form;
         viewP->DoMenuCommand(kVornCmd_GoMode);
         viewP->DoPeriodic(); // scanning starts with the tick
     }
@@ -83,15 +81,12 @@ struct ScanBoard {
         }
         return out;
     }
-    QString Typed() const {
-        return QString::fromStdString(static_cast<TEditDoc*>(textFormP->GetDocument())->fText.ToString());
-    }
+    QString Typed() const { return QString::fromStdString(text.Text()); }
     QImage Grab() const { return viewP->GetWidget()->grab().toImage(); }
 
     ManualClock clock; // first: the scanner takes its timer from it
     InstalledPrefs prefs;
-    XGDocForm* textFormP = nullptr;
-    std::unique_ptr<XGWindow> textWindow;
+    TextFixture text;
     ShownBoard board;
     TVornModel* modelP;
     TVornView* viewP;

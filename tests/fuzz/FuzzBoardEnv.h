@@ -6,6 +6,7 @@
 #include "FuzzApp.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 inline void FuzzBoardEnvironment(const char* targetName) {
@@ -21,4 +22,11 @@ inline const std::string& FuzzScratchFolder(const char* targetName) {
         return std::string(made ? made : "/tmp");
     }();
     return folder;
+}
+
+// Empties the folder, so that one input's files never meet the next input.
+inline void FuzzEmptyFolder(const std::string& folder) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        std::filesystem::remove_all(entry.path(), ec);
 }

@@ -10,19 +10,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-
-namespace {
-
-const std::string& Scratch() {
-    return FuzzScratchFolder("fuzz_obf");
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzBoardEnvironment("fuzz_obf");
+    const std::string& scratch = FuzzScratchFolder("fuzz_obf");
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     // A package is the other target's.
     if (size >= 2 && data[0] == 'P' && data[1] == 'K') return 0;
@@ -34,9 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!yaaf::XGJson::Parse(value.Write(), again, error, 64) || !(again == value)) std::abort();
     }
     TVornModel board;
-    VornOBF_ImportBytes(board, bytes, "fuzz.obf", Scratch(), error);
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(Scratch(), ec))
-        std::filesystem::remove_all(entry.path(), ec);
+    VornOBF_ImportBytes(board, bytes, "fuzz.obf", scratch, error);
+    FuzzEmptyFolder(scratch);
     return 0;
 }

@@ -10,20 +10,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace {
-
-const std::string& Scratch() {
-    return FuzzScratchFolder("fuzz_obz");
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzBoardEnvironment("fuzz_obz");
+    const std::string& scratch = FuzzScratchFolder("fuzz_obz");
 
     yaaf::XGZipReader zip;
     yaaf::XGZipReader::Limits limits;
@@ -37,10 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     TVornModel board;
-    VornOBF_ImportBytes(board, std::string(reinterpret_cast<const char*>(data), size), "fuzz.obz", Scratch(),
-                        error);
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(Scratch(), ec))
-        std::filesystem::remove_all(entry.path(), ec);
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    VornOBF_ImportBytes(board, input, "fuzz.obz", scratch, error);
+    FuzzEmptyFolder(scratch);
     return 0;
 }

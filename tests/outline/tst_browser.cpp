@@ -11,6 +11,7 @@
 #include "CTopic_Host.h"
 #include "CTopic_Volumes.h"
 #include "HostInfo.h"
+#include "LaunchRecorder.h"
 #include "OutlineTask.h"
 #include "OutlineTestSupport.h"
 #include "TestFiles.h"
@@ -189,14 +190,10 @@ private slots:
     void launchAddressesKeepTheBytes() {
         QFETCH(QByteArray, path);
         QFETCH(QByteArray, url);
-        static std::string s_seen;
-        XGLaunchURLHook old = XGSetLaunchURLHook([](const char* u) {
-            s_seen = u;
-            return true;
-        });
+        LaunchRecorder launches;
         QCOMPARE(LaunchFilePath(path.toStdString()), 0);
-        XGSetLaunchURLHook(old);
-        QCOMPARE(QByteArray::fromStdString(s_seen), url);
+        QCOMPARE(launches.launched.size(), size_t(1));
+        QCOMPARE(QByteArray::fromStdString(launches.launched[0]), url);
     }
 
     void systemVolumesAreLeftOut_data() {

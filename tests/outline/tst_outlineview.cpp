@@ -44,16 +44,9 @@ void MakeTree(CTopicList* list) {
 
 class TestOutlineView : public QObject {
     Q_OBJECT
-    int contextMenus = 0;
+    PopUpRecorder fPopUps; // context menus are answered without showing them
 
 private slots:
-    void initTestCase() {
-        // Context menus are answered without showing them.
-        XGContextMenu::SetPopUpHook([this](int16, XGView*, Point) {
-            ++contextMenus;
-            return 0;
-        });
-    }
 
     void hitTestPerMode_data() {
         QTest::addColumn<O_ViewAsType>("mode");
@@ -115,9 +108,9 @@ private slots:
         // A click on nothing deselects everything; a right click there shows the context menu.
         ev.Click(QPoint(700, 500));
         QCOMPARE(list->CountSelected(true), 0);
-        const int menus = contextMenus;
+        const size_t menus = fPopUps.menus.size();
         ev.Click(QPoint(600, 300), Qt::RightButton);
-        QCOMPARE(contextMenus, menus + 1);
+        QCOMPARE(fPopUps.menus.size(), menus + 1);
         // With Shift a marquee keeps the selection and adds what it crosses.
         ev.Click(At(alpha, 60));
         ev.Drag(QPoint(700, At(gamma, 0).y() + 2), QPoint(70, At(gamma, 0).y() + 4), Qt::ShiftModifier);

@@ -3,7 +3,8 @@
 // outline in its window and back, a board converted into an outline window, and the generator
 // target list following the board topic lists as their windows open and close.
 
-#include "AlertRecorder.h"
+#include "BoardInApp.h"
+#include "BoardProbes.h"
 #include "BoardRegistration.h"
 #include "BoardViewRegistration.h"
 #include "CItemArray.h"
@@ -28,7 +29,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace yaaf;
@@ -36,13 +36,8 @@ using namespace vorntest;
 
 namespace {
 
-constexpr int32 kCmd_NewVorn = 17665;
 constexpr int32 kCmd_NewBrowser = 17669;
 constexpr int32 kCmd_ConvertToOutline = 15;
-
-TVornController* BoardFormOf(XGWindow* w) {
-    return w ? dynamic_cast<TVornController*>(w->GetForm()) : nullptr;
-}
 
 COutlineController* OutlineFormOf(XGWindow* w) {
     return w ? dynamic_cast<COutlineController*>(w->GetForm()) : nullptr;
@@ -57,34 +52,11 @@ VOutline* OutlineOf(XGWindow* w) {
     return bwP ? VOutlineBrowser(bwP).GetVOutline() : nullptr;
 }
 
-// View 12 is the board view only while the window shows the board.
-XGView* BoardViewOf(XGWindow* w) {
-    XGView* viewP = w && w->GetContentView() ? w->GetContentView()->FindView(kVornViewID_Board) : nullptr;
-    return dynamic_cast<CVornViewLink*>(viewP) ? viewP : nullptr;
-}
-
-QStringList Titles(TVornModel* m) {
-    QStringList titles;
-    for (int32 i = 0; i < m->i_list->Count(); ++i)
-        titles << QString::fromStdString(m->i_list->GetIndItem(i)->GetName(Vorn_Ref_SRC));
-    return titles;
-}
-
 } // namespace
 
-class TestOutlineWindows : public QObject {
+class TestOutlineWindows : public QObject, RunningBoardApp {
     Q_OBJECT
-    TVornApp* fApp = nullptr;
-    QTemporaryDir fDir;
 
-    void Settle(int rounds = 3) {
-        fApp->PostEvent();
-        for (int i = 0; i < rounds; ++i) {
-            fApp->PreEvent();
-            QCoreApplication::processEvents();
-            fApp->PostEvent();
-        }
-    }
     // Runs the loop until the list holds `count` topics.
     bool SettleUntil(const std::function<bool()>& done, int ms = 10000) {
         QElapsedTimer t;
@@ -95,40 +67,18 @@ class TestOutlineWindows : public QObject {
         }
         return false;
     }
-    void CloseAll() {
-        AlertRecorder dontSave(0);
-        while (!XGWindow::GetWindows().empty())
-            delete XGWindow::GetWindows().front();
-        Settle();
-    }
-    XGWindow* NewBoard(const QStringList& words) {
-        fApp->DoMenuCommand(kCmd_NewVorn);
-        XGWindow* w = XGWindow::GetFrontWindow();
-        CVornViewLink* linkP = dynamic_cast<CVornViewLink*>(BoardViewOf(w));
-        for (const QString& word : words)
-            linkP->AddWordCmd(word.toUtf8().constData(), "Add Item");
-        Settle();
-        return w;
-    }
-    int32 SendToBoard(XGWindow* w, int32 command) {
-        return BoardViewOf(w)->DoDispatch('menu', command, nullptr, true);
-    }
 
 private slots:
     void initTestCase() {
         QVERIFY(fDir.isValid());
-        qputenv("VORN_UPDATE_SERVER", "127.0.0.1:1");
         RegisterBoardDocuments();
         RegisterBoardWindows();
         RegisterOutlineDocuments();
-        fApp = new TVornApp();
-        fApp->Init();
-        Settle();
+        StartApp();
         QVERIFY(gRtlP);
     }
     void cleanupTestCase() {
-        if (fApp) CloseAll();
-        delete fApp;
+        StopApp();
         QVERIFY(!gRtlP);
     }
     void cleanup() { CloseAll(); }
@@ -215,7 +165,7 @@ private slots:
         QFETCH(int, back);
         XGWindow* w = NewBoard({"sun", "moon", "star"});
         TVornModel* boardP = BoardFormOf(w)->GetModel();
-        const QStringList titles = Titles(boardP);
+        const QStringList titles{"sun", "moon", "star"};
         const int32 lists = gRtlP->Count();
         QVERIFY(XGGetCommandStatus(mode).enable);
         QCOMPARE(SendToBoard(w, mode), kDispatchHandled);
@@ -236,7 +186,7 @@ private slots:
         QVERIFY(BoardFormOf(w)->i_viewP);
         QVERIFY(BoardViewOf(w)->IsFocus());
         QCOMPARE(boardP->i_prefs.view_as, O_ViewAsType(back - 2));
-        QCOMPARE(Titles(boardP), titles);
+        QCOMPARE(TitleList(boardP), std::string("sun moon star"));
         QCOMPARE(gRtlP->Count(), lists);
         // The board is a board again: its commands work on it.
         QCOMPARE(SendToBoard(w, 47), kDispatchHandled);

@@ -99,20 +99,4 @@ private:
     }
 };
 
-// The pop-ups asked for, answered with no command.
-struct PopUpRecorder {
-    PopUpRecorder() {
-        yaaf::XGContextMenu::SetPopUpHook([this](yaaf::int16 id, yaaf::XGView*, yaaf::Point where) {
-            menus.push_back(id);
-            points.push_back(QPoint(where.h, where.v));
-            return 0;
-        });
-    }
-    ~PopUpRecorder() { yaaf::XGContextMenu::SetPopUpHook({}); }
-    PopUpRecorder(const PopUpRecorder&) = delete;
-    PopUpRecorder& operator=(const PopUpRecorder&) = delete;
-    std::vector<yaaf::int16> menus;
-    std::vector<QPoint> points;
-};
-
 } // namespace vorntest

@@ -2,8 +2,9 @@
 // Synthesized input for a view's platform widget, as the window system would deliver it: mouse
 // presses, moves (with the buttons held), releases and double clicks with their modifiers, key
 // presses, and drags that enter, move over and drop on the view. Works on the offscreen
-// platform, where the platform's own drag loop does nothing.
+// platform, where the platform's own drag loop does nothing. Pop-up menus are recorded instead.
 
+#include "XGMenuBar.h"
 #include "XGView.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
+
+#include <vector>
 
 namespace vorntest {
 
@@ -88,6 +91,22 @@ private:
 
     QWidget* fWidget;
     Qt::MouseButtons fButtons;
+};
+
+// The pop-ups asked for, answered with no command.
+struct PopUpRecorder {
+    PopUpRecorder() {
+        yaaf::XGContextMenu::SetPopUpHook([this](yaaf::int16 id, yaaf::XGView*, yaaf::Point where) {
+            menus.push_back(id);
+            points.push_back(QPoint(where.h, where.v));
+            return 0;
+        });
+    }
+    ~PopUpRecorder() { yaaf::XGContextMenu::SetPopUpHook({}); }
+    PopUpRecorder(const PopUpRecorder&) = delete;
+    PopUpRecorder& operator=(const PopUpRecorder&) = delete;
+    std::vector<yaaf::int16> menus;
+    std::vector<QPoint> points;
 };
 
 } // namespace vorntest

@@ -2,7 +2,7 @@
 // unsaved-changes mark of the title, saving a new text under a name that Vorn opens again, and
 // the scroll bars that stay in step with the caret, the page keys and the wheel.
 
-#include "CVornPrefs.h"
+#include "RunningApp.h"
 #include "SaveAnswer.h"
 #include "TEditDoc.h"
 #include "TEditForm.h"
@@ -11,6 +11,7 @@
 #include "TestFiles.h"
 #include "TextRegistration.h"
 #include "TextWindow.h"
+#include "ViewEvents.h"
 #include "XGAlert.h"
 #include "XGKeyboard.h"
 #include "XGMenuBar.h"
@@ -19,38 +20,13 @@
 
 #include <QApplication>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
 
 using namespace yaaf;
 
-namespace {
-
-std::vector<std::string> Titles(XGMenuBar* bar) {
-    return bar ? bar->GetMenuTitles() : std::vector<std::string>();
-}
-
-} // namespace
-
-class TestTextWindow : public QObject {
+class TestTextWindow : public QObject, vorntest::RunningApp {
     Q_OBJECT
-    TVornApp* fApp = nullptr;
-    QTemporaryDir fDir;
-
-    void Settle() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-            fApp->PostEvent();
-        }
-    }
-    void CloseAll() {
-        for (XGWindow* w : XGWindow::GetWindows())
-            if (XGDocument* doc = w->GetDocument()) doc->SetDirty(false);
-        while (!XGWindow::GetWindows().empty())
-            delete XGWindow::GetWindows().front();
-        Settle();
-    }
     TEditForm* NewText() {
         XGWindow* window = TVornApp::DoNewTextWindow();
         Settle();
@@ -63,18 +39,11 @@ class TestTextWindow : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(fDir.isValid());
-        qputenv("VORN_UPDATE_SERVER", "127.0.0.1:1");
         RegisterTextDocuments();
-        fApp = new TVornApp();
-        gVornPrefsP->i_prefs.b.player_onlyB = false;
-        fApp->Init();
+        StartApp();
         XGSetAlertResponder([](const XGAlertRequest& r) { return r.cancelIndex; });
-        Settle();
     }
-    void cleanupTestCase() {
-        CloseAll();
-        delete fApp;
-    }
+    void cleanupTestCase() { StopApp(); }
     void cleanup() { CloseAll(); }
 
     void menuBarFollowsTheFrontWindow() {
@@ -83,8 +52,8 @@ private slots:
         TEditForm* text = NewText();
         QVERIFY(text);
         QCOMPARE(bar->GetLoadedID(), 129);
-        QCOMPARE(Titles(bar), (std::vector<std::string>{"&File", "&Edit", "&Search", "F&ont", "&Generate",
-                                                        "&Window", "&Help"}));
+        QCOMPARE(bar->GetMenuTitles(), (std::vector<std::string>{"&File", "&Edit", "&Search", "F&ont",
+                                                                 "&Generate", "&Window", "&Help"}));
         QVERIFY(bar->IsItemEnabled(37)); // Find, which the board bar does not have
         // A window of another kind that asks for the board bar, then the text again.
         auto* board = new XGWindow(nullptr, true);
@@ -226,16 +195,11 @@ private slots:
         QVERIFY(v->value() == core->GetYScroll() && h->value() == core->GetXScroll());
         // Shift+F10 opens the context menu from the keys, as the right button does; F10 alone
         // is not taken.
-        std::vector<int16> menus;
-        XGContextMenu::SetPopUpHook([&](int16 id, XGView*, Point) {
-            menus.push_back(id);
-            return 0;
-        });
+        vorntest::PopUpRecorder popUps;
         const int32 f10 = int32(kXGKeySpecialFlag | (kXGKey_F1 + 9));
         QCOMPARE(view->DoKey(f10), kDispatchNotHandled);
         QCOMPARE(view->DoKey(f10 | int32(uint32(kXGMod_Shift) << 16)), kDispatchHandled);
-        XGContextMenu::SetPopUpHook({});
-        QCOMPARE(menus, std::vector<int16>{145});
+        QCOMPARE(popUps.menus, std::vector<int16>{145});
     }
 };
 
