@@ -4,6 +4,8 @@
 
 #include "CItemArray.h"
 #include "CVornItem.h"
+#include "CVornOffscreenView.h"
+#include "TVornController.h"
 #include "TVornModel.h"
 #include "VornImport.h"
 #include "VornOBF.h"
@@ -69,12 +71,22 @@ int RunImport(int argc, char** argv) {
         board = std::make_unique<TVornModel>();
     }
 
+    // The new items are measured and placed as in a window of the board's size: without a view
+    // they would keep no size, and a freeform board would show nothing.
+    const tagRECT windR = board->i_prefs.wind_edit.posR;
+    const bool sizedB = windR.Width() > 0 && windR.Height() > 0 && windR.Width() <= 16384 && windR.Height() <= 16384;
+    CVornOffscreenView view(sizedB ? windR.Width() : 640, sizedB ? windR.Height() : 480);
+    TVornModel& boardRef = *board;
+    std::unique_ptr<TVornController> controller(view.Attach(board.release())); // owns the board now
+
     std::string obfError;
-    const bool ok = obfB ? VornOBF_Import(*board, sourceSpec, OutFolder(out), obfError, XGFileSpecifier(out).GetFullPath())
-                         : board->Import(type, &sourceSpec);
-    FinishPictureLoads(*board);
+    const bool ok = obfB ? VornOBF_Import(boardRef, sourceSpec, OutFolder(out), obfError, XGFileSpecifier(out).GetFullPath())
+                         : boardRef.Import(type, &sourceSpec);
+    FinishPictureLoads(boardRef);
     // What was taken in before a failure is kept, as on screen.
-    if (!VornTool_SaveBoard(*board, out, error)) {
+    const bool savedB = VornTool_SaveBoard(boardRef, out, error);
+    controller.reset(); // the board goes before the view it was laid out in
+    if (!savedB) {
         std::fprintf(stderr, "vorn-board: %s\n", error.c_str());
         return 1;
     }

@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QtTest>
 
 #include <cstring>
@@ -233,7 +235,13 @@ private slots:
         QProcess dump;
         dump.start(QStringLiteral(VORN_BOARD_TOOL), {"dump", out});
         QVERIFY(dump.waitForFinished(30000));
-        QCOMPARE(dump.readAllStandardOutput().count("\"alpha\""), 2);
+        const QByteArray dumped = dump.readAllStandardOutput();
+        QCOMPARE(dumped.count("\"alpha\""), 2);
+        // Measured as in a window: a freeform board shows them.
+        for (const QJsonValue item : QJsonDocument::fromJson(dumped)["items"].toArray()) {
+            const QJsonArray r = item["bounds"].toArray();
+            QVERIFY2(r[2].toInt() > r[0].toInt() && r[3].toInt() > r[1].toInt(), qPrintable(item["source"]["text"].toString()));
+        }
 
         QByteArray err;
         QCOMPARE(run({"import", "words", dir.filePath(QStringLiteral("none.txt")), out}, &err), 1);
