@@ -4,7 +4,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
-#include <queue>
 
 #include <zlib.h>
 
@@ -60,19 +59,9 @@ public:
     explicit BitWriter(std::vector<uint8>& out) : fOut(out), fPos(out.size()) {}
     // At most 31 bits at a time.
     void Put(uint32 bits, int count) {
-        fAcc |= uint64(bits) << fCount;
-        fCount += count;
-        if (fCount >= 32) {
-            if (fPos + 4 > fOut.size()) fOut.resize(fOut.size() + fOut.size() / 2 + 4096);
-            uint8* p = fOut.data() + fPos;
-            p[0] = uint8(fAcc);
-            p[1] = uint8(fAcc >> 8);
-            p[2] = uint8(fAcc >> 16);
-            p[3] = uint8(fAcc >> 24);
-            fPos += 4;
-            fAcc >>= 32;
-            fCount -= 32;
-        }
+        Cursor c = Take(4);
+        c.Put(bits, count);
+        Release(c);
     }
     // Writes what is left to whole bytes and gives `out` its written size.
     void Flush() {
@@ -87,6 +76,35 @@ public:
     }
     // Bytes written so far (whole ones).
     size_t Written() const { return fPos; }
+    // The writer's state in local variables, for a loop of many codes, with room for `bytes`
+    // more made beforehand; Release gives it back.
+    struct Cursor {
+        uint64 acc;
+        int count;
+        uint8* p;
+        void Put(uint32 bits, int n) {
+            acc |= uint64(bits) << count;
+            count += n;
+            if (count >= 32) {
+                p[0] = uint8(acc);
+                p[1] = uint8(acc >> 8);
+                p[2] = uint8(acc >> 16);
+                p[3] = uint8(acc >> 24);
+                p += 4;
+                acc >>= 32;
+                count -= 32;
+            }
+        }
+    };
+    Cursor Take(size_t bytes) {
+        if (fPos + bytes > fOut.size()) fOut.resize(std::max(fPos + bytes, fOut.size() + fOut.size() / 2));
+        return {fAcc, fCount, fOut.data() + fPos};
+    }
+    void Release(const Cursor& c) {
+        fAcc = c.acc;
+        fCount = c.count;
+        fPos = size_t(c.p - fOut.data());
+    }
     // Whole bytes after a Flush.
     void Append(std::initializer_list<uint8> bytes) {
         fOut.insert(fOut.end(), bytes);
@@ -100,53 +118,52 @@ private:
     int fCount = 0;
 };
 
-// Huffman code lengths of at most maxBits for the frequencies; unused symbols get 0. Too long
-// a code is avoided by flattening the frequencies and building again.
+// Huffman code lengths of at most maxBits for the frequencies (at most kLitLenSymbols of them);
+// unused symbols get 0. The tree is built from the leaves sorted by weight and the inner nodes
+// in the order they are made, whose weights never fall, so that no heap is needed. Too long a
+// code is avoided by flattening the frequencies and building again.
 std::vector<uint8> CodeLengths(std::vector<uint32> freq, int maxBits) {
     const int n = int(freq.size());
     std::vector<uint8> lengths(size_t(n), 0);
+    int leaves[kLitLenSymbols];
+    uint64 weight[2 * kLitLenSymbols];
+    int parent[2 * kLitLenSymbols];
+    uint8 depth[2 * kLitLenSymbols];
     for (;;) {
-        struct Node {
-            uint64 weight;
-            int left, right; // children, -1 for a leaf
-            int symbol;
-        };
-        std::vector<Node> nodes;
-        using Entry = std::pair<uint64, int>;
-        std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> heap;
+        int m = 0;
         for (int s = 0; s < n; ++s)
-            if (freq[size_t(s)]) {
-                nodes.push_back({freq[size_t(s)], -1, -1, s});
-                heap.push({freq[size_t(s)], int(nodes.size()) - 1});
-            }
-        std::fill(lengths.begin(), lengths.end(), 0);
-        if (nodes.size() == 1) {
-            lengths[size_t(nodes[0].symbol)] = 1;
+            if (freq[size_t(s)]) leaves[m++] = s;
+        if (m == 0) return lengths;
+        if (m == 1) {
+            lengths[size_t(leaves[0])] = 1;
             return lengths;
         }
-        while (heap.size() > 1) {
-            const Entry a = heap.top();
-            heap.pop();
-            const Entry b = heap.top();
-            heap.pop();
-            nodes.push_back({a.first + b.first, a.second, b.second, -1});
-            heap.push({a.first + b.first, int(nodes.size()) - 1});
+        std::sort(leaves, leaves + m, [&freq](int a, int b) {
+            return freq[size_t(a)] != freq[size_t(b)] ? freq[size_t(a)] < freq[size_t(b)] : a < b;
+        });
+        // Nodes 0 to m - 1 are the leaves in that order, m on the inner nodes.
+        for (int i = 0; i < m; ++i)
+            weight[i] = freq[size_t(leaves[i])];
+        int leaf = 0, inner = m, made = m;
+        const auto lightest = [&]() { return leaf < m && (inner >= made || weight[leaf] <= weight[inner]) ? leaf++ : inner++; };
+        for (int k = 0; k < m - 1; ++k) {
+            const int a = lightest(), b = lightest();
+            weight[made] = weight[a] + weight[b];
+            parent[a] = parent[b] = made;
+            ++made;
         }
+        // A parent is made after its children: depths from the root down.
+        depth[made - 1] = 0;
         int longest = 0;
-        std::vector<std::pair<int, int>> stack{{heap.top().second, 0}};
-        while (!stack.empty()) {
-            const auto [index, depth] = stack.back();
-            stack.pop_back();
-            const Node& node = nodes[size_t(index)];
-            if (node.left < 0) {
-                lengths[size_t(node.symbol)] = uint8(depth);
-                longest = std::max(longest, depth);
-            } else {
-                stack.push_back({node.left, depth + 1});
-                stack.push_back({node.right, depth + 1});
-            }
+        for (int i = made - 2; i >= 0; --i) {
+            depth[i] = uint8(std::min(255, depth[parent[i]] + 1));
+            if (i < m) longest = std::max<int>(longest, depth[i]);
         }
-        if (longest <= maxBits) return lengths;
+        if (longest <= maxBits) {
+            for (int i = 0; i < m; ++i)
+                lengths[size_t(leaves[i])] = depth[i];
+            return lengths;
+        }
         for (uint32& f : freq)
             if (f) f = (f >> 1) | 1;
     }
@@ -414,16 +431,19 @@ void Deflater::WriteBlock(bool last) {
         lengthBits[len] = litCode[lc.symbol] | uint32(lc.extra) << litLen[lc.symbol];
         lengthCount[len] = uint8(litLen[lc.symbol] + lc.extraBits);
     }
+    // A token takes at most 15 + 5 + 15 bits.
+    BitWriter::Cursor out = fBits.Take(fTokens.size() * 5 + 16);
     for (uint32 t : fTokens) {
         if (!(t & kMatchBit)) {
-            fBits.Put(litCode[t], litLen[t]);
+            out.Put(litCode[t], litLen[t]);
             continue;
         }
         const uint32 len = t & 0xFFFF;
-        fBits.Put(lengthBits[len], lengthCount[len]);
+        out.Put(lengthBits[len], lengthCount[len]);
         const int d = t & kDist3Bit ? 1 : 0;
-        fBits.Put(distBits[d], distCount[d]);
+        out.Put(distBits[d], distCount[d]);
     }
+    fBits.Release(out);
     fBits.Put(litCode[256], litLen[256]);
     fTokens.clear();
 }

@@ -1,5 +1,6 @@
 #include "XGTextExtents.h"
 
+#include <QFont>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -14,8 +15,10 @@ namespace {
 constexpr size_t kMaxFonts = 32;
 constexpr qsizetype kMaxTexts = 32768;
 
+// A font by its description, not the font itself: what a thread keeps outlives the application
+// object that fonts need.
 struct FontEntry {
-    XGFont font;
+    QString font;
     int32 dpi;
     std::unique_ptr<XGTextExtents> extents;
 };
@@ -35,10 +38,11 @@ XGTextExtent Measure(const QString& text, const QFontMetrics& fm) {
 
 XGTextExtents& XGTextExtents::For(const XGFont& font, int32 dpi) {
     thread_local std::vector<FontEntry> fonts;
+    const QString key = font.GetQFont().key();
     for (FontEntry& f : fonts)
-        if (f.dpi == dpi && f.font == font) return *f.extents;
+        if (f.dpi == dpi && f.font == key) return *f.extents;
     if (fonts.size() >= kMaxFonts) fonts.clear();
-    fonts.push_back({font, dpi, std::make_unique<XGTextExtents>()});
+    fonts.push_back({key, dpi, std::make_unique<XGTextExtents>()});
     return *fonts.back().extents;
 }
 
