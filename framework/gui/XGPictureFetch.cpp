@@ -89,7 +89,9 @@ XGPicture* XGPictureFromReply(XGHTTPReadResult read, const XGHTTPResponse& respo
     }
     if (read != kXGHTTPRead_OK || (response.hasStatusLine && !HeadersWellFormed(response.headers))) {
         result = kXGPictureFetch_BadReply;
-        tryNextForm = true;
+        // A server that sent more than a picture may have would send as much again to the next
+        // form: only another kind of failure is worth asking again.
+        tryNextForm = read != kXGHTTPRead_TooLarge;
         return nullptr;
     }
     if (response.hasStatusLine && response.status != 200) {
