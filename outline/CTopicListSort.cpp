@@ -53,6 +53,24 @@ bool KeyLess(const KeyedTopic& a, const KeyedTopic& b) {
     return a.key->compare(*b.key) < 0;
 }
 
+// Sorts topics that all sort by key on the keys' leading bytes held side by side (fetched ahead),
+// not through the topics; equal keys keep their order.
+void SortByKey(std::vector<CTopic*>& topics, bool reverseB) {
+    std::vector<KeyedTopic> keyed;
+    keyed.reserve(topics.size());
+    for (size_t i = 0; i < topics.size(); ++i) {
+        if (i + kPrefetchAhead < topics.size()) PrefetchKey(topics[i + kPrefetchAhead]);
+        keyed.push_back(Keyed(topics[i]));
+    }
+    if (reverseB)
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const KeyedTopic& a, const KeyedTopic& b) { return KeyLess(b, a); });
+    else
+        std::stable_sort(keyed.begin(), keyed.end(), KeyLess);
+    for (size_t i = 0; i < keyed.size(); ++i)
+        topics[i] = keyed[i].topicP;
+}
+
 } // namespace
 
 int16 CTopicList::SortCB(O_SortType sortType, CTopic* elem1P, CTopic* elem2P, int16* resultI) {
@@ -76,17 +94,7 @@ int16 CTopicList::Sort(O_SortType sortType, bool reverseB) {
         const bool byKey = std::all_of(i_list.begin(), i_list.end(),
                                        [sortType](const CTopic* t) { return t->SortsByKey(sortType); });
         if (byKey) {
-            std::vector<KeyedTopic> keyed;
-            keyed.reserve(i_list.size());
-            for (CTopic* t : i_list)
-                keyed.push_back(Keyed(t));
-            if (reverseB)
-                std::stable_sort(keyed.begin(), keyed.end(),
-                                 [](const KeyedTopic& a, const KeyedTopic& b) { return KeyLess(b, a); });
-            else
-                std::stable_sort(keyed.begin(), keyed.end(), KeyLess);
-            for (size_t i = 0; i < keyed.size(); ++i)
-                i_list[i] = keyed[i].topicP;
+            SortByKey(i_list, reverseB);
         } else {
             // Equal topics keep their order: sorting by a key that compares all alike changes
             // nothing.
@@ -122,20 +130,7 @@ int32 CTopicList::InsertSorted(std::vector<CTopic*>& topicsA, O_SortType sortTyp
     const bool byKey = std::all_of(topicsA.begin(), topicsA.end(),
                                    [sortType](const CTopic* t) { return t->SortsByKey(sortType); });
     if (byKey) {
-        // As Sort: the batch sorts on numbers held side by side, not through the topics.
-        std::vector<KeyedTopic> keyed;
-        keyed.reserve(topicsA.size());
-        for (size_t i = 0; i < topicsA.size(); ++i) {
-            if (i + kPrefetchAhead < topicsA.size()) PrefetchKey(topicsA[i + kPrefetchAhead]);
-            keyed.push_back(Keyed(topicsA[i]));
-        }
-        if (reverseB)
-            std::stable_sort(keyed.begin(), keyed.end(),
-                             [](const KeyedTopic& a, const KeyedTopic& b) { return KeyLess(b, a); });
-        else
-            std::stable_sort(keyed.begin(), keyed.end(), KeyLess);
-        for (size_t i = 0; i < keyed.size(); ++i)
-            topicsA[i] = keyed[i].topicP;
+        SortByKey(topicsA, reverseB);
     } else {
         std::stable_sort(topicsA.begin(), topicsA.end(), less);
     }

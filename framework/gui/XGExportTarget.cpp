@@ -31,16 +31,21 @@ void Take(const QByteArray& bytes, std::vector<uint8>& out) {
                reinterpret_cast<const uint8*>(bytes.constData()) + bytes.size());
 }
 
-// Pictures of boards go through the quick encoder; premultiplied pixels as they are while the
-// picture is opaque (as a board's is), which spares a converted copy.
+// Whether the quick encoder takes the pixels as they are: premultiplied ones only while the
+// picture is opaque (as a board's is, which spares a converted copy), so `opaqueOnly` for them.
+bool TakenAsTheyAre(QImage::Format format, bool& opaqueOnly) {
+    opaqueOnly = format == QImage::Format_ARGB32_Premultiplied;
+    return opaqueOnly || format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
+}
+
+// Pictures of boards go through the quick encoder.
 bool EncodeFastPNG(const QImage& source, std::vector<uint8>& out, std::string& error) {
-    const QImage::Format format = source.format();
     auto encode = [&out](const QImage& image, bool opaqueOnly) {
         return XGEncodeRowsPNG(reinterpret_cast<const uint32*>(image.constBits()), image.width(),
                                image.height(), int32(image.bytesPerLine() / 4), opaqueOnly, out);
     };
-    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) return encode(source, false);
-    if (format == QImage::Format_ARGB32_Premultiplied && encode(source, true)) return true;
+    bool opaqueOnly = false;
+    if (TakenAsTheyAre(source.format(), opaqueOnly) && encode(source, opaqueOnly)) return true;
     const QImage converted = source.convertToFormat(QImage::Format_RGB32);
     if (converted.isNull()) {
         error = "cannot convert the picture";
@@ -90,6 +95,7 @@ struct XGPictureEncoder::Impl {
     const uint32* pixels = nullptr;
     int32 height = 0;
     int32 stride = 0;
+    bool opaqueOnly = false;
     std::mutex mutex;
     std::condition_variable wake;
     int32 ready = 0;      // rows handed over
@@ -135,13 +141,13 @@ XGPictureEncoder::XGPictureEncoder(const XGPicture& picture) : fImpl(std::make_u
     Impl& d = *fImpl;
     if (!picture.IsValid()) return;
     const QImage& image = picture.GetImage();
-    const QImage::Format format = image.format();
-    const bool premultipliedB = format == QImage::Format_ARGB32_Premultiplied;
-    if (!premultipliedB && format != QImage::Format_RGB32 && format != QImage::Format_ARGB32) return;
+    bool opaqueOnly = false;
+    if (!TakenAsTheyAre(image.format(), opaqueOnly)) return;
+    d.opaqueOnly = opaqueOnly;
     d.pixels = reinterpret_cast<const uint32*>(image.constBits());
     d.height = d.limit = image.height();
     d.stride = int32(image.bytesPerLine() / 4);
-    d.first = std::make_unique<XGPngRowEncoder>(image.width(), image.height(), premultipliedB);
+    d.first = std::make_unique<XGPngRowEncoder>(image.width(), image.height(), opaqueOnly);
     d.worker = std::thread([&d] { d.Run(); });
 }
 
@@ -181,9 +187,7 @@ bool XGPictureEncoder::Finish(std::vector<uint8>& out, std::string& error) {
     std::unique_ptr<XGPngRowEncoder> second;
     bool failedB = false;
     if (split < d.height) {
-        const QImage& image = d.picture.GetImage();
-        second = std::make_unique<XGPngRowEncoder>(image.width(), d.height - split,
-                                                   image.format() == QImage::Format_ARGB32_Premultiplied,
+        second = std::make_unique<XGPngRowEncoder>(d.picture.GetImage().width(), d.height - split, d.opaqueOnly,
                                                    false);
         failedB = !d.Encode(*second, split, d.height);
         if (!failedB) second->End(true);
